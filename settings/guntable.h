@@ -1,0 +1,26 @@
+#pragma once
+
+// The host's table of gun recoil records, <modules>/gun/gunData.bin. The file
+// is never created here: without it every call is a no-op.
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+
+class SettingsStore;
+
+class GunTable
+{
+public:
+    explicit GunTable(SettingsStore &store);
+    explicit GunTable(const QString &gunDataPath);
+
+    void mouseSaveGundata(const QVariant &index, const QVariantList &src6);
+    void modifyGundata(int modifyType, const QVariantList &src6);
+    QVariantList getGunData(const QVariant &name);
+    QStringList getGunDataKey();
+
+private:
+    QString path;
+};
