@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+// The two firmware families of the mouse; "560" names the second one.
+enum class Family { First, Second };
+
+inline Family familyOf(const QString &icType)
+{
+    return icType == QLatin1String("560") ? Family::Second : Family::First;
+}
+
+// List entries from the scene may be numbers or, once stored and read back,
+// texts; anything that is not a number counts as 0.
+inline uchar byteOf(const QVariant &value)
+{
+    return uchar(value.toInt() & 0xFF);
+}
+
+inline uchar unsignedByteOf(const QVariant &value)
+{
+    return uchar(value.toUInt() & 0xFF);
+}
+
+// Entry `index` of a list; a list that is too short reads as 0 there.
+inline uchar byteAt(const QVariantList &list, qsizetype index)
+{
+    return index < list.size() ? byteOf(list.at(index)) : uchar(0);
+}
+
+inline uchar unsignedByteAt(const QVariantList &list, qsizetype index)
+{
+    return index < list.size() ? unsignedByteOf(list.at(index)) : uchar(0);
+}
