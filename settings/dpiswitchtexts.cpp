@@ -1,0 +1,7 @@
+#include "dpiswitchtexts.h"
+
+QStringList &dpiSwitchTexts()
+{
+    static QStringList texts(8, QStringLiteral("DPI Switch to"));
+    return texts;
+}

@@ -1,0 +1,247 @@
+#include "macroexchange.h"
+
+#include "macrolibrary.h"
+#include "macroselection.h"
+#include "profilefile.h"
+#include "settingsdialogs.h"
+#include "settingsstore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <functional>
+
+namespace {
+
+using kairo::names::isPathLike;
+
+constexpr int deepestLevel = 5;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("myQQuickView", text);
+}
+
+bool sameDirectory(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
+// One walk over a folder tree: macro files (by extension) at depths 1..5,
+// folders at depths 1..4, each reported before its contents.
+struct TreeWalk
+{
+    QString extension;   // "mc" or "bin"
+    std::function<void(int depth, const QString &dir, const QString &macro)> onMacro;
+    std::function<bool(int depth, const QString &dir, const QString &folder)> onFolder;
+
+    void walk(const QString &dir, int depth) const
+    {
+        const QDir listing(dir);
+        const QStringList files =
+            listing.entryList({QStringLiteral("*.") + extension}, QDir::Files);
+        for (const QString &file : files)
+            onMacro(depth, dir, file);
+        if (depth >= deepestLevel)
+            return;
+        const QStringList folders = listing.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString &folder : folders) {
+            if (onFolder(depth, dir, folder))
+                walk(dir + QDir::separator() + folder, depth + 1);
+        }
+    }
+};
+
+} // namespace
+
+MacroExchange::MacroExchange(SettingsStore &store) : MacroExchange(store, macroSelection()) {}
+
+MacroExchange::MacroExchange(SettingsStore &store, MacroSelection &selection)
+    : store(store), selection(selection)
+{
+}
+
+QString MacroExchange::loadMacroFile(int macroLevel, int selectType)
+{
+    SettingsDialogs *dialogs = store.dialogs();
+    if (!dialogs)
+        return {};
+    const QString chosen = dialogs->openFileName(tr("Open File"), tr("Macro(*.mc)"));
+    if (chosen.isEmpty())
+        return {};
+    const QFileInfo chosenInfo(chosen);
+    const QString name = chosenInfo.baseName();
+    if (isPathLike(name))
+        return {};
+
+    // Level -1 (or nothing selected) is the root; level k puts the file into
+    // the selected folder at depth k, i.e. below s1..s(k+1).
+    const int depth = selectType == 0 ? 0 : macroLevel + 1;
+    if (depth < 0 || depth > deepestLevel)
+        return {};
+    MacroLibrary library(store, selection);
+    const QString destination = library.macroPath(depth, name);
+    if (destination.isEmpty())
+        return {};
+    const QString source = chosenInfo.absolutePath() + QLatin1Char('/') + name + QStringLiteral(".mc");
+    kairo::files::copyIfAbsent(source, destination);
+    return name;
+}
+
+void MacroExchange::saveMacroFile(int macroLevel, const QString &macroName)
+{
+    SettingsDialogs *dialogs = store.dialogs();
+    if (!dialogs)
+        return;
+    const QString chosen = dialogs->saveFileName(tr("Save File"), tr("Macro(*.mc)"));
+    if (chosen.isEmpty())
+        return;
+    const QString source = MacroLibrary(store, selection).macroPath(macroLevel, macroName);
+    if (!source.isEmpty())
+        kairo::files::replaceWithCopy(source, chosen);
+}
+
+void MacroExchange::getbatchPath()
+{
+    SettingsDialogs *dialogs = store.dialogs();
+    const QString chosen = dialogs ? dialogs->existingDirectory(tr("Save File")) : QString();
+    // A cancelled choice clears the target, so the export steps that follow
+    // cannot write into a folder chosen earlier.
+    selection.batchExportTarget = chosen;
+    if (chosen.isEmpty())
+        return;
+    const QString target = chosen + QStringLiteral("/Macro");
+    QDir().mkdir(target);
+    selection.batchExportTarget = target;
+}
+
+void MacroExchange::saveMacroFile_batch(int macroLevel, const QVariantList &macroFileName,
+                                        const QVariantList &macroFileType)
+{
+    if (selection.batchExportTarget.isEmpty() || macroLevel < 0 || macroLevel > deepestLevel)
+        return;
+    for (int i = 0; i < macroLevel; ++i) {
+        if (isPathLike(selection.names[i]))
+            return;
+    }
+    const MacroLibrary library(store, selection);
+    const QString counterpart = selection.folderPath(selection.batchExportTarget, macroLevel);
+    const int count = std::min(macroFileName.size(), macroFileType.size());
+    for (int i = 0; i < count; ++i) {
+        const QString name = macroFileName[i].toString();
+        if (isPathLike(name))
+            continue;
+        const int type = macroFileType[i].toInt();
+        if (type == 0) {
+            const QString source = library.macroPath(macroLevel, name);
+            kairo::files::replaceWithCopy(source, counterpart + QLatin1Char('/') + name
+                                                      + QStringLiteral(".mc"));
+        } else if (type == 1) {
+            QDir().mkdir(counterpart + QLatin1Char('/') + name);
+        }
+    }
+}
+
+QString MacroExchange::loadMacroFile_batch()
+{
+    selection.batchImportSource.clear();
+    SettingsDialogs *dialogs = store.dialogs();
+    if (!dialogs)
+        return {};
+    const QString chosen = dialogs->existingDirectory(tr("Open Directory"));
+    const QString folder = QFileInfo(chosen).baseName();
+    const bool isDesktop = folder == QLatin1String("Desktop")
+        || sameDirectory(chosen, dialogs->desktopDirectory());
+    if (chosen.isEmpty() || isDesktop || isPathLike(folder))
+        return {};
+    selection.batchImportSource = chosen;
+    QDir().mkdir(store.macroDir() + QLatin1Char('/') + folder);
+    return folder;
+}
+
+void MacroExchange::loadMacroFile_sub_batch()
+{
+    const QString source = selection.batchImportSource;
+    if (source.isEmpty())
+        return;
+    selection.clearWalk();
+    const QString top = QFileInfo(source).baseName();
+    if (isPathLike(top))
+        return;
+
+    // Library folder of each source folder met so far.
+    QHash<QString, QString> libraryOf;
+    libraryOf.insert(source, store.macroDir() + QLatin1Char('/') + top);
+    TreeWalk walk;
+    walk.extension = QStringLiteral("mc");
+    walk.onMacro = [&](int depth, const QString &dir, const QString &file) {
+        const QString name = QFileInfo(file).baseName();
+        if (isPathLike(name))
+            return;
+        selection.walkMacros[depth - 1].append(name);
+        kairo::files::copyIfAbsent(dir + QLatin1Char('/') + name + QStringLiteral(".mc"),
+                                   libraryOf.value(dir) + QLatin1Char('/') + name
+                                       + QStringLiteral(".bin"));
+    };
+    walk.onFolder = [&](int depth, const QString &dir, const QString &folder) {
+        if (isPathLike(folder))
+            return false;
+        selection.walkFolders[depth - 1].append(folder);
+        const QString library = libraryOf.value(dir) + QLatin1Char('/') + folder;
+        QDir().mkdir(library);
+        libraryOf.insert(dir + QDir::separator() + folder, library);
+        return true;
+    };
+    walk.walk(source, 1);
+}
+
+QStringList MacroExchange::getMacroFileName_batch(int macroLevel, int macroType)
+{
+    if (macroLevel < 1 || macroLevel > deepestLevel)
+        return {};
+    if (macroType == 0)
+        return selection.walkMacros[macroLevel - 1];
+    if (macroLevel > int(selection.walkFolders.size()))
+        return {};
+    return selection.walkFolders[macroLevel - 1];
+}
+
+void MacroExchange::searchMacroFile_sub_batch(const QString &currentName, int currentLevel,
+                                              int deleteLevel)
+{
+    if (currentLevel < 0 || currentLevel > 4)
+        return;
+    MacroLibrary library(store, selection);
+    const QString start = library.folderPath(currentLevel, currentName);
+    if (start.isEmpty())
+        return;
+    selection.clearWalk();
+    // The start folder's group carries its ancestors' names like any other.
+    const QString startGroup = selection.joinedNames(currentLevel) + currentName;
+
+    QStringList doomedGroups;
+    if (deleteLevel <= 0)
+        doomedGroups.append(startGroup);
+    QHash<QString, QString> groupOf;
+    groupOf.insert(start, startGroup);
+    TreeWalk walk;
+    walk.extension = QStringLiteral("bin");
+    walk.onMacro = [&](int depth, const QString &, const QString &file) {
+        selection.walkMacros[depth - 1].append(QFileInfo(file).completeBaseName());
+    };
+    walk.onFolder = [&](int depth, const QString &dir, const QString &folder) {
+        selection.walkFolders[depth - 1].append(folder);
+        const QString group = groupOf.value(dir) + folder;
+        groupOf.insert(dir + QDir::separator() + folder, group);
+        if (depth >= deleteLevel)
+            doomedGroups.append(group);
+        return true;
+    };
+    walk.walk(start, 1);
+    for (const QString &group : doomedGroups)
+        library.removeGroup(group);
+}

@@ -1,0 +1,354 @@
+#include "macrolibrary.h"
+
+#include "macroselection.h"
+#include "settingsdialogs.h"
+#include "settingsstore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace kairo::names {
+
+QStringList withPlaceholder(const QStringList &list)
+{
+    if (list.size() != 1)
+        return list;
+    return {list.first(), QString::fromLatin1(placeholder)};
+}
+
+QStringList withoutPlaceholder(const QStringList &list)
+{
+    if (!list.isEmpty() && list.last() == QLatin1String(placeholder))
+        return list.mid(0, list.size() - 1);
+    return list;
+}
+
+QStringList readList(QSettings &settings, const QString &key)
+{
+    return withoutPlaceholder(settings.value(key).toStringList());
+}
+
+void writeList(QSettings &settings, const QString &key, const QStringList &list)
+{
+    if (list.isEmpty())
+        settings.remove(key);
+    else
+        settings.setValue(key, withPlaceholder(list));
+}
+
+bool isPathLike(const QString &name)
+{
+    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+        || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
+        || name.contains(QChar(0));
+}
+
+} // namespace kairo::names
+
+namespace {
+
+using kairo::names::isPathLike;
+
+// The ten lists of one container, in the order the pages pass them.
+const QStringList &containerKeys()
+{
+    static const QStringList keys = {
+        QStringLiteral("macroName"), QStringLiteral("macroType"), QStringLiteral("showImg"),
+        QStringLiteral("txtMargin"), QStringLiteral("level"),     QStringLiteral("no0"),
+        QStringLiteral("no1"),       QStringLiteral("no2"),       QStringLiteral("no3"),
+        QStringLiteral("no4")};
+    return keys;
+}
+
+QString groupKey(const QString &group, const QString &attribute)
+{
+    return group.isEmpty() ? attribute : group + QLatin1Char('/') + attribute;
+}
+
+QString nameListKey(int type)
+{
+    switch (type) {
+    case 0: return QStringLiteral("macro/macroName");
+    case 1: return QStringLiteral("gun/gunName");
+    case 2: return QStringLiteral("profile/profileName");
+    case 3: return QStringLiteral("gun/selectGun");
+    default: return {};
+    }
+}
+
+// A macro line holding a comma that was written without quotes reads back as
+// a list; it is still one line.
+QString lineText(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("myQQuickView", text);
+}
+
+} // namespace
+
+MacroLibrary::MacroLibrary(SettingsStore &store) : MacroLibrary(store, macroSelection()) {}
+
+MacroLibrary::MacroLibrary(SettingsStore &store, MacroSelection &selection)
+    : store(store), selection(selection)
+{
+}
+
+void MacroLibrary::setMacroSelectName(const QVariant &name1, const QVariant &name2,
+                                      const QVariant &name3, const QVariant &name4,
+                                      const QVariant &name5)
+{
+    const QVariant *names[] = {&name1, &name2, &name3, &name4, &name5};
+    for (int i = 0; i < 5; ++i)
+        selection.names[i] = names[i]->toString();
+}
+
+void MacroLibrary::setMacroLevel(const QVariant &level)
+{
+    selection.level = level.toString();
+}
+
+QString MacroLibrary::macroPath(int macroLevel, const QString &name) const
+{
+    const QString folder = folderPath(macroLevel, name);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral(".bin");
+}
+
+QString MacroLibrary::folderPath(int macroLevel, const QString &name) const
+{
+    if (macroLevel < 0 || macroLevel > 5 || isPathLike(name))
+        return {};
+    for (int i = 0; i < macroLevel; ++i) {
+        if (isPathLike(selection.names[i]))
+            return {};
+    }
+    return selection.folderPath(store.macroDir(), macroLevel) + QLatin1Char('/') + name;
+}
+
+QString MacroLibrary::groupAtLevel(int level, const QString &name) const
+{
+    if (level < 1 || level > 5)
+        return {};
+    return selection.joinedNames(level - 1) + name;
+}
+
+QVariantList MacroLibrary::getNameList(int type)
+{
+    const QString key = nameListKey(type);
+    if (key.isEmpty())
+        return {};
+    QSettings names(store.nameListPath(), QSettings::IniFormat);
+    QVariantList result;
+    for (const QString &name : names.value(key).toStringList())
+        result.append(name);
+    return result;
+}
+
+QVariant MacroLibrary::updataNameList(int type, const QStringList &nameList)
+{
+    const QString key = nameListKey(type);
+    if (!key.isEmpty()) {
+        QSettings names(store.nameListPath(), QSettings::IniFormat);
+        kairo::names::writeList(names, key, nameList);
+        names.sync();
+    }
+    return true;
+}
+
+QVariant MacroLibrary::getMacroList_Att(int att)
+{
+    // Root attributes in the order of att; the names have their own slot.
+    static const int rootOrder[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    if (att < 0 || att > 8)
+        return QStringList();
+    QSettings names(store.nameListPath(), QSettings::IniFormat);
+    return names.value(groupKey(QStringLiteral("macro"), containerKeys()[rootOrder[att]]))
+        .toStringList();
+}
+
+QVariant MacroLibrary::getMacroSubList_Att(int att, const QString &name)
+{
+    // 0..3: type, image, margin, level; 4: names; 5..9: ancestor indices.
+    static const int subOrder[] = {1, 2, 3, 4, 0, 5, 6, 7, 8, 9};
+    if (att < 0 || att > 9)
+        return QStringList();
+    const QString group = groupAtLevel(selection.level.toInt(), name);
+    QSettings names(store.nameListPath(), QSettings::IniFormat);
+    return names.value(groupKey(group, containerKeys()[subOrder[att]])).toStringList();
+}
+
+void MacroLibrary::removeGroup(const QString &group)
+{
+    QSettings names(store.nameListPath(), QSettings::IniFormat);
+    for (const QString &attribute : containerKeys())
+        names.remove(groupKey(group, attribute));
+    names.sync();
+}
+
+void MacroLibrary::updataMacroList_delOld(const QString &macroLevel)
+{
+    removeGroup(macroLevel);
+}
+
+QVariant MacroLibrary::updataMacroList(int att, int macroLevel, const QString &currentName,
+                                       const QStringList &nameList, const QStringList &typeList,
+                                       const QStringList &showImg, const QStringList &txtMargin,
+                                       const QStringList &level, const QStringList &no0,
+                                       const QStringList &no1, const QStringList &no2,
+                                       const QStringList &no3, const QStringList &no4)
+{
+    const QStringList *lists[] = {&nameList, &typeList, &showImg, &txtMargin, &level,
+                                  &no0,      &no1,      &no2,     &no3,       &no4};
+    auto writeContainer = [&](const QString &group) {
+        QSettings names(store.nameListPath(), QSettings::IniFormat);
+        for (int i = 0; i < 10; ++i)
+            kairo::names::writeList(names, groupKey(group, containerKeys()[i]), *lists[i]);
+        names.sync();
+    };
+    auto containerGroup = [&](int level) {
+        return level == 0 ? QStringLiteral("macro") : selection.joinedNames(level);
+    };
+
+    switch (att) {
+    case 0:
+        if (macroLevel >= 0 && macroLevel <= 5) {
+            const QString stale = groupAtLevel(macroLevel, currentName);
+            if (!stale.isEmpty())
+                removeGroup(stale);
+            writeContainer(containerGroup(macroLevel));
+        }
+        break;
+    case 1:
+        if (macroLevel >= 0 && macroLevel <= 5)
+            writeContainer(containerGroup(macroLevel));
+        break;
+    case 2:
+        if (macroLevel >= 0 && macroLevel <= 4) {
+            removeGroup(selection.joinedNames(macroLevel + 1));
+            writeContainer(selection.joinedNames(macroLevel) + currentName);
+        }
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+QVariant MacroLibrary::createMacroIni(const QString &name, const QVariant &macroIndex,
+                                      int macroLevel, int macroType)
+{
+    if (macroType == 0) {
+        const QString path = macroPath(macroLevel, name);
+        if (path.isEmpty())
+            return false;
+        QSettings macro(path, QSettings::IniFormat);
+        macro.setValue(QStringLiteral("config/index"), macroIndex.toUInt());
+        macro.setValue(QStringLiteral("config/total"), 0);
+        macro.setValue(QStringLiteral("config/repeat"), 1);
+        macro.setValue(QStringLiteral("config/did"), -1);
+        macro.sync();
+        return macro.status() == QSettings::NoError;
+    }
+    const QString path = folderPath(macroLevel, name);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).isDir()) {
+        if (store.dialogs())
+            store.dialogs()->warning(tr("Create folder"), tr("Duplicate name！"));
+        return true;
+    }
+    return QDir().mkdir(path);
+}
+
+QVariant MacroLibrary::saveMacroIni(int macroLevel, const QString &name,
+                                    const QStringList &macros, const QVariant &repeat)
+{
+    const QString path = macroPath(macroLevel, name);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    QSettings macro(path, QSettings::IniFormat);
+    macro.remove(QStringLiteral("macro"));
+    macro.setValue(QStringLiteral("config/total"), int(macros.size()));
+    macro.setValue(QStringLiteral("config/repeat"), repeat);
+    for (int i = 0; i < macros.size(); ++i)
+        macro.setValue(QStringLiteral("macro/%1").arg(i), macros[i]);
+    macro.sync();
+    return macro.status() == QSettings::NoError;
+}
+
+QStringList MacroLibrary::loadMacroIni(int macroLevel, const QString &name)
+{
+    const QString path = macroPath(macroLevel, name);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return {};
+    QSettings macro(path, QSettings::IniFormat);
+    QStringList lines;
+    const int total = macro.value(QStringLiteral("config/total"), 0).toInt();
+    for (int i = 0; i < total; ++i)
+        lines.append(lineText(macro.value(QStringLiteral("macro/%1").arg(i), QStringLiteral("0"))));
+    lines.append(macro.value(QStringLiteral("config/repeat"), 0).toString());
+    return lines;
+}
+
+QVariant MacroLibrary::deleteMacroIni(int macroLevel, int macroType, const QString &name)
+{
+    if (macroType == 0) {
+        const QString path = macroPath(macroLevel, name);
+        if (path.isEmpty() || !QFileInfo(path).isFile())
+            return false;
+        return QFile::remove(path);
+    }
+    const QString path = folderPath(macroLevel, name);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).isDir())
+        QDir(path).removeRecursively();   // symbolic links are removed, never followed
+    return true;
+}
+
+QVariant MacroLibrary::modifyMacroNameUpdateProfile(int macroLevel, int macroType,
+                                                    const QString &oldname,
+                                                    const QString &newname)
+{
+    const bool isMacro = macroType == 0;
+    const QString from = isMacro ? macroPath(macroLevel, oldname) : folderPath(macroLevel, oldname);
+    const QString to = isMacro ? macroPath(macroLevel, newname) : folderPath(macroLevel, newname);
+    if (from.isEmpty() || to.isEmpty() || QFileInfo::exists(to))
+        return false;
+    if (isMacro)
+        return QFileInfo(from).isFile() && QFile::rename(from, to);
+    return QFileInfo(from).isDir() && QDir().rename(from, to);
+}
+
+void MacroLibrary::deleteMacroUpdateProfile(const QString &macroName)
+{
+    for (int p = 0; p < 6; ++p) {
+        QSettings &profile = store.profile(p);
+        bool changed = false;
+        for (int b = 0; b < 16; ++b) {
+            const QString key = QStringLiteral("mouseKeyMatrix/%1").arg(b);
+            const QStringList entry = profile.value(key).toStringList();
+            if (entry.size() < 3 || entry[0].toInt() != 4)
+                continue;
+            const QString bound = profile.value(QStringLiteral("mouseMacroKey/") + entry[2]).toString();
+            if (bound != macroName)
+                continue;
+            const QVariant factory = store.factoryProfile().value(key);
+            if (factory.isValid())
+                profile.setValue(key, factory);
+            else
+                profile.remove(key);
+            changed = true;
+        }
+        if (changed)
+            profile.sync();
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace kairo::files {
+// Makes destination a byte-for-byte copy of source without ever leaving it
+// missing or half-written: the bytes go to a temporary file beside the
+// destination, which then replaces it in one rename. On failure the
+// destination is untouched and false is returned.
+bool replaceWithCopy(const QString &source, const QString &destination);
+// Copies source to destination unless destination already exists.
+bool copyIfAbsent(const QString &source, const QString &destination);
+}

@@ -1,0 +1,3 @@
+#include "settingsdialogs.h"
+
+SettingsDialogs::~SettingsDialogs() = default;
