@@ -15,6 +15,12 @@
 class Hid_Thread;
 
 // ==== settings store: forward declarations (settings/) ====
+class SettingsStore;
+class SettingsDialogs;
+class MacroLibrary;
+class GunTable;
+class LanguageStrings;
+class MacroExchange;
 // ==== end settings store: forward declarations ====
 
 // ==== device operations: forward declarations (operations/) ====
@@ -35,6 +41,65 @@ public slots:
     // ==== end scene host slots ====
 
     // ==== settings store slots (core/myqquickview_settings.cpp) ====
+    // application configuration and profiles
+    QVariant getGlobalData(const QVariant &key, const QVariant &ignored = QVariant());
+    void setGlobalData(const QVariant &key, const QVariant &tmpdata);
+    QVariant getData(const QVariant &key, bool isRecovery = false);
+    void setData(const QVariant &key, const QVariant &data);
+    QVariantList getDataList(const QVariant &key, bool isRecovery = false);
+    void setDataList(const QVariant &key, const QVariantList &datalist);
+    void resetApconfig();
+    void setCurrentProfile(int profile);
+    bool loadProfile(int profile);
+    void saveProfile(int profile);
+    void resetProfile(int profile);
+    void copyProfile(int destprofile, int srcprofile);
+    QVariant getXYSensitive(const QVariant &index);
+    void setXYSensitive(const QVariant &index, const QVariant &xyData);
+    QVariant getselectGun(const QVariant &index);
+    void setSelectGun(const QVariant &index, const QVariant &xyData);
+    // macro library
+    void setMacroSelectName(const QVariant &name1, const QVariant &name2, const QVariant &name3,
+                            const QVariant &name4, const QVariant &name5);
+    void setMacroLevel(const QVariant &level);
+    QVariantList getNameList(int type);
+    QVariant updataNameList(int type, const QStringList &nameList);
+    QVariant getMacroList_Att(int att);
+    QVariant getMacroSubList_Att(int att, const QString &name);
+    QVariant updataMacroList(int att, int macroLevel, const QString &currentName,
+                             const QStringList &nameList, const QStringList &typeList,
+                             const QStringList &showImg, const QStringList &txtMargin,
+                             const QStringList &level, const QStringList &no0,
+                             const QStringList &no1, const QStringList &no2,
+                             const QStringList &no3, const QStringList &no4);
+    void updataMacroList_delOld(const QString &macroLevel);
+    QVariant createMacroIni(const QString &name, const QVariant &macroIndex, int macroLevel,
+                            int macroType);
+    QVariant saveMacroIni(int macroLevel, const QString &name, const QStringList &macros,
+                          const QVariant &repeat);
+    QStringList loadMacroIni(int macroLevel, const QString &name);
+    QVariant deleteMacroIni(int macroLevel, int macroType, const QString &name);
+    QVariant modifyMacroNameUpdateProfile(int macroLevel, int macroType, const QString &oldname,
+                                          const QString &newname);
+    void deleteMacroUpdateProfile(const QString &macroName);
+    // gun table
+    void mouseSaveGundata(const QVariant &index, const QVariantList &src6);
+    void modifyGundata(int modifyType, const QVariantList &src6);
+    QVariantList getGunData(const QVariant &name);
+    QStringList getGunDataKey();
+    // language strings
+    QStringList getLangStrings(const QString &typeStr, const QString &langCode);
+    // macro import and export
+    QString loadMacroFile(int macroLevel, int selectType);
+    void saveMacroFile(int macroLevel, const QString &macroName);
+    QString loadMacroFile_batch();
+    void loadMacroFile_sub_batch();
+    QStringList getMacroFileName_batch(int macroLevel, int macroType);
+    void getbatchPath();
+    void saveMacroFile_batch(int macroLevel, const QVariantList &macroFileName,
+                             const QVariantList &macroFileType);
+    void searchMacroFile_sub_batch(const QString &currentName, int currentLevel,
+                                   int deleteLevel);
     // ==== end settings store slots ====
 
     // ==== device operation slots (core/myqquickview_operations.cpp) ====
@@ -58,6 +123,24 @@ private:
     // ==== end scene host members ====
 
     // ==== settings store members (core/myqquickview_settings.cpp) ====
+    // Deleted in myqquickview_settings.cpp, so other files of the view need
+    // not see the settings classes.
+    struct SettingsDeleter
+    {
+        void operator()(SettingsStore *p) const;
+        void operator()(SettingsDialogs *p) const;
+        void operator()(MacroLibrary *p) const;
+        void operator()(GunTable *p) const;
+        void operator()(LanguageStrings *p) const;
+        void operator()(MacroExchange *p) const;
+    };
+    // The store first: the other settings classes and the operations use it.
+    std::unique_ptr<SettingsStore, SettingsDeleter> settings;
+    std::unique_ptr<SettingsDialogs, SettingsDeleter> settingsDialogs;
+    std::unique_ptr<MacroLibrary, SettingsDeleter> macroLibrary;
+    std::unique_ptr<GunTable, SettingsDeleter> gunTable;
+    std::unique_ptr<LanguageStrings, SettingsDeleter> languageStrings;
+    std::unique_ptr<MacroExchange, SettingsDeleter> macroExchange;
     // ==== end settings store members ====
 
     // ==== device operation members (core/myqquickview_operations.cpp) ====
