@@ -1,0 +1,141 @@
+#pragma once
+
+#include "deviceentry.h"
+#include "devicemonitorsink.h"
+#include "framing.h"
+#include "hidclock.h"
+
+#include <QFuture>
+#include <QList>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+
+#include <atomic>
+#include <functional>
+#include <initializer_list>
+
+struct hid_device_;
+typedef struct hid_device_ hid_device;
+
+// The link to the mouse: the device table, the handles of the current entry's
+// two interfaces, the report buffers and every device command. It derives
+// from QThread but is never started: commands run on the caller's thread (the
+// user-interface thread) and only deviceMonitorLoop runs on a pool thread.
+class Hid_Thread : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit Hid_Thread(QObject *parent = nullptr);
+    ~Hid_Thread() override;
+
+    // --- state shared with the shell and the view -------------------------
+    QObject *owner = nullptr;            // the owning window; not used by the transport
+    QList<DeviceEntry> deviceTable;      // replace it through setDeviceTable()
+    int current = 1;
+    hid_device *commandHandle = nullptr; // open only inside an exchange
+    hid_device *monitorHandle = nullptr; // open only inside one monitor cycle
+    bool idle = true;                    // no exchange in progress
+    std::atomic<bool> monitoring{false};
+    QFuture<void> monitorFuture;
+    uchar outReport[kReportSize] = {};
+    uchar inReport[kReportSize] = {};
+    uchar bulkBuf[512] = {};
+
+    // --- wiring -------------------------------------------------------------
+    void setOwner(QObject *ownerWidget);
+    // The gun flag limits the 560 per-profile loop to profile 1; icType "560"
+    // selects the second family for startDeviceMonitor.
+    void setModelFlags(bool isGun, const QString &icType);
+    bool isGun() const { return gunModel; }
+    QString icType() const { return family; }
+    void setClock(HidClock *clock);      // nullptr = sleep for real
+    HidClock *clock() const;
+    void setMonitorSink(DeviceMonitorSink *sink);
+    // Waits for a running monitor loop (stopping it first) before the table is
+    // replaced, since the loop reads and writes its entry.
+    void setDeviceTable(const QList<DeviceEntry> &table);
+
+    // --- transport ---------------------------------------------------------
+    void setCurrentDevice(int index);
+    hid_device *openCommandPath(int index);
+    hid_device *openMonitorPath(int index);
+    void closeCommandPath();
+    void closeMonitorPath();
+    bool waitHidIdle();
+    void settlePause();
+    bool exchangeGet(int count);
+    bool exchangeSet(int count, bool settle);
+
+    // Variants of the get commands that say whether a reply arrived (false on
+    // an idle-wait time-out or a failed exchange). The slots below use them
+    // and drop the result.
+    bool tryGetKeyboardOption553(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    bool tryGetCurrentDpi553(uchar &byte1);
+    bool tryGetKeyboardOption560(uchar &byte1, uchar &byte2);
+    bool tryGetCurrentDpi560(uchar &byte1, uchar &byte2);
+
+    // Body of the monitor task; runs on the global thread pool.
+    void deviceMonitorLoop(int index);
+
+public slots:
+    // --- first family -----------------------------------------------------
+    void hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    void hid553_8BH_GetCurrentDPI(uchar &byte1);
+    void hid553_01H_SetReportRate(uchar rate);
+    void hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix);
+    void hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid553_07H_Lod(uchar stage, uchar en);
+    void hid553_0BH_SetCurrentDPI(uchar stage);
+    void hid553_0CH_SetFixLEDColor(uchar *src3);
+    void hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
+    void hid553_10H_SetLED8StageColor(uchar type, uchar *src24);
+    void hid553_11H_SetDPISet(uchar dpiStage, uchar *src8);
+    void hid553_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+    void hid553_13H_SetMacroKey(uchar macroId, uchar *src128);
+    void hid553_16H_SetSlaveAttritube(uchar *src64);
+
+    // --- second family ----------------------------------------------------
+    void hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2);
+    void hid560_82H_GetCurrentProfile(uchar &byte1);
+    void hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
+    void hid560_8CH_readProfile(uchar *src128, uchar profileNo);
+    bool hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3);
+    void hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2);
+    void hid560_02H_SetCurrentProfile(uchar profile);
+    void hid560_03H_SetReportRate(uchar rate);
+    void hid560_04H_SetCurrentDPI(uchar stage);
+    void hid560_09H_Lod(uchar stage, uchar en);
+    void hid560_0CH_setProfile(uchar *src128, uchar profileData);
+    void hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+    void hid560_0FH_SetMacroKey(uchar macroId, uchar *src128);
+
+    // --- monitor ------------------------------------------------------------
+    void startDeviceMonitor(int index);
+    void stopDeviceMonitor();
+
+private:
+    bool validIndex(int index) const;
+    const DeviceEntry *currentEntry() const;
+    QString entryPath(int index, bool monitor) const;
+    void blankEntryPath(int index, bool monitor);
+    void beginReport(uchar opcode, std::initializer_list<uchar> params);
+    void presetReply(std::initializer_list<uchar> values);
+    void sleepMs(int ms);
+    void perProfileLoop(uchar opcode, uchar value, const char *timeoutLine);
+    bool sendKeyboardOptionForMonitor();
+    void deliverToUi(std::function<void(DeviceMonitorSink *)> effect);
+
+    bool gunModel = false;
+    QString family;
+    RealHidClock realClock;
+    HidClock *sleeper = &realClock;
+    DeviceMonitorSink *monitorSink = nullptr;
+    mutable QMutex pathLock;             // paths are written by the monitor thread too
+};
+
+// One debug line: every item followed by one blank.
+void hidDebugLine(const QStringList &items);
