@@ -1,0 +1,43 @@
+#pragma once
+
+#include "buttonoperations.h"
+#include "dpioperations.h"
+#include "gunoperations.h"
+#include "lightingoperations.h"
+#include "macrooperations.h"
+#include "operationscontext.h"
+#include "pointeroperations.h"
+#include "profileoperations.h"
+
+#include <memory>
+
+class PointerSettings;
+
+// Every device operation of the view, over one shared context. The view
+// creates it with its settings store and attaches the device link later.
+class DeviceOperations
+{
+public:
+    // pointerSettings: the pointer settings layer to use; null means the
+    // platform's own one.
+    explicit DeviceOperations(SettingsStore &settings,
+                              std::shared_ptr<PointerSettings> pointerSettings = nullptr);
+    ~DeviceOperations();
+
+    void attachHid(Hid_Thread *hid) { context.hid = hid; }
+    Hid_Thread *hid() const { return context.hid; }
+    DeviceProfileImages &images() { return context.images; }
+
+private:
+    OperationsContext context;
+    std::shared_ptr<PointerSettings> pointerLayer;
+
+public:
+    ButtonOperations buttons{context};
+    DpiOperations dpi{context};
+    LightingOperations lighting{context};
+    MacroOperations macros{context};
+    GunOperations guns{context};
+    ProfileOperations profiles{context};
+    PointerOperations pointer;
+};

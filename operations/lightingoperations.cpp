@@ -1,0 +1,123 @@
+#include "lightingoperations.h"
+
+#include "operationscontext.h"
+
+#include "device/hid_thread.h"
+#include "settings/settingsstore.h"
+
+#include <QDebug>
+
+namespace {
+
+QString colourKey(uchar type)
+{
+    return QStringLiteral("mouse/dpiColorType") + QString::number(type);
+}
+
+} // namespace
+
+void LightingOperations::mouseSetLedType(uchar effect, uchar brightness, uchar speed,
+                                         uchar direction, const QVariantList &rgbArray)
+{
+    qDebug() << "effect = " << int(effect);
+    qDebug() << "brightness = " << int(brightness);
+    qDebug() << "speed = " << int(speed);
+    qDebug() << "direction = " << int(direction);
+    qDebug() << "rgbArray = " << rgbArray;
+    Lighting::AttributeBlock block = Lighting::attributeBlock(effect, brightness, speed, direction, rgbArray);
+    if (ctx.hid)
+        ctx.hid->hid553_16H_SetSlaveAttritube(block.data());
+}
+
+void LightingOperations::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
+{
+    if (ctx.isColorful())
+        setColourfulEffect(effect, option1, option2);
+    else
+        setPlainEffect(effect, option1, option2);
+}
+
+void LightingOperations::setColourfulEffect(uchar effect, uchar option1, uchar option2)
+{
+    const Lighting::EffectCommand command = Lighting::colourfulEffect(effect, option1, option2);
+    if (!ctx.isSecondFamily()) {
+        if (ctx.hid)
+            ctx.hid->hid553_0DH_SetRGBLedEffect(command.code, command.operand1, command.operand2);
+        return;
+    }
+    for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count; ++imageNo)
+        ctx.images.setEffect(imageNo, command);
+    ctx.sendUserAndGunImages();
+}
+
+void LightingOperations::setPlainEffect(uchar effect, uchar option1, uchar option2)
+{
+    const Lighting::EffectCommand command = Lighting::plainEffect(effect, option1, option2);
+    if (!ctx.isSecondFamily()) {
+        // Only the 55328 variant takes the table's third value.
+        const uchar third = ctx.is55328() ? command.operand2 : uchar(2);
+        if (ctx.hid)
+            ctx.hid->hid553_0DH_SetRGBLedEffect(command.code, command.operand1, third);
+        return;
+    }
+    for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count; ++imageNo)
+        ctx.images.setEffect(imageNo, {command.code, command.operand1, 2});
+    if (ctx.isGun()) {
+        ctx.sendUserAndGunImages();
+        return;
+    }
+    ctx.images.image(DeviceProfileImages::userImage)[DeviceProfileImages::effectCode + 2] = 3;
+    ctx.sendImage(DeviceProfileImages::userImage);
+}
+
+void LightingOperations::mouseSetRGBColor(uchar type, const QVariantList &src24)
+{
+    Lighting::StageColours colours = Lighting::stageColours(src24);
+    if (ctx.isSecondFamily()) {
+        const bool fullColour = ctx.isColorful();
+        ctx.images.setStageColours(fullColour, colours);
+        ctx.sendImage(fullColour ? 0 : DeviceProfileImages::userImage);
+        return;
+    }
+    if (!ctx.hid)
+        return;
+    if (ctx.is55328()) {
+        // This variant lights one fixed colour unless all eight stages are set.
+        if (Lighting::hasLastStageColour(colours))
+            ctx.hid->hid553_10H_SetLED8StageColor(0, colours.data());
+        else
+            ctx.hid->hid553_0CH_SetFixLEDColor(colours.data());
+        return;
+    }
+    ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data());
+    ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data());
+}
+
+void LightingOperations::ui_10H_SetLED8StageColor(uchar type, const QVariantList &src24)
+{
+    ctx.settings.setDataList(colourKey(type), src24);
+    Lighting::StageColours colours = Lighting::stageColours(src24);
+    if (type == 2)
+        Lighting::packNibbles(colours);
+    if (ctx.hid)
+        ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data());
+}
+
+QVariantList LightingOperations::ui_90H_GetLED8StageColor(uchar type)
+{
+    QVariantList colours;
+    const QVariantList stored = ctx.settings.getDataList(colourKey(type), false);
+    for (const QVariant &value : stored)
+        colours << value.toUInt();
+    return colours;
+}
+
+bool LightingOperations::chkIsLogoLedWork()
+{
+    if (!ctx.hid)
+        return false;
+    uchar option1 = 0xFF, option2 = 0, option3 = 0;
+    if (!ctx.hid->hid_87H_GetLEDInstructFunction(0, option1, option2, option3))
+        return false;
+    return option1 == 0;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QtGlobal>
+
+class PointerSettings;
+
+// The system's pointer speed, double-click time and wheel lines, set from
+// the system settings page's slider positions. The settings layer is not
+// owned; without one every call counts as failed.
+class PointerOperations
+{
+public:
+    explicit PointerOperations(PointerSettings *settings = nullptr) : pointer(settings) {}
+
+    void setPointerSettings(PointerSettings *settings) { pointer = settings; }
+
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetDoubleClickSpeed(uint speed);
+    void mouseSetVerticalScrollLines(uint lines);
+
+private:
+    PointerSettings *pointer;
+};

@@ -1,0 +1,34 @@
+#include "profileoperations.h"
+
+#include "operationscontext.h"
+
+#include "device/hid_thread.h"
+
+#include <QDebug>
+
+void ProfileOperations::mouseSetProfile(uint profileNo)
+{
+    if (!DeviceProfileImages::isValid(profileNo)) {
+        qDebug() << "mouseSetProfile refused profile" << profileNo;
+        return;
+    }
+    ctx.sendImage(int(profileNo));
+}
+
+void ProfileOperations::mouseReadProfile(uint profileNo)
+{
+    if (!DeviceProfileImages::isValid(profileNo)) {
+        qDebug() << "mouseReadProfile refused profile" << profileNo;
+        return;
+    }
+    if (ctx.hid)
+        ctx.hid->hid560_8CH_readProfile(ctx.images.image(int(profileNo)).data(), uchar(profileNo));
+}
+
+QVariant ProfileOperations::mouseReadCurrentProfile()
+{
+    uchar profile = 0;
+    if (ctx.hid)
+        ctx.hid->hid560_82H_GetCurrentProfile(profile);
+    return int(profile);
+}
