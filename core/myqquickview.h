@@ -24,6 +24,7 @@ class MacroExchange;
 // ==== end settings store: forward declarations ====
 
 // ==== device operations: forward declarations (operations/) ====
+class DeviceOperations;
 // ==== end device operations: forward declarations ====
 
 class myQQuickView : public QQuickWidget
@@ -103,6 +104,44 @@ public slots:
     // ==== end settings store slots ====
 
     // ==== device operation slots (core/myqquickview_operations.cpp) ====
+    // buttons
+    void mouseSetKeyMatrix(const QVariant &mouseMode, const QVariantList &src64,
+                           const QVariantList &src64_2, bool isSendData,
+                           const QVariantList &otherParam);
+    QVariantList mouseGetKeydefine(const QVariant &mouseMode, const QVariant &index,
+                                   bool isRecovery);
+    void mouseResetKeyMatrix();
+    void mouseSwitchKeyMatrix(int indexNo);
+    // DPI, report rate, lift-off
+    void mouseSetDpi(int dpiCount, const QString &sensorType, const QVariantList &dpiValueArray,
+                     const QVariantList &dpiEnableArray);
+    void mouseSetCurrentDPI(uchar currentDPI);
+    QVariant mouseGetCurrentDPI();
+    void setCurrentDPI(int dpiValue);
+    void mouseSetReportRate(uchar rate);
+    void mouseSetLodValue(uchar rate, uchar en);
+    // lighting
+    void mouseSetLedType(uchar effect, uchar brightness, uchar speed, uchar direction,
+                         const QVariantList &rgbArray);
+    void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+    void mouseSetRGBColor(uchar type, const QVariantList &src24);
+    void ui_10H_SetLED8StageColor(uchar type, const QVariantList &src24);
+    QVariantList ui_90H_GetLED8StageColor(uchar type);
+    bool chkIsLogoLedWork();
+    // macros, guns, keyboard option
+    QVariant mouseSendMacroData(const QVariantList &macroData, const QVariant &macroIndex);
+    void mouseSendGundata(int index, const QVariantList &data);
+    QVariantList GetKeyboardoption();
+    void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    // pointer settings
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetDoubleClickSpeed(uint speed);
+    void mouseSetVerticalScrollLines(uint lines);
+    // device profiles
+    void mouseSetProfile(uint profileNo);
+    void mouseReadProfile(uint profileNo);
+    QVariant mouseReadCurrentProfile();
+    void openUpdateExe();
     // ==== end device operation slots ====
 
 protected:
@@ -144,5 +183,11 @@ private:
     // ==== end settings store members ====
 
     // ==== device operation members (core/myqquickview_operations.cpp) ====
+    struct OperationsDeleter
+    {
+        void operator()(DeviceOperations *p) const;
+    };
+    // After the settings store, so it goes first on destruction.
+    std::unique_ptr<DeviceOperations, OperationsDeleter> operations;
     // ==== end device operation members ====
 };
