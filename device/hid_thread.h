@@ -125,7 +125,7 @@ private:
     void beginReport(uchar opcode, std::initializer_list<uchar> params);
     void presetReply(std::initializer_list<uchar> values);
     void sleepMs(int ms);
-    void perProfileLoop(uchar opcode, uchar value, const char *timeoutLine);
+    void perProfileLoop(uchar opcode, uchar value, const char *timeoutText);
     bool sendKeyboardOptionForMonitor();
     void deliverToUi(std::function<void(DeviceMonitorSink *)> effect);
 

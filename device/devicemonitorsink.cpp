@@ -1,0 +1,3 @@
+#include "devicemonitorsink.h"
+
+DeviceMonitorSink::~DeviceMonitorSink() = default;

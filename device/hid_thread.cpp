@@ -1,0 +1,317 @@
+#include "hid_thread.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QMutexLocker>
+
+#include <hidapi.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+constexpr int kIdlePolls = 255;
+constexpr int kIdlePollMs = 8;
+constexpr int kSettleStepMs = 64;
+constexpr int kBulkGapMs = 120;
+constexpr int kBulkReadBoundMs = 1000;
+} // namespace
+
+void hidDebugLine(const QStringList &items)
+{
+    QString line;
+    for (const QString &item : items)
+        line += item + QLatin1Char(' ');
+    // nospace keeps the trailing blank that ends every item
+    qDebug().nospace().noquote() << line;
+}
+
+Hid_Thread::Hid_Thread(QObject *parent)
+    : QThread(parent)
+{
+}
+
+Hid_Thread::~Hid_Thread()
+{
+    // The loop holds `this`; it must be gone before the members are.
+    monitoring = false;
+    monitorFuture.waitForFinished();
+    closeCommandPath();
+    closeMonitorPath();
+}
+
+void Hid_Thread::setOwner(QObject *ownerWidget)
+{
+    owner = ownerWidget;
+}
+
+void Hid_Thread::setModelFlags(bool isGun, const QString &icType)
+{
+    gunModel = isGun;
+    family = icType;
+}
+
+void Hid_Thread::setClock(HidClock *clock)
+{
+    sleeper = clock ? clock : &realClock;
+}
+
+HidClock *Hid_Thread::clock() const
+{
+    return sleeper;
+}
+
+void Hid_Thread::setMonitorSink(DeviceMonitorSink *sink)
+{
+    monitorSink = sink;
+}
+
+void Hid_Thread::setDeviceTable(const QList<DeviceEntry> &table)
+{
+    if (monitorFuture.isRunning())
+        monitoring = false;
+    monitorFuture.waitForFinished();
+    QMutexLocker lock(&pathLock);
+    deviceTable = table;
+}
+
+void Hid_Thread::setCurrentDevice(int index)
+{
+    current = index;
+    if (!validIndex(index))
+        return;
+    const QString code = deviceTable.at(index).sCode;
+    if (code.size() != 6)
+        return;
+    for (int i = 0; i < 6; ++i) {
+        const char16_t unit = code.at(i).unicode();
+        SecrecyCode[i] = unit <= 0xFF ? uchar(unit) : uchar(0);
+    }
+}
+
+bool Hid_Thread::validIndex(int index) const
+{
+    return index >= 0 && index < deviceTable.size();
+}
+
+const DeviceEntry *Hid_Thread::currentEntry() const
+{
+    return validIndex(current) ? &deviceTable.at(current) : nullptr;
+}
+
+QString Hid_Thread::entryPath(int index, bool monitor) const
+{
+    QMutexLocker lock(&pathLock);
+    if (!validIndex(index))
+        return QString();
+    const DeviceEntry &entry = deviceTable.at(index);
+    return monitor ? entry.path2 : entry.path;
+}
+
+void Hid_Thread::blankEntryPath(int index, bool monitor)
+{
+    QMutexLocker lock(&pathLock);
+    if (!validIndex(index))
+        return;
+    DeviceEntry &entry = deviceTable[index];
+    (monitor ? entry.path2 : entry.path).clear();
+}
+
+hid_device *Hid_Thread::openCommandPath(int index)
+{
+    const QString path = entryPath(index, false);
+    if (path.isEmpty())
+        return nullptr;
+    closeCommandPath();
+    commandHandle = hid_open_path(path.toLocal8Bit().constData());
+    if (!commandHandle) {
+        blankEntryPath(index, false);
+        return nullptr;
+    }
+    hid_set_nonblocking(commandHandle, 0);
+    return commandHandle;
+}
+
+hid_device *Hid_Thread::openMonitorPath(int index)
+{
+    const QString path = entryPath(index, true);
+    if (path.isEmpty())
+        return nullptr;
+    closeMonitorPath();
+    monitorHandle = hid_open_path(path.toLocal8Bit().constData());
+    if (!monitorHandle) {
+        blankEntryPath(index, true);
+        return nullptr;
+    }
+    hid_set_nonblocking(monitorHandle, 0);
+    return monitorHandle;
+}
+
+void Hid_Thread::closeCommandPath()
+{
+    if (commandHandle) {
+        hid_close(commandHandle);
+        commandHandle = nullptr;
+    }
+}
+
+void Hid_Thread::closeMonitorPath()
+{
+    if (monitorHandle) {
+        hid_close(monitorHandle);
+        monitorHandle = nullptr;
+    }
+}
+
+void Hid_Thread::sleepMs(int ms)
+{
+    sleeper->sleepMs(ms);
+}
+
+bool Hid_Thread::waitHidIdle()
+{
+    for (int poll = 0; poll < kIdlePolls; ++poll) {
+        if (idle) {
+            idle = false;
+            return true;
+        }
+        sleepMs(kIdlePollMs);
+        QCoreApplication::processEvents();
+    }
+    return false;
+}
+
+void Hid_Thread::settlePause()
+{
+    sleepMs(kSettleStepMs);
+    sleepMs(kSettleStepMs);
+}
+
+bool Hid_Thread::exchangeGet(int count)
+{
+    const DeviceEntry *entry = currentEntry();
+    const bool encoded = entry && entry->isEncode;
+    const int reportLength = entry ? entry->reportLength : 0;
+    hid_device *handle = entry ? openCommandPath(current) : nullptr;
+    if (!handle) {
+        idle = true;
+        return false;
+    }
+    auto fail = [this] {
+        closeCommandPath();
+        idle = true;
+        return false;
+    };
+
+    if (encoded)
+        USBDataEncryption(outReport + 1, SecrecyCode);
+    if (hid_send_feature_report(handle, outReport, kReportSize) < 0)
+        return fail();
+    handle = openCommandPath(current);
+    if (!handle || hid_get_feature_report(handle, inReport, kReportSize) < 0)
+        return fail();
+
+    if (count == 0) {
+        closeCommandPath();
+        idle = true;
+        if (encoded)
+            USBDataDecipher(inReport + 1, SecrecyCode);
+        return true;
+    }
+
+    if (reportLength < 1)
+        return fail();
+    const int chunk = std::min(count, reportLength);
+    std::vector<uchar> buffer(size_t(reportLength) + 1);
+    for (int offset = 0; offset < count; offset += chunk) {
+        std::fill(buffer.begin(), buffer.end(), uchar(0));
+        handle = openCommandPath(current);
+        // A time-out is a failure too: a silent mouse must not hang the caller.
+        if (!handle || hid_read_timeout(handle, buffer.data(), buffer.size(), kBulkReadBoundMs) <= 0)
+            return fail();
+        const int room = std::max(0, int(sizeof(bulkBuf)) - offset);
+        std::memcpy(bulkBuf + offset, buffer.data(), size_t(std::min(chunk, room)));
+    }
+    closeCommandPath();
+    idle = true;
+    return true;
+}
+
+bool Hid_Thread::exchangeSet(int count, bool settle)
+{
+    QCoreApplication::processEvents();
+    const DeviceEntry *entry = currentEntry();
+    const bool encoded = entry && entry->isEncode;
+    const int reportLength = entry ? entry->reportLength : 0;
+    hid_device *handle = entry ? openCommandPath(current) : nullptr;
+    if (!handle) {
+        idle = true;
+        return false;
+    }
+    if (encoded)
+        USBDataEncryption(outReport + 1, SecrecyCode);
+    if (hid_send_feature_report(handle, outReport, kReportSize) < 0) {
+        closeCommandPath();
+        idle = true;
+        return false;
+    }
+    if (settle)
+        settlePause();
+    if (count == 0) {
+        closeCommandPath();
+        idle = true;
+        return true;
+    }
+
+    if (reportLength < 1) {
+        closeCommandPath();
+        idle = true;
+        return false;
+    }
+    const int chunk = std::min(count, reportLength);
+    std::vector<uchar> buffer(size_t(reportLength) + 1, uchar(0));
+    for (int offset = 0; offset < count; offset += chunk) {
+        buffer[0] = 0;
+        const int room = std::max(0, int(sizeof(bulkBuf)) - offset);
+        std::memcpy(buffer.data() + 1, bulkBuf + offset, size_t(std::min(chunk, room)));
+        handle = openCommandPath(current);
+        if (!handle || hid_write(handle, buffer.data(), buffer.size()) < 0) {
+            hidDebugLine({QStringLiteral("HID FAIL")});
+            closeCommandPath();
+            idle = true;
+            return false;
+        }
+        sleepMs(kBulkGapMs);
+    }
+    hidDebugLine({QStringLiteral("HID SUCCESS")});
+    if (settle)
+        settlePause();
+    closeCommandPath();
+    idle = true;
+    return true;
+}
+
+void Hid_Thread::beginReport(uchar opcode, std::initializer_list<uchar> params)
+{
+    std::memset(outReport, 0, sizeof(outReport));
+    outReport[1] = opcode;
+    int position = 2;
+    for (uchar value : params) {
+        if (position > 7)
+            break;
+        outReport[position++] = value;
+    }
+    outReport[8] = hidCS(outReport + 1);
+}
+
+void Hid_Thread::presetReply(std::initializer_list<uchar> values)
+{
+    std::memset(inReport, 0, sizeof(inReport));
+    int position = 2;
+    for (uchar value : values) {
+        if (position > 8)
+            break;
+        inReport[position++] = value;
+    }
+}

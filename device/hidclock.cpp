@@ -1,0 +1,10 @@
+#include "hidclock.h"
+
+#include <QThread>
+
+HidClock::~HidClock() = default;
+
+void RealHidClock::sleepMs(int ms)
+{
+    QThread::msleep(ms);
+}
