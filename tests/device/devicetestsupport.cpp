@@ -1,0 +1,108 @@
+#include "devicetestsupport.h"
+
+#include <QMutexLocker>
+
+namespace {
+QMutex captureLock;
+QStringList capturedLines;
+} // namespace
+
+DebugCapture::DebugCapture()
+{
+    clear();
+    previous = qInstallMessageHandler(&DebugCapture::handler);
+}
+
+DebugCapture::~DebugCapture()
+{
+    qInstallMessageHandler(previous);
+}
+
+void DebugCapture::handler(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtDebugMsg)
+        return;
+    QMutexLocker lock(&captureLock);
+    capturedLines << message;
+}
+
+QStringList DebugCapture::lines() const
+{
+    QMutexLocker lock(&captureLock);
+    return capturedLines;
+}
+
+void DebugCapture::clear()
+{
+    QMutexLocker lock(&captureLock);
+    capturedLines.clear();
+}
+
+DeviceEntry entryFor(const kairo::sim::DeviceConfig &device)
+{
+    DeviceEntry entry;
+    entry.type = 1;
+    entry.vid = device.vid;
+    entry.pid = device.pid;
+    entry.usagePage = device.usagePage;
+    entry.usage = device.usage;
+    entry.usagePage2 = device.usagePage2;
+    entry.usage2 = device.usage2;
+    entry.reportLength = device.reportLength;
+    entry.isEncode = device.isEncode;
+    entry.sCode = device.sCode;
+    return entry;
+}
+
+LinkFixture::LinkFixture(const QList<kairo::sim::DeviceConfig> &devices, const QList<DeviceEntry> &entries)
+{
+    kairo::sim::reset(devices);
+    QList<DeviceEntry> table = entries;
+    if (table.isEmpty()) {
+        for (const kairo::sim::DeviceConfig &device : devices)
+            table.append(entryFor(device));
+    }
+    findDevicePaths(table);
+    hid.setClock(&clock);
+    hid.setDeviceTable(table);
+    hid.setCurrentDevice(0);
+    kairo::sim::clearWireLog();
+}
+
+LinkFixture::~LinkFixture()
+{
+    hid.stopDeviceMonitor();
+    hid.monitorFuture.waitForFinished();
+    kairo::sim::setApiHook(nullptr);
+}
+
+QString hexBytes(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' '));
+}
+
+QByteArray fromHex(const char *spaced)
+{
+    return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
+}
+
+QList<kairo::sim::WireRecord> records(kairo::sim::Direction direction)
+{
+    QList<kairo::sim::WireRecord> selected;
+    for (const kairo::sim::WireRecord &record : kairo::sim::wireLog())
+        if (record.direction == direction)
+            selected << record;
+    return selected;
+}
+
+QStringList sentLines()
+{
+    QStringList lines;
+    for (const kairo::sim::WireRecord &record : kairo::sim::wireLog()) {
+        if (record.direction == kairo::sim::Direction::FeatureOut)
+            lines << QStringLiteral("F ") + hexBytes(record.plain);
+        else if (record.direction == kairo::sim::Direction::Out)
+            lines << QStringLiteral("O ") + hexBytes(record.plain);
+    }
+    return lines;
+}

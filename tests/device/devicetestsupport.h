@@ -1,0 +1,73 @@
+#pragma once
+// Shared fixtures of the device-link tests: a clock that records instead of
+// sleeping, a sink that records the monitor's effects, a capture of the debug
+// lines, and a Hid_Thread wired to the virtual mouse.
+
+#include "devicemonitorsink.h"
+#include "devicetable.h"
+#include "hid_thread.h"
+#include "hidclock.h"
+
+#include "sim/virtualmouse.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMutex>
+#include <QStringList>
+
+#include <memory>
+
+class RecordingClock : public HidClock
+{
+public:
+    void sleepMs(int ms) override { sleeps.append(ms); }
+    QList<int> sleeps;
+};
+
+class RecordingSink : public DeviceMonitorSink
+{
+public:
+    void stageReported(int stage) override { events << QStringLiteral("stage %1").arg(stage); }
+    void dpiSwitchBalloon(int stage) override { events << QStringLiteral("balloon %1").arg(stage); }
+    void deviceRemoved() override { events << QStringLiteral("removed"); }
+    QStringList events;
+};
+
+// Collects every debug line while it lives; lines from any thread.
+class DebugCapture
+{
+public:
+    DebugCapture();
+    ~DebugCapture();
+    QStringList lines() const;
+    void clear();
+    int count(const QString &line) const { return lines().count(line); }
+
+private:
+    static void handler(QtMsgType, const QMessageLogContext &, const QString &message);
+    QtMessageHandler previous = nullptr;
+};
+
+// A default virtual mouse (or the given ones) attached, the table found by
+// enumeration, entry 0 current, recording clock in place.
+struct LinkFixture
+{
+    explicit LinkFixture(const QList<kairo::sim::DeviceConfig> &devices = {kairo::sim::DeviceConfig{}},
+                         const QList<DeviceEntry> &entries = {});
+    ~LinkFixture();
+
+    Hid_Thread hid;
+    RecordingClock clock;
+};
+
+// The table the shipped configuration describes for one simulated device.
+DeviceEntry entryFor(const kairo::sim::DeviceConfig &device);
+
+// Hex text of the bytes, lower case, separated by blanks ("00 8b ...").
+QString hexBytes(const QByteArray &bytes);
+QByteArray fromHex(const char *spaced);
+
+// Records of one direction, in order.
+QList<kairo::sim::WireRecord> records(kairo::sim::Direction direction);
+// All command and bulk-output records, decoded views, as hex lines "F 00 8b ..." / "O 00 ...".
+QStringList sentLines();
