@@ -1,0 +1,656 @@
+#include "sim/simulator.h"
+#include "sim/socketpath.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QSettings>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace kairo::sim {
+namespace detail {
+namespace {
+
+QByteArray patterned(int size, int start)
+{
+    QByteArray block(size, 0);
+    for (int i = 0; i < size; ++i)
+        block[i] = char((start + i) & 0xff);
+    return block;
+}
+
+// Resizes a block to its fixed size, keeping what fits.
+QByteArray sized(const QByteArray &block, int size)
+{
+    QByteArray out = block.left(size);
+    if (out.size() < size)
+        out.append(QByteArray(size - out.size(), 0));
+    return out;
+}
+
+// A partial transfer only replaces the bytes it carried.
+void overwritePrefix(QByteArray &block, const QByteArray &data)
+{
+    for (int i = 0; i < block.size() && i < data.size(); ++i)
+        block[i] = data[i];
+}
+
+FirmwareState normalised(FirmwareState s)
+{
+    for (auto &m : s.keyMatrices) m = sized(m, 64);
+    for (auto &m : s.keyMatrixBlocks) m = sized(m, 128);
+    for (auto &m : s.macros) m = sized(m, 128);
+    for (auto &p : s.profiles) p = sized(p, 128);
+    s.dpiCodes = sized(s.dpiCodes, 8);
+    s.keyboardOption553 = sized(s.keyboardOption553, 4);
+    s.keyboardOption560 = sized(s.keyboardOption560, 2);
+    s.fixedColor = sized(s.fixedColor, 3);
+    s.stageColors = sized(s.stageColors, 24);
+    s.stageColorsType2 = sized(s.stageColorsType2, 4);
+    s.attributeBlock = sized(s.attributeBlock, 64);
+    s.ledInstructOptions = sized(s.ledInstructOptions, 3);
+    return s;
+}
+
+bool isBulkCommand(bool secondFamily, quint8 opcode)
+{
+    if (secondFamily && (opcode == 0x0c || opcode == 0x0d || opcode == 0x0f))
+        return true;
+    if (secondFamily && (opcode == 0x01 || opcode == 0x02 || opcode == 0x03 || opcode == 0x04 || opcode == 0x09))
+        return false;
+    return opcode == 0x10 || opcode == 0x11 || opcode == 0x12 || opcode == 0x13 || opcode == 0x16;
+}
+
+QString hexBytes(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' '));
+}
+
+void appendToFile(const QByteArray &path, const QString &line)
+{
+    if (path.isEmpty())
+        return;
+    if (FILE *f = std::fopen(path.constData(), "a")) {
+        const QByteArray text = line.toUtf8() + '\n';
+        std::fwrite(text.constData(), 1, size_t(text.size()), f);
+        std::fflush(f);
+        std::fclose(f);
+    }
+}
+
+} // namespace
+
+Simulator &Simulator::instance()
+{
+    static Simulator *simulator = new Simulator;   // never destroyed: host threads may outlive statics
+    return *simulator;
+}
+
+void Simulator::attachLocked(const QList<DeviceConfig> &configs)
+{
+    devices.clear();
+    for (const DeviceConfig &config : configs) {
+        Device d;
+        d.config = config;
+        d.state = FirmwareState::factory();
+        d.code = wire::secrecyCode(config.sCode);
+        devices.push_back(std::move(d));
+    }
+    log.clear();
+    logFilePath = qgetenv("KAIRO_VIRTUAL_MOUSE_LOG");
+    attachedAt = std::chrono::steady_clock::now();
+    ++epoch;
+    attached = true;
+    changed.notify_all();
+}
+
+void Simulator::ensureAttachedLocked()
+{
+    if (!attached)
+        attachLocked(devicesFromEnvironment());
+}
+
+bool Simulator::handleUsableLocked(const Handle *h) const
+{
+    if (!h || h->epoch != epoch || h->device < 0 || h->device >= int(devices.size()))
+        return false;
+    const Device &d = devices[size_t(h->device)];
+    return d.config.plugged && d.plugCycle == h->plugCycle;
+}
+
+void Simulator::recordLocked(int device, Direction direction, const QByteArray &bytes, const QByteArray &plain)
+{
+    const auto elapsed = std::chrono::steady_clock::now() - attachedAt;
+    WireRecord r{std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), device, direction, bytes, plain};
+    log.append(r);
+    appendToFile(logFilePath, formatWireLine(r));
+}
+
+QByteArray Simulator::featureReplyLocked(int device) const
+{
+    const Device &d = devices[size_t(device)];
+    QByteArray wireBytes = d.replyPlain;
+    if (d.config.isEncode)
+        wire::scramble(reinterpret_cast<quint8 *>(wireBytes.data()) + 1, d.code.data());
+    return wireBytes;
+}
+
+namespace {
+
+class Firmware {
+public:
+    Firmware(Device &device) : d(device), s(device.state), secondFamily(device.config.family == "560") {}
+
+    void command(const quint8 block[8])
+    {
+        const quint8 opcode = block[0];
+        const quint8 *p = block + 1;   // p[0] = P1 ... p[5] = P6
+        setReply(block);
+        if (isBulkCommand(secondFamily, opcode)) {
+            startBulk(opcode, p[0], p[1]);
+            return;
+        }
+        if (secondFamily && secondFamilyCommand(opcode, p))
+            return;
+        if (!firstFamilyCommand(opcode, p))
+            ++s.protocolErrors;
+    }
+
+    void bulkData(const QByteArray &payload)
+    {
+        BulkTransfer &b = d.bulk;
+        const int take = int(std::min<qsizetype>({qsizetype(b.remaining), qsizetype(d.config.reportLength), payload.size()}));
+        b.data.append(payload.left(take));
+        b.remaining -= take;
+        if (b.remaining <= 0)
+            commitBulk();
+    }
+
+private:
+    Device &d;
+    FirmwareState &s;
+    bool secondFamily;
+
+    void setReply(const quint8 block[8])
+    {
+        d.replyPlain = QByteArray(9, 0);
+        for (int i = 0; i < 8; ++i)
+            d.replyPlain[i + 1] = char(block[i]);
+    }
+
+    void answer(quint8 opcode, std::initializer_list<int> values)
+    {
+        QByteArray reply(9, 0);
+        reply[1] = char(opcode);
+        int at = 2;
+        for (int v : values)
+            reply[at++] = char(v);
+        reply[8] = char(wire::checksum(reinterpret_cast<const quint8 *>(reply.constData()) + 1));
+        d.replyPlain = reply;
+    }
+
+    void startBulk(quint8 opcode, quint8 p1, quint8 count)
+    {
+        d.bulk = BulkTransfer{opcode, p1, count, {}};
+        if (count == 0)
+            commitBulk();
+    }
+
+    static quint8 byteAt(const QByteArray &block, int i) { return quint8(block.at(i)); }
+
+    bool firstFamilyCommand(quint8 opcode, const quint8 *p)
+    {
+        switch (opcode) {
+        case 0x01: s.reportRate = p[0]; return true;
+        case 0x02: s.activeKeyMatrix = p[0]; return true;
+        case 0x03: s.keyboardOption553 = QByteArray(reinterpret_cast<const char *>(p), 4); return true;
+        case 0x04: s.gunData.append(QByteArray(reinterpret_cast<const char *>(p + 1), 4)); return true;
+        case 0x07: s.liftOff = p[1]; s.liftOffEnabled = p[3] != 0; return true;
+        case 0x0b: s.currentDpiStage = p[0]; return true;
+        case 0x0c: s.fixedColor = QByteArray(reinterpret_cast<const char *>(p), 3); return true;
+        case 0x0d:
+            s.lightingEffect = p[0]; s.lightingOption1 = p[1]; s.lightingOption2 = p[2];
+            return true;
+        case 0x83: {
+            const QByteArray &k = s.keyboardOption553;
+            answer(opcode, {byteAt(k, 0), byteAt(k, 1), byteAt(k, 2), byteAt(k, 3)});
+            return true;
+        }
+        case 0x8b: answer(opcode, {s.currentDpiStage}); return true;
+        case 0x87: {
+            const QByteArray &o = s.ledInstructOptions;
+            answer(opcode, {p[0], byteAt(o, 0), byteAt(o, 1), byteAt(o, 2)});
+            return true;
+        }
+        default: return false;
+        }
+    }
+
+    bool secondFamilyCommand(quint8 opcode, const quint8 *p)
+    {
+        switch (opcode) {
+        case 0x01: s.keyboardOption560 = QByteArray(reinterpret_cast<const char *>(p), 2); return true;
+        case 0x02: s.currentProfile = p[0]; return true;
+        case 0x03:
+            if (p[0] < deviceProfileCount) s.profileReportRate[p[0]] = p[1]; else ++s.protocolErrors;
+            return true;
+        case 0x04:
+            if (p[0] < deviceProfileCount) s.profileDpiStage[p[0]] = p[1]; else ++s.protocolErrors;
+            if (p[0] == s.currentProfile) s.currentDpiStage = p[1];
+            return true;
+        case 0x09: s.liftOff = p[0]; s.liftOffEnabled = p[0] != 0; return true;
+        case 0x81: answer(opcode, {byteAt(s.keyboardOption560, 0), byteAt(s.keyboardOption560, 1)}); return true;
+        case 0x82: answer(opcode, {s.currentProfile}); return true;
+        case 0x84:
+            answer(opcode, {p[0], p[0] < deviceProfileCount ? s.profileDpiStage[p[0]] : 0});
+            return true;
+        case 0x8c: answer(opcode, {p[0]}); queueProfile(p[0]); return true;
+        default: return false;
+        }
+    }
+
+    void queueProfile(quint8 number)
+    {
+        if (number >= deviceProfileCount) {
+            ++s.protocolErrors;
+            return;
+        }
+        const QByteArray &image = s.profiles[number];
+        const int length = std::max(1, d.config.reportLength);
+        for (int offset = 0; offset < image.size(); offset += length)
+            d.commandInput.push_back(sized(image.mid(offset, length), length));
+    }
+
+    template <size_t N>
+    void storeIndexed(std::array<QByteArray, N> &blocks, int index, const QByteArray &data)
+    {
+        if (index < 0 || index >= int(N)) {
+            ++s.protocolErrors;
+            return;
+        }
+        overwritePrefix(blocks[size_t(index)], data);
+    }
+
+    void commitBulk()
+    {
+        const BulkTransfer b = d.bulk;
+        d.bulk = BulkTransfer{};
+        if (secondFamily) {
+            switch (b.opcode) {
+            case 0x0c: storeIndexed(s.profiles, b.p1, b.data); return;
+            case 0x0d:
+                storeIndexed(s.keyMatrixBlocks, b.p1 - 1, b.data);
+                storeIndexed(s.keyMatrices, b.p1 - 1, b.data.left(64));
+                return;
+            case 0x0f: storeIndexed(s.macros, b.p1 - 1, b.data); return;
+            default: break;
+            }
+        }
+        switch (b.opcode) {
+        case 0x10:
+            s.stageColorType = b.p1;
+            overwritePrefix(b.p1 == 2 ? s.stageColorsType2 : s.stageColors, b.data);
+            return;
+        case 0x11: s.dpiStageCount = b.p1; overwritePrefix(s.dpiCodes, b.data); return;
+        case 0x12: storeIndexed(s.keyMatrices, b.p1 - 1, b.data); return;
+        case 0x13: storeIndexed(s.macros, b.p1 - 1, b.data); return;
+        case 0x16: overwritePrefix(s.attributeBlock, b.data); return;
+        default: ++s.protocolErrors; return;
+        }
+    }
+};
+
+} // namespace
+
+void Simulator::featureOutLocked(int device, const QByteArray &report)
+{
+    Device &d = devices[size_t(device)];
+    QByteArray plain = sized(report, 9);
+    if (d.config.isEncode)
+        wire::descramble(reinterpret_cast<quint8 *>(plain.data()) + 1, d.code.data());
+    recordLocked(device, Direction::FeatureOut, report, d.config.isEncode ? plain : report);
+
+    const auto *block = reinterpret_cast<const quint8 *>(plain.constData()) + 1;
+    if (report.size() < 9 || wire::checksum(block) != block[7]) {
+        ++d.state.protocolErrors;
+        return;
+    }
+    if (d.bulk.remaining > 0) {   // the previous transfer never completed
+        ++d.state.protocolErrors;
+        d.bulk = BulkTransfer{};
+    }
+    ++d.state.commandCount;
+    Firmware(d).command(block);
+}
+
+void Simulator::outputReportLocked(int device, const QByteArray &report)
+{
+    Device &d = devices[size_t(device)];
+    recordLocked(device, Direction::Out, report, report);
+    if (d.bulk.remaining <= 0 || report.isEmpty()) {
+        ++d.state.protocolErrors;
+        return;
+    }
+    Firmware(d).bulkData(report.mid(1));
+}
+
+QString pathOf(int device, Interface interface)
+{
+    return QStringLiteral("virtual:%1:%2").arg(device).arg(interface == Interface::Command ? "command" : "notify");
+}
+
+bool parsePath(const char *path, int &device, Interface &interface)
+{
+    if (!path)
+        return false;
+    const QStringList parts = QString::fromUtf8(path).split(':');
+    if (parts.size() != 3 || parts[0] != "virtual")
+        return false;
+    bool ok = false;
+    device = parts[1].toInt(&ok);
+    if (!ok || device < 0)
+        return false;
+    if (parts[2] == "command")
+        interface = Interface::Command;
+    else if (parts[2] == "notify")
+        interface = Interface::Notify;
+    else
+        return false;
+    return true;
+}
+
+void callHook(const char *function)
+{
+    std::function<void(const char *)> hook;
+    {
+        Simulator &sim = Simulator::instance();
+        std::lock_guard lock(sim.mutex);
+        hook = sim.hook;
+    }
+    if (hook)
+        hook(function);
+}
+
+} // namespace detail
+
+using detail::Simulator;
+
+FirmwareState FirmwareState::factory()
+{
+    using detail::patterned;
+    FirmwareState s;
+    for (int i = 0; i < keyMatrixCount; ++i) {
+        s.keyMatrices[size_t(i)] = patterned(64, 0x10 * (i + 1));
+        s.keyMatrixBlocks[size_t(i)] = patterned(64, 0x10 * (i + 1)) + QByteArray(64, 0);
+    }
+    s.dpiCodes = QByteArray::fromHex("020406080a0c0e10");
+    s.currentDpiStage = 2;
+    s.profileReportRate.fill(1);
+    s.profileDpiStage.fill(2);
+    s.liftOff = 100;
+    // byte3 stays 0: a non-zero byte3 flips the sign of the gun vertical offset.
+    s.keyboardOption553 = QByteArray::fromHex("01020004");
+    s.keyboardOption560 = QByteArray::fromHex("0102");
+    s.fixedColor = QByteArray::fromHex("ff8040");
+    s.stageColors = patterned(24, 0x30);
+    s.stageColorsType2 = QByteArray::fromHex("a0a1a2a3");
+    s.attributeBlock = patterned(64, 0x50);
+    for (int i = 0; i < macroSlotCount; ++i) {
+        QByteArray macro = patterned(128, 0x80 + i);
+        macro[0] = char(i + 1);
+        s.macros[size_t(i)] = macro;
+    }
+    for (int p = 0; p < deviceProfileCount; ++p)
+        s.profiles[size_t(p)] = patterned(128, 0x20 * p + 1);
+    s.ledInstructOptions = QByteArray::fromHex("000506");   // option1 0: the logo light works
+    return s;
+}
+
+void reset(const QList<DeviceConfig> &devices)
+{
+    Simulator &sim = Simulator::instance();
+    std::lock_guard lock(sim.mutex);
+    sim.attachLocked(devices);
+}
+
+namespace {
+
+template <typename F>
+auto withDevice(int device, F &&f) -> decltype(f(std::declval<detail::Device &>()))
+{
+    Simulator &sim = Simulator::instance();
+    std::lock_guard lock(sim.mutex);
+    sim.ensureAttachedLocked();
+    using Result = decltype(f(std::declval<detail::Device &>()));
+    if (device < 0 || device >= int(sim.devices.size()))
+        return Result();
+    return f(sim.devices[size_t(device)]);
+}
+
+} // namespace
+
+int deviceCount()
+{
+    Simulator &sim = Simulator::instance();
+    std::lock_guard lock(sim.mutex);
+    sim.ensureAttachedLocked();
+    return int(sim.devices.size());
+}
+
+DeviceConfig deviceConfig(int device)
+{
+    return withDevice(device, [](detail::Device &d) { return d.config; });
+}
+
+void plug(int device)
+{
+    withDevice(device, [](detail::Device &d) { d.config.plugged = true; });
+    Simulator::instance().changed.notify_all();
+}
+
+void unplug(int device)
+{
+    withDevice(device, [](detail::Device &d) {
+        if (!d.config.plugged)
+            return;
+        d.config.plugged = false;
+        ++d.plugCycle;            // handles opened before stay dead after a replug
+        d.commandInput.clear();
+        d.notifyInput.clear();
+        d.bulk = detail::BulkTransfer{};
+    });
+    Simulator::instance().changed.notify_all();
+}
+
+bool isPlugged(int device)
+{
+    return withDevice(device, [](detail::Device &d) { return d.config.plugged; });
+}
+
+void pressDpi(int device, int stage)
+{
+    withDevice(device, [stage](detail::Device &d) {
+        d.state.currentDpiStage = stage;
+        if (d.config.family == "560" && d.state.currentProfile >= 0 && d.state.currentProfile < deviceProfileCount)
+            d.state.profileDpiStage[size_t(d.state.currentProfile)] = stage;
+        if (d.config.plugged)
+            d.notifyInput.push_back(QByteArray::fromHex("060700") + char(stage));
+    });
+    Simulator::instance().changed.notify_all();
+}
+
+void setMuted(int device, bool muted)
+{
+    withDevice(device, [muted](detail::Device &d) { d.muted = muted; });
+    Simulator::instance().changed.notify_all();
+}
+
+bool isMuted(int device)
+{
+    return withDevice(device, [](detail::Device &d) { return d.muted; });
+}
+
+FirmwareState state(int device)
+{
+    return withDevice(device, [](detail::Device &d) { return d.state; });
+}
+
+void setState(int device, const FirmwareState &s)
+{
+    withDevice(device, [&s](detail::Device &d) { d.state = detail::normalised(s); });
+}
+
+QList<WireRecord> wireLog()
+{
+    Simulator &sim = Simulator::instance();
+    std::lock_guard lock(sim.mutex);
+    return sim.log;
+}
+
+QStringList wireLogLines()
+{
+    QStringList lines;
+    for (const WireRecord &r : wireLog())
+        lines << formatWireLine(r);
+    return lines;
+}
+
+void clearWireLog()
+{
+    Simulator &sim = Simulator::instance();
+    std::lock_guard lock(sim.mutex);
+    sim.log.clear();
+}
+
+void setApiHook(std::function<void(const char *function)> hook)
+{
+    Simulator &sim = Simulator::instance();
+    std::lock_guard lock(sim.mutex);
+    sim.hook = std::move(hook);
+}
+
+QString formatWireLine(const WireRecord &r)
+{
+    static const char *const names[] = {"feature-out", "feature-in", "out", "in"};
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(r.msSinceAttach)
+        .arg(r.device)
+        .arg(QLatin1String(names[int(r.direction)]))
+        .arg(detail::hexBytes(r.bytes));
+}
+
+namespace {
+
+quint16 hexValue(const QSettings &ini, const char *key, quint16 fallback)
+{
+    const QVariant v = ini.value(key);
+    if (!v.isValid())
+        return fallback;
+    QString text = v.toString().trimmed();
+    if (text.startsWith("0x", Qt::CaseInsensitive))
+        text = text.mid(2);
+    bool ok = false;
+    const uint value = text.toUInt(&ok, 16);
+    return ok && value <= 0xffff ? quint16(value) : fallback;
+}
+
+bool boolValue(const QSettings &ini, const char *key, bool fallback)
+{
+    const QString text = ini.value(key).toString().trimmed().toLower();
+    if (text == "true" || text == "1")
+        return true;
+    if (text == "false" || text == "0")
+        return false;
+    return fallback;
+}
+
+} // namespace
+
+QList<DeviceConfig> loadDeviceConfigs(const QString &iniPath)
+{
+    QList<DeviceConfig> configs;
+    if (!QFile::exists(iniPath))
+        return {DeviceConfig{}};
+    QSettings ini(iniPath, QSettings::IniFormat);
+    for (int i = 0; ini.childGroups().contains(QString::number(i)); ++i) {
+        ini.beginGroup(QString::number(i));
+        DeviceConfig c;
+        c.family = ini.value("family", c.family).toString().trimmed();
+        c.vid = hexValue(ini, "vid", c.vid);
+        c.pid = hexValue(ini, "pid", c.pid);
+        c.usagePage = hexValue(ini, "usagePage", c.usagePage);
+        c.usage = hexValue(ini, "usage", c.usage);
+        c.usagePage2 = hexValue(ini, "usagePage2", c.usagePage2);
+        c.usage2 = hexValue(ini, "usage2", c.usage2);
+        bool ok = false;
+        const int length = ini.value("reportLength").toInt(&ok);
+        if (ok && length > 0 && length <= 1024)
+            c.reportLength = length;
+        c.isEncode = boolValue(ini, "isEncode", c.isEncode);
+        c.sCode = ini.value("sCode", c.sCode).toString();
+        c.plugged = boolValue(ini, "plugged", c.plugged);
+        ini.endGroup();
+        configs << c;
+    }
+    return configs.isEmpty() ? QList<DeviceConfig>{DeviceConfig{}} : configs;
+}
+
+QList<DeviceConfig> devicesFromEnvironment()
+{
+    const QString path = qEnvironmentVariable("KAIRO_VIRTUAL_MOUSE_CONFIG");
+    return path.isEmpty() ? QList<DeviceConfig>{DeviceConfig{}} : loadDeviceConfigs(path);
+}
+
+QJsonObject stateToJson(const FirmwareState &s)
+{
+    auto blocks = [](const auto &list) {
+        QJsonArray out;
+        for (const QByteArray &b : list)
+            out.append(detail::hexBytes(b));
+        return out;
+    };
+    auto numbers = [](const auto &list) {
+        QJsonArray out;
+        for (int v : list)
+            out.append(v);
+        return out;
+    };
+    QJsonObject o;
+    o["keyMatrices"] = blocks(s.keyMatrices);
+    o["keyMatrixBlocks"] = blocks(s.keyMatrixBlocks);
+    o["activeKeyMatrix"] = s.activeKeyMatrix;
+    o["dpiCodes"] = detail::hexBytes(s.dpiCodes);
+    o["dpiStageCount"] = s.dpiStageCount;
+    o["currentDpiStage"] = s.currentDpiStage;
+    o["reportRate"] = s.reportRate;
+    o["profileReportRate"] = numbers(s.profileReportRate);
+    o["profileDpiStage"] = numbers(s.profileDpiStage);
+    o["liftOff"] = s.liftOff;
+    o["liftOffEnabled"] = s.liftOffEnabled;
+    o["keyboardOption553"] = detail::hexBytes(s.keyboardOption553);
+    o["keyboardOption560"] = detail::hexBytes(s.keyboardOption560);
+    o["lightingEffect"] = s.lightingEffect;
+    o["lightingOption1"] = s.lightingOption1;
+    o["lightingOption2"] = s.lightingOption2;
+    o["fixedColor"] = detail::hexBytes(s.fixedColor);
+    o["stageColors"] = detail::hexBytes(s.stageColors);
+    o["stageColorsType2"] = detail::hexBytes(s.stageColorsType2);
+    o["stageColorType"] = s.stageColorType;
+    o["attributeBlock"] = detail::hexBytes(s.attributeBlock);
+    o["gunData"] = blocks(s.gunData);
+    o["macros"] = blocks(s.macros);
+    o["profiles"] = blocks(s.profiles);
+    o["currentProfile"] = s.currentProfile;
+    o["ledInstructOptions"] = detail::hexBytes(s.ledInstructOptions);
+    o["protocolErrors"] = s.protocolErrors;
+    o["commandCount"] = s.commandCount;
+    return o;
+}
+
+QString defaultSocketPath()
+{
+    return QString::fromStdString(controlSocketPath());
+}
+
+} // namespace kairo::sim
