@@ -97,11 +97,13 @@ int main(int argc, char *argv[])
         out() << "Mouse found: entry " << index << ", command path " << table.at(index).path
               << ", notification path " << (table.at(index).path2.isEmpty() ? QStringLiteral("(none)") : table.at(index).path2)
               << Qt::endl;
+        // The second family answers for the profile named in byte1, with the
+        // stage in byte2.
         uchar stage = 0;
         bool replied = false;
         if (icType == QLatin1String("560")) {
-            uchar extra = 0;
-            replied = hid.tryGetCurrentDpi560(stage, extra);
+            uchar profile = 1;
+            replied = hid.tryGetCurrentDpi560(profile, stage);
         } else {
             replied = hid.tryGetCurrentDpi553(stage);
         }

@@ -1,0 +1,231 @@
+#include "devicetestsupport.h"
+
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using kairo::sim::Direction;
+
+namespace {
+
+QString featureLine(const char *hex)
+{
+    return QStringLiteral("F ") + QLatin1String(hex);
+}
+
+QString outLine(const QByteArray &payload)
+{
+    QByteArray report(33, '\0');
+    report.replace(1, payload.size(), payload);
+    return QStringLiteral("O ") + hexBytes(report);
+}
+
+QByteArray pattern(int size, int start)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char(start + i);
+    return bytes;
+}
+
+uchar *raw(QByteArray &bytes)
+{
+    return reinterpret_cast<uchar *>(bytes.data());
+}
+
+QStringList bulkLines(const QByteArray &block128)
+{
+    QStringList lines;
+    for (int offset = 0; offset < 128; offset += 32)
+        lines << outLine(block128.mid(offset, 32));
+    return lines;
+}
+
+kairo::sim::DeviceConfig secondFamily()
+{
+    kairo::sim::DeviceConfig device;
+    device.family = QStringLiteral("560");
+    return device;
+}
+
+} // namespace
+
+class Commands560Test : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<LinkFixture> link;
+    std::unique_ptr<DebugCapture> debug;
+
+    Hid_Thread &hid() { return link->hid; }
+    QList<int> &sleeps() { return link->clock.sleeps; }
+
+    void expectCommand(const std::function<void()> &command, const QStringList &wire,
+                       const QList<int> &expectedSleeps, const QStringList &debugLines = {})
+    {
+        kairo::sim::clearWireLog();
+        sleeps().clear();
+        debug->clear();
+        command();
+        QCOMPARE(sentLines(), wire);
+        QCOMPARE(sleeps(), expectedSleeps);
+        QCOMPARE(debug->lines(), debugLines);
+        QVERIFY(hid().idle);
+        QCOMPARE(kairo::sim::state(0).protocolErrors, 0);
+    }
+
+private slots:
+    void init()
+    {
+        link = std::make_unique<LinkFixture>(QList<kairo::sim::DeviceConfig>{secondFamily()});
+        hid().setModelFlags(false, QStringLiteral("560"));
+        debug = std::make_unique<DebugCapture>();
+    }
+
+    void cleanup()
+    {
+        debug.reset();
+        link.reset();
+    }
+
+    void getCommandsReturnTheReplyValues()
+    {
+        kairo::sim::FirmwareState state = kairo::sim::state(0);
+        state.keyboardOption560 = fromHex("a1 b2");
+        state.currentProfile = 3;
+        state.profileDpiStage[2] = 6;
+        state.ledInstructOptions = fromHex("07 08 09");
+        kairo::sim::setState(0, state);
+
+        uchar b1 = 0, b2 = 0;
+        expectCommand([&] { hid().hid560_81H_GetKeyboardoption(b1, b2); },
+                      {featureLine("00 81 00 00 00 00 00 00 7e")}, {});
+        QCOMPARE(QList<int>({b1, b2}), QList<int>({0xa1, 0xb2}));
+
+        uchar profile = 0;
+        expectCommand([&] { hid().hid560_82H_GetCurrentProfile(profile); },
+                      {featureLine("00 82 00 00 00 00 00 00 7d")}, {});
+        QCOMPARE(profile, uchar(3));
+
+        uchar which = 2, stage = 0;
+        expectCommand([&] { hid().hid560_84H_GetCurrentDPI(which, stage); },
+                      {featureLine("00 84 02 00 00 00 00 00 79")}, {});
+        QCOMPARE(which, uchar(2));
+        QCOMPARE(stage, uchar(6));
+
+        uchar o1 = 0, o2 = 0, o3 = 0;
+        bool answered = false;
+        expectCommand([&] { answered = hid().hid_87H_GetLEDInstructFunction(2, o1, o2, o3); },
+                      {featureLine("00 87 02 00 00 00 00 00 76")}, {});
+        QVERIFY(answered);
+        QCOMPARE(QList<int>({o1, o2, o3}), QList<int>({7, 8, 9}));
+    }
+
+    void profileReadCollectsFourInputReports()
+    {
+        const QByteArray image = pattern(128, 0x20);
+        kairo::sim::FirmwareState state = kairo::sim::state(0);
+        state.profiles[3] = image;
+        kairo::sim::setState(0, state);
+
+        QByteArray destination(128, '\x55');
+        expectCommand([&] { hid().hid560_8CH_readProfile(raw(destination), 3); },
+                      {featureLine("00 8c 03 00 00 00 00 00 70")}, {});
+        QCOMPARE(destination, image);
+        QCOMPARE(records(Direction::In).size(), 4);
+    }
+
+    void setCommandsWithoutBulkData()
+    {
+        expectCommand([&] { hid().hid560_01H_SetKeyboardoption(1, 2); },
+                      {featureLine("00 01 01 02 00 00 00 00 fb")}, {8});
+        QCOMPARE(kairo::sim::state(0).keyboardOption560, fromHex("01 02"));
+
+        expectCommand([&] { hid().hid560_02H_SetCurrentProfile(3); },
+                      {featureLine("00 02 03 00 00 00 00 00 fa")}, {8});
+        QCOMPARE(kairo::sim::state(0).currentProfile, 3);
+
+        expectCommand([&] { hid().hid560_09H_Lod(5, 0); },
+                      {featureLine("00 09 00 7d 00 00 00 00 79")}, {64, 64});
+        expectCommand([&] { hid().hid560_09H_Lod(5, 1); },
+                      {featureLine("00 09 05 7d 00 00 00 00 74")}, {64, 64});
+        QCOMPARE(kairo::sim::state(0).liftOff, 5);
+    }
+
+    void perProfileCommandsCoverFourProfilesWithoutGunFlag()
+    {
+        const QList<int> fourSettles{64, 64, 64, 64, 64, 64, 64, 64};
+        expectCommand([&] { hid().hid560_03H_SetReportRate(4); },
+                      {featureLine("00 03 01 04 00 00 00 00 f7"), featureLine("00 03 02 04 00 00 00 00 f6"),
+                       featureLine("00 03 03 04 00 00 00 00 f5"), featureLine("00 03 04 04 00 00 00 00 f4")},
+                      fourSettles);
+        expectCommand([&] { hid().hid560_04H_SetCurrentDPI(3); },
+                      {featureLine("00 04 01 03 00 00 00 00 f7"), featureLine("00 04 02 03 00 00 00 00 f6"),
+                       featureLine("00 04 03 03 00 00 00 00 f5"), featureLine("00 04 04 03 00 00 00 00 f4")},
+                      fourSettles);
+        const auto rates = kairo::sim::state(0).profileDpiStage;
+        QCOMPARE(QList<int>({rates[1], rates[2], rates[3], rates[4]}), QList<int>({3, 3, 3, 3}));
+    }
+
+    void perProfileCommandsStopAfterProfileOneWithGunFlag()
+    {
+        hid().setModelFlags(true, QStringLiteral("560"));
+        expectCommand([&] { hid().hid560_03H_SetReportRate(4); },
+                      {featureLine("00 03 01 04 00 00 00 00 f7")}, {64, 64});
+        expectCommand([&] { hid().hid560_04H_SetCurrentDPI(3); },
+                      {featureLine("00 04 01 03 00 00 00 00 f7")}, {64, 64});
+    }
+
+    void bulkCommandsSendWholeBlocks()
+    {
+        const QList<int> fourReports{64, 64, 120, 120, 120, 120, 64, 64};
+        QByteArray image = pattern(128, 0x10);
+        expectCommand([&] { hid().hid560_0CH_setProfile(raw(image), 2); },
+                      QStringList{featureLine("00 0c 02 80 00 00 00 00 71")} + bulkLines(image), fourReports,
+                      {QStringLiteral("HID SUCCESS ")});
+        QCOMPARE(kairo::sim::state(0).profiles[2], image);
+
+        QByteArray matrix = pattern(64, 0x90);
+        QByteArray padded = matrix + QByteArray(64, '\0');
+        expectCommand([&] { hid().hid560_0DH_SetKeyMatrix(raw(matrix), 1); },
+                      QStringList{featureLine("00 0d 01 80 00 00 00 00 71")} + bulkLines(padded), fourReports,
+                      {QStringLiteral("HID SUCCESS ")});
+        const QList<kairo::sim::WireRecord> out = records(Direction::Out);
+        QCOMPARE(out.size(), 4);
+        QCOMPARE(out[2].bytes, QByteArray(33, '\0'));
+        QCOMPARE(out[3].bytes, QByteArray(33, '\0'));
+
+        QByteArray macro = pattern(128, 0x33);
+        expectCommand([&] { hid().hid560_0FH_SetMacroKey(4, raw(macro)); },
+                      QStringList{featureLine("00 0f 04 80 00 00 00 00 6c")} + bulkLines(macro), fourReports,
+                      {QStringLiteral("HID SUCCESS ")});
+        QCOMPARE(kairo::sim::state(0).macros[3], macro);
+    }
+
+    void scrambledSecondFamilyDevice()
+    {
+        kairo::sim::DeviceConfig device = secondFamily();
+        device.isEncode = true;
+        device.sCode = QStringLiteral("9Kx7!q");
+        link = std::make_unique<LinkFixture>(QList<kairo::sim::DeviceConfig>{device});
+        kairo::sim::FirmwareState state = kairo::sim::state(0);
+        state.profiles[1] = pattern(128, 0x61);
+        kairo::sim::setState(0, state);
+
+        QByteArray destination(128, '\0');
+        hid().hid560_8CH_readProfile(raw(destination), 1);
+        QCOMPARE(destination, pattern(128, 0x61));
+        hid().hid560_02H_SetCurrentProfile(4);
+        const QList<kairo::sim::WireRecord> sent = records(Direction::FeatureOut);
+        QCOMPARE(sent.size(), 2);
+        QCOMPARE(hexBytes(sent[0].plain), QStringLiteral("00 8c 01 00 00 00 00 00 72"));
+        QVERIFY(sent[0].bytes != sent[0].plain);
+        QCOMPARE(hexBytes(sent[1].plain), QStringLiteral("00 02 04 00 00 00 00 00 f9"));
+        QCOMPARE(kairo::sim::state(0).currentProfile, 4);
+        QCOMPARE(kairo::sim::state(0).protocolErrors, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(Commands560Test)
+#include "tst_commands560.moc"
