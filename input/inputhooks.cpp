@@ -1,0 +1,192 @@
+#include "inputhooks.h"
+
+namespace {
+
+struct ScanEntry {
+    quint8 scanCode;
+    bool extended;
+    quint8 virtualKey;
+};
+
+// PC scan code (with the extended-key flag) -> virtual key. Keypad Enter has
+// its own code 0x0E so that it stays apart from the main Enter; the right
+// Shift only ever arrives flagged extended; the right Windows key is left out
+// on purpose.
+constexpr ScanEntry scanEntries[] = {
+    {0x01, false, 0x1B}, {0x02, false, 0x31}, {0x03, false, 0x32}, {0x04, false, 0x33},
+    {0x05, false, 0x34}, {0x06, false, 0x35}, {0x07, false, 0x36}, {0x08, false, 0x37},
+    {0x09, false, 0x38}, {0x0A, false, 0x39}, {0x0B, false, 0x30}, {0x0C, false, 0xBD},
+    {0x0D, false, 0xBB}, {0x0E, false, 0x08}, {0x0F, false, 0x09}, {0x10, false, 0x51},
+    {0x11, false, 0x57}, {0x12, false, 0x45}, {0x13, false, 0x52}, {0x14, false, 0x54},
+    {0x15, false, 0x59}, {0x16, false, 0x55}, {0x17, false, 0x49}, {0x18, false, 0x4F},
+    {0x19, false, 0x50}, {0x1A, false, 0xDB}, {0x1B, false, 0xDD}, {0x1C, false, 0x0D},
+    {0x1C, true, 0x0E},  {0x1D, false, 0xA2}, {0x1D, true, 0xA3},  {0x1E, false, 0x41},
+    {0x1F, false, 0x53}, {0x20, false, 0x44}, {0x21, false, 0x46}, {0x22, false, 0x47},
+    {0x23, false, 0x48}, {0x24, false, 0x4A}, {0x25, false, 0x4B}, {0x26, false, 0x4C},
+    {0x27, false, 0xBA}, {0x28, false, 0xDE}, {0x29, false, 0xC0}, {0x2A, false, 0xA0},
+    {0x2B, false, 0xDC}, {0x2C, false, 0x5A}, {0x2D, false, 0x58}, {0x2E, false, 0x43},
+    {0x2F, false, 0x56}, {0x30, false, 0x42}, {0x31, false, 0x4E}, {0x32, false, 0x4D},
+    {0x33, false, 0xBC}, {0x34, false, 0xBE}, {0x35, false, 0xBF}, {0x35, true, 0x6F},
+    {0x36, true, 0xA1},  {0x37, false, 0x6A}, {0x37, true, 0x2C},  {0x38, false, 0xA4},
+    {0x38, true, 0xA5},  {0x39, false, 0x20}, {0x3A, false, 0x14}, {0x3B, false, 0x70},
+    {0x3C, false, 0x71}, {0x3D, false, 0x72}, {0x3E, false, 0x73}, {0x3F, false, 0x74},
+    {0x40, false, 0x75}, {0x41, false, 0x76}, {0x42, false, 0x77}, {0x43, false, 0x78},
+    {0x44, false, 0x79}, {0x45, false, 0x13}, {0x45, true, 0x90},  {0x46, false, 0x91},
+    {0x47, false, 0x67}, {0x47, true, 0x24},  {0x48, false, 0x68}, {0x48, true, 0x26},
+    {0x49, false, 0x69}, {0x49, true, 0x21},  {0x4A, false, 0x6D}, {0x4B, false, 0x64},
+    {0x4B, true, 0x25},  {0x4C, false, 0x65}, {0x4D, false, 0x66}, {0x4D, true, 0x27},
+    {0x4E, false, 0x6B}, {0x4F, false, 0x61}, {0x4F, true, 0x23},  {0x50, false, 0x62},
+    {0x50, true, 0x28},  {0x51, false, 0x63}, {0x51, true, 0x22},  {0x52, false, 0x60},
+    {0x52, true, 0x2D},  {0x53, false, 0x6E}, {0x53, true, 0x2E},  {0x56, false, 0xE2},
+    {0x57, false, 0x7A}, {0x58, false, 0x7B}, {0x5B, true, 0x5B},  {0x5D, true, 0x5D},
+    {0x6E, false, 0x86},
+};
+
+struct UsageRun {
+    quint8 firstVirtualKey;
+    quint8 lastVirtualKey;
+    quint8 firstUsage;
+};
+
+// Virtual key -> USB HID keyboard usage, as runs that rise together.
+constexpr UsageRun usageRuns[] = {
+    {0x08, 0x09, 0x2A}, {0x0D, 0x0D, 0x28}, {0x0E, 0x0E, 0x58}, {0x13, 0x13, 0x48},
+    {0x14, 0x14, 0x39}, {0x1B, 0x1B, 0x29}, {0x20, 0x20, 0x2C}, {0x21, 0x21, 0x4B},
+    {0x22, 0x22, 0x4E}, {0x23, 0x23, 0x4D}, {0x24, 0x24, 0x4A}, {0x25, 0x25, 0x50},
+    {0x26, 0x26, 0x52}, {0x27, 0x27, 0x4F}, {0x28, 0x28, 0x51}, {0x2C, 0x2C, 0x46},
+    {0x2D, 0x2D, 0x49}, {0x2E, 0x2E, 0x4C}, {0x30, 0x30, 0x27}, {0x31, 0x39, 0x1E},
+    {0x41, 0x5A, 0x04}, {0x5B, 0x5B, 0xE3}, {0x5C, 0x5C, 0xE7}, {0x5D, 0x5D, 0x65},
+    {0x60, 0x60, 0x62}, {0x61, 0x69, 0x59}, {0x6A, 0x6A, 0x55}, {0x6B, 0x6B, 0x57},
+    {0x6D, 0x6D, 0x56}, {0x6E, 0x6E, 0x63}, {0x6F, 0x6F, 0x54}, {0x70, 0x7B, 0x3A},
+    {0x7C, 0x87, 0x68}, {0x90, 0x90, 0x53}, {0x91, 0x91, 0x47}, {0xA0, 0xA0, 0xE1},
+    {0xA1, 0xA1, 0xE5}, {0xA2, 0xA2, 0xE0}, {0xA3, 0xA3, 0xE4}, {0xA4, 0xA4, 0xE2},
+    {0xA5, 0xA5, 0xE6}, {0xBA, 0xBA, 0x33}, {0xBB, 0xBB, 0x2E}, {0xBC, 0xBC, 0x36},
+    {0xBD, 0xBD, 0x2D}, {0xBE, 0xBF, 0x37}, {0xC0, 0xC0, 0x35}, {0xC1, 0xC1, 0x87},
+    {0xC2, 0xC2, 0x85}, {0xDB, 0xDB, 0x2F}, {0xDC, 0xDC, 0x31}, {0xDD, 0xDD, 0x30},
+    {0xDE, 0xDE, 0x34}, {0xE2, 0xE2, 0x64}, {0xEB, 0xEB, 0x8B}, {0xFF, 0xFF, 0x66},
+};
+
+quint16 tableKey(quint32 scanCode, bool extended)
+{
+    return quint16(scanCode << 8 | (extended ? 1 : 0));
+}
+
+} // namespace
+
+InputEventSource::~InputEventSource() = default;
+
+InputHooks::InputHooks()
+    : InputHooks(InputEventSource::createForPlatform())
+{
+}
+
+InputHooks::InputHooks(std::unique_ptr<InputEventSource> eventSource)
+    : source(std::move(eventSource))
+{
+}
+
+InputHooks::~InputHooks()
+{
+    if (hooksInstalled)
+        removeInputHooks();
+}
+
+bool InputHooks::installInputHooks()
+{
+    fillKeyTables();
+    if (hooksInstalled)
+        removeInputHooks();
+    hooksInstalled = source && source->start(*this);
+    return hooksInstalled;
+}
+
+void InputHooks::removeInputHooks()
+{
+    if (source)
+        source->stop();
+    hooksInstalled = false;
+}
+
+void InputHooks::setKeyboardCallback(KeyboardCallback callback, void *context)
+{
+    keyboardCallback = callback;
+    keyboardContext = context;
+}
+
+void InputHooks::setMouseCallback(MouseCallback callback, void *context)
+{
+    mouseCallback = callback;
+    mouseContext = context;
+}
+
+void InputHooks::fillKeyTables()
+{
+    scanToVirtualKeyTable.clear();
+    for (const ScanEntry &entry : scanEntries)
+        scanToVirtualKeyTable.insert(tableKey(entry.scanCode, entry.extended), entry.virtualKey);
+
+    virtualKeyToUsageTable.clear();
+    for (const UsageRun &run : usageRuns) {
+        for (int virtualKey = run.firstVirtualKey; virtualKey <= run.lastVirtualKey; ++virtualKey)
+            virtualKeyToUsageTable.insert(quint8(virtualKey),
+                                          quint8(run.firstUsage + virtualKey - run.firstVirtualKey));
+    }
+}
+
+quint8 InputHooks::virtualKeyOf(quint32 scanCode, quint32 flags) const
+{
+    const bool extended = flags & LLKHF_EXTENDED;
+    // Ctrl+Pause arrives as the extended Scroll Lock code and Alt+Print
+    // Screen as the SysRq code; both are reported as the key the user pressed.
+    if (scanCode == 0x46 && extended)
+        return 0x13;
+    if (scanCode == 0x54 && (flags & LLKHF_ALTDOWN))
+        return 0x2C;
+    return scanToVirtualKeyTable.value(tableKey(scanCode, extended), 0);
+}
+
+void InputHooks::keyboardHookProc(int code, quint32 message, quint32 scanCode, quint32 flags)
+{
+    const bool isDown = code == HC_ACTION && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN);
+    if (scanCode > 255)
+        scanCode = 0;
+    const quint8 virtualKey = virtualKeyOf(scanCode, flags);
+    if (virtualKey == 0)
+        return;
+    const quint8 usage = virtualKeyToUsageTable.value(virtualKey, 0);
+    if (usage == 0)
+        return;
+    // Auto-repeat sends more downs; the scene wants one report per press.
+    if (keyDownStates[usage] == isDown)
+        return;
+    keyDownStates[usage] = isDown;
+    if (keyboardCallback)
+        keyboardCallback(usage, isDown, keyboardContext);
+}
+
+int InputHooks::buttonCodeOf(quint32 message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        return 0xF0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return 0xF1;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return 0xF2;
+    default:
+        return 0;
+    }
+}
+
+void InputHooks::mouseHookProc(int /*code*/, quint32 message, int x, int y)
+{
+    const int buttonCode = buttonCodeOf(message);
+    if (buttonCode == 0 || !mouseCallback)
+        return;
+    const bool isDown = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN
+                        || message == WM_MBUTTONDOWN;
+    mouseCallback(buttonCode, isDown, x, y, mouseContext);
+}
