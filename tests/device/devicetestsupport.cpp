@@ -1,6 +1,19 @@
 #include "devicetestsupport.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QMutexLocker>
+
+// Each test process gets its own control socket of the virtual mouse, so
+// tests running side by side never meet.
+static void useOwnSimulatorSocket()
+{
+    if (qEnvironmentVariableIsEmpty("KAIRO_VIRTUAL_MOUSE_SOCKET"))
+        qputenv("KAIRO_VIRTUAL_MOUSE_SOCKET",
+                QDir::temp().filePath(QStringLiteral("kairo-device-test-%1.sock")
+                                      .arg(QCoreApplication::applicationPid())).toLocal8Bit());
+}
+Q_CONSTRUCTOR_FUNCTION(useOwnSimulatorSocket)
 
 namespace {
 QMutex captureLock;

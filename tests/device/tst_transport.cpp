@@ -1,0 +1,289 @@
+#include "devicetestsupport.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QThread>
+
+#include <memory>
+
+using kairo::sim::Direction;
+
+namespace {
+
+QList<int> repeated(int value, int times)
+{
+    QList<int> list;
+    for (int i = 0; i < times; ++i)
+        list << value;
+    return list;
+}
+
+uchar *raw(QByteArray &bytes)
+{
+    return reinterpret_cast<uchar *>(bytes.data());
+}
+
+} // namespace
+
+class TransportTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<LinkFixture> link;
+    std::unique_ptr<DebugCapture> debug;
+    QStringList apiCalls;
+
+    Hid_Thread &hid() { return link->hid; }
+    QList<int> &sleeps() { return link->clock.sleeps; }
+
+    void countApiCalls()
+    {
+        apiCalls.clear();
+        kairo::sim::setApiHook([this](const char *function) {
+            if (QThread::currentThread() == thread())
+                apiCalls << QString::fromLatin1(function);
+        });
+    }
+
+    void useFamily560()
+    {
+        kairo::sim::DeviceConfig device;
+        device.family = QStringLiteral("560");
+        link = std::make_unique<LinkFixture>(QList<kairo::sim::DeviceConfig>{device});
+        hid().setModelFlags(false, QStringLiteral("560"));
+    }
+
+private slots:
+    void init()
+    {
+        link = std::make_unique<LinkFixture>();
+        debug = std::make_unique<DebugCapture>();
+    }
+
+    void cleanup()
+    {
+        kairo::sim::setApiHook(nullptr);
+        debug.reset();
+        link.reset();
+    }
+
+    void nestedCommandGivesUpAfterAllPolls()
+    {
+        const int stageBefore = kairo::sim::state(0).currentDpiStage;
+        bool nested = false;
+        kairo::sim::setApiHook([&](const char *function) {
+            if (!nested && QByteArray(function) == "hid_send_feature_report") {
+                nested = true;
+                hid().hid553_0BH_SetCurrentDPI(3);
+            }
+        });
+        hid().hid553_01H_SetReportRate(5);
+
+        QVERIFY(nested);
+        QCOMPARE(sleeps(), repeated(8, 255) + QList<int>({64, 64}));
+        QCOMPARE(debug->lines(), QStringList({QStringLiteral("hid553_01H_SetReportRate =  5 "),
+                                              QStringLiteral("hid553_0BH_SetCurrentDPI =  3 "),
+                                              QStringLiteral("cmd Failed 0B ")}));
+        const QList<kairo::sim::WireRecord> sent = records(Direction::FeatureOut);
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(quint8(sent[0].plain.at(1)), quint8(0x01));
+        QCOMPARE(kairo::sim::state(0).currentDpiStage, stageBefore);
+        QVERIFY(hid().idle);
+    }
+
+    void nestedTimeoutLinesOfTheSecondFamily()
+    {
+        useFamily560();
+        hid().idle = false;   // as if an outer command held the flag
+        QByteArray image(128, '\x11');
+        hid().hid560_8CH_readProfile(raw(image), 1);
+        uchar o1 = 1, o2 = 2, o3 = 3;
+        QVERIFY(!hid().hid_87H_GetLEDInstructFunction(1, o1, o2, o3));
+        hid().hid560_09H_Lod(5, 1);
+        hid().hid560_04H_SetCurrentDPI(2);
+        QCOMPARE(debug->lines(), QStringList({QStringLiteral("cmd Failed 8c "), QStringLiteral("cmd Failed "),
+                                              QStringLiteral("hid560_09H_Lod "), QStringLiteral("cmd Failed 04 ")}));
+        QCOMPARE(sleeps(), repeated(8, 4 * 255));
+        QCOMPARE(image, QByteArray(128, '\x11'));
+        QCOMPARE(QList<int>({o1, o2, o3}), QList<int>({1, 2, 3}));
+        QVERIFY(kairo::sim::wireLog().isEmpty());
+        QVERIFY(!hid().idle);   // a dropped command leaves the flag as it found it
+    }
+
+    // A handler run by the event processing of the loop's second exchange
+    // must not replace the report the loop is about to send.
+    void perProfileLoopKeepsTheFlagBetweenProfiles()
+    {
+        useFamily560();
+        const int profileBefore = kairo::sim::state(0).currentProfile;
+        bool posted = false;
+        kairo::sim::setApiHook([&](const char *function) {
+            if (!posted && QByteArray(function) == "hid_send_feature_report") {
+                posted = true;
+                QMetaObject::invokeMethod(&hid(), [&] { hid().hid560_02H_SetCurrentProfile(3); },
+                                          Qt::QueuedConnection);
+            }
+        });
+        hid().hid560_03H_SetReportRate(2);
+        QCoreApplication::processEvents();
+
+        QStringList expected;
+        for (int profile = 1; profile <= 4; ++profile)
+            expected << QStringLiteral("F 00 03 0%1 02 00 00 00 00 %2").arg(profile).arg(0xFA - profile, 2, 16);
+        QCOMPARE(sentLines(), expected);
+        QVERIFY(debug->lines().contains(QStringLiteral("cmd Failed 02 ")));
+        QCOMPARE(kairo::sim::state(0).currentProfile, profileBefore);
+        QVERIFY(hid().idle);
+    }
+
+    void failedOpenBlanksThePathAndLaterCommandsStayOffTheWire()
+    {
+        kairo::sim::unplug(0);
+        uchar stage = 4;
+        hid().hid553_8BH_GetCurrentDPI(stage);
+        QCOMPARE(stage, uchar(4));
+        QVERIFY(hid().deviceTable.at(0).path.isEmpty());
+        QVERIFY(!hid().deviceTable.at(0).path2.isEmpty());
+        QVERIFY(hid().idle);
+
+        kairo::sim::plug(0);   // back, but only a new enumeration would find it
+        countApiCalls();
+        hid().hid553_01H_SetReportRate(2);
+        QByteArray macro(128, '\x01');
+        hid().hid553_13H_SetMacroKey(1, raw(macro));
+        uchar o1 = 9, o2 = 9, o3 = 9;
+        QVERIFY(!hid().hid_87H_GetLEDInstructFunction(0, o1, o2, o3));
+        QCOMPARE(QList<int>({o1, o2, o3}), QList<int>({9, 9, 9}));
+        QVERIFY(apiCalls.isEmpty());
+        QVERIFY(hid().idle);
+        QVERIFY(sleeps().isEmpty());
+    }
+
+    void currentIndexOutsideTheTableMakesNoCall()
+    {
+        countApiCalls();
+        hid().setCurrentDevice(1);   // the construction default with a one-entry table
+        uchar b1 = 1, b2 = 2, b3 = 3, b4 = 4;
+        hid().hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
+        hid().hid553_0BH_SetCurrentDPI(2);
+        QCOMPARE(QList<int>({b1, b2, b3, b4}), QList<int>({1, 2, 3, 4}));
+        QVERIFY(apiCalls.isEmpty());
+        QVERIFY(hid().idle);
+    }
+
+    void unplugInTheMiddleOfABulkWrite()
+    {
+        int writes = 0;
+        kairo::sim::setApiHook([&](const char *function) {
+            if (QByteArray(function) == "hid_write" && ++writes == 2)
+                kairo::sim::unplug(0);
+        });
+        QByteArray macro(128, '\x42');
+        hid().hid553_13H_SetMacroKey(2, raw(macro));
+
+        QCOMPARE(writes, 2);
+        QCOMPARE(records(Direction::Out).size(), 1);
+        QCOMPARE(sleeps(), QList<int>({64, 64, 120}));
+        QCOMPARE(debug->lines().mid(1), QStringList({QStringLiteral("HID FAIL ")}));
+        QVERIFY(hid().idle);
+        QVERIFY(!hid().commandHandle);
+
+        // The next command finds the device gone and blanks the path.
+        hid().hid553_0BH_SetCurrentDPI(2);
+        QVERIFY(hid().deviceTable.at(0).path.isEmpty());
+        QCOMPARE(records(Direction::FeatureOut).size(), 1);
+    }
+
+    void mutedMouseFailsABulkReadWithinTheBound()
+    {
+        useFamily560();
+        kairo::sim::FirmwareState state = kairo::sim::state(0);
+        state.profiles[1] = QByteArray(128, '\x77');
+        kairo::sim::setState(0, state);
+        kairo::sim::setApiHook([](const char *function) {
+            if (QByteArray(function) == "hid_read_timeout" || QByteArray(function) == "hid_read")
+                kairo::sim::setMuted(0, true);
+        });
+        QByteArray destination(128, '\x05');
+        QElapsedTimer timer;
+        timer.start();
+        hid().hid560_8CH_readProfile(raw(destination), 1);
+        const qint64 elapsed = timer.elapsed();
+
+        QVERIFY2(elapsed >= 900 && elapsed < 2500, qPrintable(QString::number(elapsed)));
+        QCOMPARE(destination, QByteArray(128, '\x05'));
+        QVERIFY(hid().idle);
+        QVERIFY(!hid().commandHandle);
+        QVERIFY(!hid().deviceTable.at(0).path.isEmpty());   // silent, not gone
+    }
+
+    void getCommandsKeepTheCallersValuesWhenTheReplyFails()
+    {
+        kairo::sim::setMuted(0, true);
+        uchar b1 = 1, b2 = 2, b3 = 3, b4 = 4;
+        hid().hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
+        QCOMPARE(QList<int>({b1, b2, b3, b4}), QList<int>({1, 2, 3, 4}));
+        uchar stage = 7;
+        hid().hid553_8BH_GetCurrentDPI(stage);
+        QCOMPARE(stage, uchar(7));
+        QVERIFY(hid().idle);
+
+        useFamily560();
+        kairo::sim::setMuted(0, true);
+        uchar k1 = 0x10, k2 = 0x20;
+        hid().hid560_81H_GetKeyboardoption(k1, k2);
+        uchar profile = 9;
+        hid().hid560_82H_GetCurrentProfile(profile);
+        uchar which = 1, dpi = 6;
+        hid().hid560_84H_GetCurrentDPI(which, dpi);
+        uchar o1 = 4, o2 = 5, o3 = 6;
+        QVERIFY(!hid().hid_87H_GetLEDInstructFunction(2, o1, o2, o3));
+        QByteArray image(128, '\x3c');
+        hid().hid560_8CH_readProfile(raw(image), 0);
+        QCOMPARE(QList<int>({k1, k2, profile, which, dpi, o1, o2, o3}),
+                 QList<int>({0x10, 0x20, 9, 1, 6, 4, 5, 6}));
+        QCOMPARE(image, QByteArray(128, '\x3c'));
+        // The command reports went out; only the replies were missing.
+        QCOMPARE(records(Direction::FeatureOut).size(), 5);
+        QVERIFY(hid().idle);
+    }
+
+    void ledInstructionOnAnEmptyPath()
+    {
+        QList<DeviceEntry> table = hid().deviceTable;
+        table[0].path.clear();
+        hid().setDeviceTable(table);
+        countApiCalls();
+        uchar o1 = 11, o2 = 12, o3 = 13;
+        QVERIFY(!hid().hid_87H_GetLEDInstructFunction(1, o1, o2, o3));
+        QCOMPARE(QList<int>({o1, o2, o3}), QList<int>({11, 12, 13}));
+        QVERIFY(apiCalls.isEmpty());
+        QVERIFY(hid().idle);
+    }
+
+    void zeroReportLengthFailsInsteadOfLooping()
+    {
+        QList<DeviceEntry> table = hid().deviceTable;
+        table[0].reportLength = 0;
+        hid().setDeviceTable(table);
+        QByteArray codes(8, '\x01');
+        hid().hid553_11H_SetDPISet(8, raw(codes));
+        QVERIFY(records(Direction::Out).isEmpty());
+        QVERIFY(hid().idle);
+        QVERIFY(!hid().commandHandle);
+    }
+
+    void exchangesReopenThePathForEveryCall()
+    {
+        countApiCalls();
+        QByteArray matrix(64, '\x02');
+        hid().hid553_12H_SetKeyMatrix(raw(matrix), 1);
+        QCOMPARE(apiCalls, QStringList({"hid_open_path", "hid_set_nonblocking", "hid_send_feature_report",
+                                        "hid_close", "hid_open_path", "hid_set_nonblocking", "hid_write",
+                                        "hid_close", "hid_open_path", "hid_set_nonblocking", "hid_write",
+                                        "hid_close"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TransportTest)
+#include "tst_transport.moc"
