@@ -39,6 +39,12 @@ public:
 
 public slots:
     // ==== scene host slots (core/myqquickview.cpp) ====
+    void initUI();
+    void runUI();
+    void clearHidBusy();
+    void setBusy(int busyTime);
+    void detectKeyboard(bool isDown, int usage);
+    void detectMouse(bool isDown, int button, int x, int y);
     // ==== end scene host slots ====
 
     // ==== settings store slots (core/myqquickview_settings.cpp) ====
@@ -146,6 +152,8 @@ public slots:
 
 protected:
     // ==== scene host overrides (core/myqquickview.cpp) ====
+    void wheelEvent(QWheelEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     // ==== end scene host overrides ====
 
 private:
@@ -159,6 +167,23 @@ private:
     void attachOperationsToHid();
 
     // ==== scene host members (core/myqquickview.cpp) ====
+public:
+    // Calls a function of the scene's root with up to four arguments; does
+    // nothing (but warn) when the scene did not load or lacks the function.
+    void invokeScene(const char *function, Qt::ConnectionType type,
+                     const QVariantList &args = {});
+    // The model flags, read once from the configuration when the view is made.
+    bool modelIsColorful() const { return flagIsColorful; }
+    bool modelIsGun() const { return flagIsGun; }
+    QString modelIcType() const { return flagIcType; }
+    bool modelIs55328() const { return flagIs55328; }
+
+private:
+    void readModelFlags();
+    bool flagIsColorful = false;
+    bool flagIsGun = false;
+    QString flagIcType;
+    bool flagIs55328 = false;
     // ==== end scene host members ====
 
     // ==== settings store members (core/myqquickview_settings.cpp) ====

@@ -1,0 +1,117 @@
+// The view's own life and the calls through which the native side drives the
+// scene. Data and device slots live in the settings and operations files.
+
+#include "myqquickview.h"
+
+#include "device/hid_thread.h"
+
+#include <QDebug>
+#include <QFocusEvent>
+#include <QQuickItem>
+#include <QWheelEvent>
+
+#include <cstdlib>
+
+myQQuickView::myQQuickView(QWidget *parent)
+    : QQuickWidget(parent)
+{
+    // The window is translucent; the scene paints what should be seen.
+    setClearColor(Qt::transparent);
+    initSettings();
+    initOperations();
+    readModelFlags();
+    qDebug().noquote() << "========================== ui_View ==================================";
+}
+
+myQQuickView::~myQQuickView() = default;
+
+void myQQuickView::setHidThread(Hid_Thread *hidThread)
+{
+    hid = hidThread;
+    attachOperationsToHid();
+}
+
+void myQQuickView::readModelFlags()
+{
+    flagIsColorful = getGlobalData(QStringLiteral("mouse/isColorful")).toBool();
+    flagIsGun = getGlobalData(QStringLiteral("mouse/isGun")).toBool();
+    flagIcType = getGlobalData(QStringLiteral("mouse/icType")).toString();
+    flagIs55328 = getGlobalData(QStringLiteral("mouse/is55328")).toBool();
+}
+
+void myQQuickView::invokeScene(const char *function, Qt::ConnectionType type,
+                               const QVariantList &args)
+{
+    QObject *root = rootObject();
+    if (!root) {
+        qWarning("myQQuickView: no scene for %s", function);
+        return;
+    }
+    auto arg = [&args](int i) { return Q_ARG(QVariant, args.at(i)); };
+    switch (args.size()) {
+    case 0:
+        QMetaObject::invokeMethod(root, function, type);
+        break;
+    case 1:
+        QMetaObject::invokeMethod(root, function, type, arg(0));
+        break;
+    case 2:
+        QMetaObject::invokeMethod(root, function, type, arg(0), arg(1));
+        break;
+    case 3:
+        QMetaObject::invokeMethod(root, function, type, arg(0), arg(1), arg(2));
+        break;
+    default:
+        QMetaObject::invokeMethod(root, function, type, arg(0), arg(1), arg(2), arg(3));
+        break;
+    }
+}
+
+void myQQuickView::initUI()
+{
+    invokeScene("initUI", Qt::QueuedConnection);
+}
+
+void myQQuickView::runUI()
+{
+    invokeScene("run", Qt::QueuedConnection);
+}
+
+void myQQuickView::clearHidBusy()
+{
+    if (hid)
+        hid->idle = true;
+}
+
+void myQQuickView::setBusy(int busyTime)
+{
+    invokeScene("setProtectUI", Qt::DirectConnection, {busyTime});
+}
+
+void myQQuickView::detectKeyboard(bool isDown, int usage)
+{
+    invokeScene("detectKeyboard", Qt::QueuedConnection, {isDown, usage});
+}
+
+void myQQuickView::detectMouse(bool isDown, int button, int x, int y)
+{
+    invokeScene("detectMouse", Qt::QueuedConnection, {isDown, button, x, y});
+}
+
+void myQQuickView::wheelEvent(QWheelEvent *event)
+{
+    const QPoint delta = event->angleDelta();
+    const bool vertical = delta.x() == 0 || std::abs(delta.y()) > std::abs(delta.x());
+    if (vertical)
+        invokeScene("scroll", Qt::QueuedConnection, {delta.y() / 120});
+    // The scene's own wheel handling never sees the event.
+    event->accept();
+}
+
+void myQQuickView::focusInEvent(QFocusEvent *event)
+{
+    // Passed on so that the scene's items still receive keyboard focus.
+    QQuickWidget::focusInEvent(event);
+    repaint();
+    event->accept();
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "device/devicemonitorsink.h"
+
+class Widget;
+
+// What the device monitor's findings do to the window: the stage goes to the
+// scene, the stage's text to a tray balloon, a lost mouse disables the view.
+class ShellMonitorSink : public DeviceMonitorSink
+{
+public:
+    explicit ShellMonitorSink(Widget &widget)
+        : window(widget)
+    {
+    }
+    void stageReported(int stage) override;
+    void dpiSwitchBalloon(int stage) override;
+    void deviceRemoved() override;
+
+private:
+    Widget &window;
+};

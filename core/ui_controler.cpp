@@ -1,0 +1,152 @@
+#include "ui_controler.h"
+
+#include "myqquickview.h"
+#include "device/hid_thread.h"
+
+#include <QDebug>
+#include <QGuiApplication>
+#include <QQmlContext>
+#include <QScreen>
+#include <QSettings>
+#include <QUrl>
+
+namespace {
+
+std::function<QRect()> &screenGeometrySource()
+{
+    static std::function<QRect()> source;
+    return source;
+}
+
+} // namespace
+
+Ui_Controler::Ui_Controler(QObject *parent)
+    : QObject(parent)
+{
+}
+
+QSize Ui_Controler::startSizeFor(const QSize &screen)
+{
+    if (screen.width() > 1280)
+        return QSize(int(screen.width() / 1.5), int(screen.height() / 1.5));
+    return screen;
+}
+
+void Ui_Controler::setScreenGeometrySource(std::function<QRect()> source)
+{
+    screenGeometrySource() = std::move(source);
+}
+
+QRect Ui_Controler::primaryScreenGeometry()
+{
+    if (screenGeometrySource())
+        return screenGeometrySource()();
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        return screen->geometry();
+    return QRect();
+}
+
+void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
+{
+    qDebug().noquote()
+        << "=====================Ui_Controler - setupUi================================ ";
+    if (window->objectName().isEmpty())
+        window->setObjectName(QStringLiteral("Widget"));
+    windowWidget = window;
+
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+    window->setWindowOpacity(1.0);
+    window->setAttribute(Qt::WA_TranslucentBackground, true);
+    window->setStyleSheet(QStringLiteral("background:transparent;"));
+
+    sceneView = new myQQuickView(window);
+    sceneView->setObjectName(QStringLiteral("ui_View"));
+    sceneView->setSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
+
+    // Published after loading: the scene makes its first calls from initUI.
+    QQmlContext *context = sceneView->rootContext();
+    context->setContextProperty(QStringLiteral("ui_View"), sceneView);
+    context->setContextProperty(QStringLiteral("hid"), hid);
+    context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+
+    isMaximized = false;
+
+    const QSize screen = primaryScreenGeometry().size();
+    const QSize start = startSizeFor(screen);
+    qDebug().noquote().nospace() << "screen W,H =  " << screen.width() << " " << screen.height()
+                                 << " ";
+    window->resize(start);
+    reportScreenRect(start, false);
+
+    QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+    window->setWindowTitle(config.value(QStringLiteral("common/name")).toString());
+}
+
+void Ui_Controler::reportScreenRect(const QSize &size, bool maximized)
+{
+    sceneView->invokeScene("setScreenRect", Qt::DirectConnection,
+                           {size.width(), size.height(), maximized});
+}
+
+void Ui_Controler::onMinimize()
+{
+    if (windowWidget)
+        windowWidget->showMinimized();
+}
+
+void Ui_Controler::onMaxRestore()
+{
+    if (!windowWidget)
+        return;
+    const QSize screen = primaryScreenGeometry().size();
+    if (isMaximized) {
+        windowWidget->showNormal();
+        isMaximized = false;
+        reportScreenRect(startSizeFor(screen), false);
+    } else {
+        windowWidget->showMaximized();
+        isMaximized = true;
+        reportScreenRect(screen, true);
+    }
+}
+
+void Ui_Controler::onHide()
+{
+    if (windowWidget)
+        windowWidget->setVisible(false);
+}
+
+void Ui_Controler::onClose()
+{
+    if (windowWidget)
+        windowWidget->close();
+}
+
+void Ui_Controler::onXChanged(int x)
+{
+    if (windowWidget)
+        windowWidget->move(windowWidget->x() + x, windowWidget->y());
+}
+
+void Ui_Controler::onYChanged(int y)
+{
+    if (windowWidget)
+        windowWidget->move(windowWidget->x(), windowWidget->y() + y);
+}
+
+void Ui_Controler::setBusy(int busyTime)
+{
+    if (windowWidget)
+        sceneView->invokeScene("setProtectUI", Qt::DirectConnection, {busyTime});
+}
+
+void Ui_Controler::setBusy()
+{
+    setBusy(0);
+}
+
+void Ui_Controler::test(int x, int y)
+{
+    if (windowWidget)
+        windowWidget->resize(sceneView->width() + x, sceneView->height() + y);
+}

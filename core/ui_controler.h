@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+#include <functional>
+
+class Hid_Thread;
+class myQQuickView;
+
+// The scene's ui_Ctl: makes the top-level window frameless and translucent,
+// puts the scene's view in it, sizes both to the screen and carries out the
+// scene's window commands.
+class Ui_Controler : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Ui_Controler(QObject *parent = nullptr);
+
+    void setupUi(QWidget *window, Hid_Thread *hid = nullptr);
+
+    QWidget *window() const { return windowWidget; }
+    myQQuickView *view() const { return sceneView; }
+    bool maximized() const { return isMaximized; }
+
+    // Screens wider than 1280 pixels start at two thirds of their size.
+    static QSize startSizeFor(const QSize &screen);
+    // Where the primary screen's geometry comes from; tests pretend other
+    // screens. An empty function restores the real primary screen.
+    static void setScreenGeometrySource(std::function<QRect()> source);
+    static QRect primaryScreenGeometry();
+
+public slots:
+    void onMinimize();
+    void onMaxRestore();
+    void onHide();
+    void onClose();
+    void onXChanged(int x);
+    void onYChanged(int y);
+    void setBusy(int busyTime);
+    void setBusy();
+    void test(int x, int y);
+
+private:
+    void reportScreenRect(const QSize &size, bool maximized);
+
+    // Guarded: the controller is released later than its window.
+    QPointer<QWidget> windowWidget;
+    myQQuickView *sceneView = nullptr;
+    bool isMaximized = false;
+};

@@ -1,0 +1,198 @@
+#include "widget.h"
+
+#include "devicechangesource.h"
+#include "myqquickview.h"
+#include "ui_controler.h"
+#include "userevent.h"
+#include "device/devicetable.h"
+#include "operations/balloontext.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QIcon>
+#include <QMenu>
+#include <QMetaObject>
+#include <QSettings>
+
+bool deviceUiShown = false;
+
+namespace {
+
+const char trayMenuStyle[] =
+    "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
+    "QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } "
+    "QMenu::item:enabled { color: rgb(225, 225, 225); } "
+    "QMenu::item:!enabled { color: rgb(155, 155, 155); } "
+    "QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, 255, "
+    "255, 40); } "
+    "QMenu::separator { height: 1px; background: rgb(100, 100, 100); } "
+    "QMenu::indicator { width: 13px; height: 13px; } "
+    "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
+
+constexpr int balloonMs = 10000;
+
+} // namespace
+
+void ShellMonitorSink::stageReported(int stage)
+{
+    // Published by the DPI operations; looked up by name so that the shell
+    // does not depend on which file declares it.
+    QMetaObject::invokeMethod(window.view(), "setCurrentDPI", Qt::DirectConnection,
+                              Q_ARG(int, stage));
+}
+
+void ShellMonitorSink::dpiSwitchBalloon(int stage)
+{
+    window.trayIcon()->showMessage(QStringLiteral("Info"), dpiSwitchBalloonText(stage),
+                                   QSystemTrayIcon::Information, balloonMs);
+}
+
+void ShellMonitorSink::deviceRemoved()
+{
+    window.view()->setEnabled(false);
+}
+
+Widget::Widget(QWidget *parent)
+    : QWidget(parent)
+{
+    hid.setOwner(this);
+    hid.setMonitorSink(&monitorSink);
+    ui = new Ui_Controler;
+    ui->setupUi(this, &hid);
+    view()->setHidThread(&hid);
+    hid.setModelFlags(view()->modelIsGun(), view()->modelIcType());
+
+    checkTimer.setInterval(deviceCheckDelayMs);
+    checkTimer.setSingleShot(true);
+    connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
+
+    buildTrayIcon();
+    setDeviceChangeSource(DeviceChangeSource::createForPlatform());
+}
+
+Widget::~Widget()
+{
+    hid.stopDeviceMonitor();
+    // The loop reads the entry and delivers to this widget; let it end first.
+    hid.monitorFuture.waitForFinished();
+    ui->deleteLater();
+}
+
+myQQuickView *Widget::view() const
+{
+    return ui->view();
+}
+
+void Widget::buildTrayIcon()
+{
+    tray = new QSystemTrayIcon(this);
+    quit = new QAction(tr("Quit (&Q)"), this);
+    connect(quit, &QAction::triggered, this, &Widget::exitSYS);
+    trayMenu = new QMenu(this);
+    trayMenu->addAction(quit);
+    trayMenu->setStyleSheet(QString::fromLatin1(trayMenuStyle));
+    tray->setContextMenu(trayMenu);
+    tray->setToolTip(QStringLiteral("ZENDRA KAIRO MOUSE K1"));
+    tray->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
+    connect(tray, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+    tray->setVisible(true);
+}
+
+void Widget::setDeviceChangeSource(std::unique_ptr<DeviceChangeSource> source)
+{
+    deviceChanges = std::move(source);
+    if (deviceChanges)
+        connect(deviceChanges.get(), &DeviceChangeSource::deviceChanged, this,
+                &Widget::deviceChangeNotice);
+}
+
+void Widget::deviceChangeNotice()
+{
+    if (!hid.monitoring)
+        checkTimer.start();
+}
+
+void Widget::requestRestore()
+{
+    QMetaObject::invokeMethod(this, &Widget::restoreWindow, Qt::QueuedConnection);
+}
+
+void Widget::restoreWindow()
+{
+    setVisible(true);
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}
+
+void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason != QSystemTrayIcon::DoubleClick)
+        return;
+    if (deviceUiShown)
+        requestRestore();
+    showNormal();
+}
+
+void Widget::receiveMessage(QString)
+{
+    qDebug().noquote() << "------------------------- receiveMessage---------------------";
+    if (deviceUiShown)
+        requestRestore();
+}
+
+void Widget::exitSYS()
+{
+    hid.stopDeviceMonitor();
+    QCoreApplication::exit(0);
+}
+
+void Widget::customEvent(QEvent *event)
+{
+    if (event->type() == QEvent::User && static_cast<UserEvent *>(event)->tag() == UserEvent::runUiTag)
+        view()->runUI();
+}
+
+void Widget::checkDevice()
+{
+    QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+    QList<DeviceEntry> table = readDeviceTable(config);
+    findDevicePaths(table);
+    hid.setDeviceTable(table);
+
+    for (int index = 0; index < table.size(); ++index) {
+        if (!table.at(index).path.isEmpty()) {
+            connectDevice(index);
+            return;
+        }
+    }
+    hidDebugLine({QStringLiteral("Device DisConnect")});
+    deviceUiShown = false;
+    setVisible(false);
+}
+
+void Widget::connectDevice(int index)
+{
+    hid.setCurrentDevice(index);
+    hidDebugLine({QStringLiteral("Device Connect")});
+    view()->clearHidBusy();
+    deviceUiShown = true;
+    tray->showMessage(QStringLiteral("Info"), QStringLiteral("Detect Device"),
+                      QSystemTrayIcon::Information, balloonMs);
+    hid.startDeviceMonitor(index);
+    if (view()->modelIcType() == QLatin1String("560"))
+        readDeviceProfiles();
+    view()->setEnabled(true);
+    view()->initUI();
+    QCoreApplication::postEvent(this, new UserEvent(UserEvent::runUiTag));
+}
+
+void Widget::readDeviceProfiles()
+{
+    const int profileCount = view()->modelIsGun() ? 5 : 2;
+    for (uint profileNo = 0; profileNo < uint(profileCount); ++profileNo)
+        QMetaObject::invokeMethod(view(), "mouseReadProfile", Qt::DirectConnection,
+                                  Q_ARG(uint, profileNo));
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "shellmonitorsink.h"
+#include "device/hid_thread.h"
+
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+class DeviceChangeSource;
+class QAction;
+class QMenu;
+class Ui_Controler;
+class myQQuickView;
+
+// True once a mouse has been connected and its scene brought up; false again
+// when a check finds no mouse. The tray and the second-start message read it.
+extern bool deviceUiShown;
+
+// The top-level window and the program's anchor: owns the device link, the
+// scene's window controller, the tray icon and the device-check timer.
+class Widget : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int deviceCheckDelayMs = 2048;
+
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    myQQuickView *view() const;
+    Ui_Controler *controller() const { return ui; }
+    Hid_Thread &hidThread() { return hid; }
+    QSystemTrayIcon *trayIcon() const { return tray; }
+    QAction *quitAction() const { return quit; }
+    QTimer &deviceCheckTimer() { return checkTimer; }
+
+    // A HID device came or went. Ignored while the monitor watches the mouse;
+    // otherwise (re)starts the timer, so a burst gives one check.
+    void deviceChangeNotice();
+    // Replaces where device-change notices come from (tests, other platforms).
+    void setDeviceChangeSource(std::unique_ptr<DeviceChangeSource> source);
+    // Brings the window back once the current event has been handled.
+    void requestRestore();
+
+public slots:
+    void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    void checkDevice();
+    void exitSYS();
+    void receiveMessage(QString message);
+
+protected:
+    void customEvent(QEvent *event) override;
+
+private:
+    void buildTrayIcon();
+    void connectDevice(int index);
+    void readDeviceProfiles();
+    void restoreWindow();
+
+    QTimer checkTimer;
+    // Declared before the device link: the link delivers to it until the
+    // link's monitor loop has ended.
+    ShellMonitorSink monitorSink{*this};
+    Hid_Thread hid;
+    Ui_Controler *ui = nullptr;
+    QSystemTrayIcon *tray = nullptr;
+    QMenu *trayMenu = nullptr;
+    QAction *quit = nullptr;
+    std::unique_ptr<DeviceChangeSource> deviceChanges;
+};
