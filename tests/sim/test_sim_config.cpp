@@ -27,7 +27,7 @@ private slots:
                                    "usagePage2=ff03\nusage2=0002\nreportLength=64\nisEncode=true\nsCode=123456\n"
                                    "plugged=false\n"
                                    "[1]\nisEncode=true\n"
-                                   "[2]\n");
+                                   "[2]\nsCode=777777\n");
         const QList<DeviceConfig> configs = loadDeviceConfigs(path);
         QCOMPARE(configs.size(), 3);
         const DeviceConfig &a = configs[0];
