@@ -1,0 +1,3 @@
+#include "pointersettings.h"
+
+PointerSettings::~PointerSettings() = default;
