@@ -1,0 +1,277 @@
+// Macro import and export through the dialogs, one file or whole trees, and
+// the tree walk that clears stale name-list groups.
+
+#include "settings/macroexchange.h"
+#include "settings/macrolibrary.h"
+#include "settings/macroselection.h"
+#include "settings/settingsstore.h"
+#include "settingstestsupport.h"
+
+#include <QtTest>
+
+using testing::readFile;
+using testing::writeFile;
+
+class TestSettingsExchange : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    QString modules;
+    QString outside;   // the user's files, away from the library
+    ScriptedDialogs dialogs;
+    std::unique_ptr<SettingsStore> store;
+
+    QString library(const QString &rel) const { return modules + "/macro/" + rel; }
+    MacroSelection &selection() { return macroSelection(); }
+
+private slots:
+    void init()
+    {
+        QVERIFY(dir.isValid());
+        QDir(dir.path()).removeRecursively();
+        QDir().mkpath(dir.path());
+        modules = testing::makeModules(dir);
+        outside = dir.path() + "/home";
+        QDir().mkpath(outside + "/Desktop");
+        dialogs = ScriptedDialogs();
+        dialogs.desktop = outside + "/Desktop";
+        store = std::make_unique<SettingsStore>(modules, &dialogs);
+        macroSelection().clear();
+    }
+
+    void importingOneMacroAtTheRoot()
+    {
+        MacroExchange exchange(*store);
+        QCOMPARE(exchange.loadMacroFile(-1, 0), QString());   // cancelled
+        QCOMPARE(dialogs.captions, QStringList({"Open File"}));
+        QCOMPARE(dialogs.filters, QStringList({"Macro(*.mc)"}));
+        QCOMPARE(QDir(library("")).entryList(QDir::Files).size(), 0);
+
+        writeFile(outside + "/x.mc", "[config]\ntotal=1\nrepeat=2\n[macro]\n0=\"1,A\"\n");
+        dialogs.answers = {outside + "/x.mc"};
+        QCOMPARE(exchange.loadMacroFile(-1, 0), QStringLiteral("x"));
+        QCOMPARE(readFile(library("x.bin")), readFile(outside + "/x.mc"));
+        QCOMPARE(MacroLibrary(*store).loadMacroIni(0, "x"), QStringList({"1,A", "2"}));
+
+        // An existing library macro is never overwritten, the name still returned.
+        writeFile(outside + "/x.mc", "[config]\ntotal=0\nrepeat=9\n");
+        dialogs.answers = {outside + "/x.mc"};
+        QCOMPARE(exchange.loadMacroFile(-1, 0), QStringLiteral("x"));
+        QCOMPARE(MacroLibrary(*store).loadMacroIni(0, "x"), QStringList({"1,A", "2"}));
+    }
+
+    void importedNamesStopAtTheFirstDot()
+    {
+        MacroExchange exchange(*store);
+        writeFile(outside + "/combo.mc", "[config]\ntotal=0\nrepeat=5\n");
+        writeFile(outside + "/combo.v2.mc", "[config]\ntotal=0\nrepeat=7\n");
+        dialogs.answers = {outside + "/combo.v2.mc"};
+        QCOMPARE(exchange.loadMacroFile(-1, 0), QStringLiteral("combo"));
+        QCOMPARE(readFile(library("combo.bin")), readFile(outside + "/combo.mc"));
+        QVERIFY(!QFile::exists(library("combo.v2.bin")));
+    }
+
+    void importingIntoTheSelectedFolder()
+    {
+        MacroExchange exchange(*store);
+        QDir().mkpath(library("A/B/C/D/E"));
+        selection().names = {"A", "B", "C", "D", "E"};
+        writeFile(outside + "/m.mc", "[config]\ntotal=0\n");
+        const QStringList expected = {"m.bin", "A/m.bin", "A/B/m.bin", "A/B/C/m.bin",
+                                      "A/B/C/D/m.bin", "A/B/C/D/E/m.bin"};
+        for (int level = -1; level <= 4; ++level) {
+            dialogs.answers = {outside + "/m.mc"};
+            QCOMPARE(exchange.loadMacroFile(level, 1), QStringLiteral("m"));
+            QVERIFY2(QFile::exists(library(expected[level + 1])), qPrintable(expected[level + 1]));
+        }
+        // With nothing (or a macro) selected the level does not matter.
+        QFile::remove(library("m.bin"));
+        dialogs.answers = {outside + "/m.mc"};
+        QCOMPARE(exchange.loadMacroFile(3, 0), QStringLiteral("m"));
+        QVERIFY(QFile::exists(library("m.bin")));
+        dialogs.answers = {outside + "/m.mc"};
+        QCOMPARE(exchange.loadMacroFile(5, 1), QString());
+    }
+
+    void pathLikeImportNamesAreRefused()
+    {
+        MacroExchange exchange(*store);
+        writeFile(outside + "/..\\..\\evil.mc", "[config]\ntotal=0\n");
+        dialogs.answers = {outside + "/..\\..\\evil.mc"};
+        QCOMPARE(exchange.loadMacroFile(-1, 0), QString());
+        writeFile(outside + "/.mc", "[config]\ntotal=0\n");
+        dialogs.answers = {outside + "/.mc"};
+        QCOMPARE(exchange.loadMacroFile(-1, 0), QString());
+        QCOMPARE(QDir(modules).entryList(QDir::Files).size(), 0);
+        QCOMPARE(QDir(library("")).entryList(QDir::Files).size(), 0);
+    }
+
+    void exportingOneMacro()
+    {
+        MacroExchange exchange(*store);
+        writeFile(library("F/M.bin"), "[config]\ntotal=0\nrepeat=3\n");
+        selection().names[0] = "F";
+        const QString target = outside + "/M.mc";
+        exchange.saveMacroFile(1, "M");   // cancelled
+        QVERIFY(!QFile::exists(target));
+        QCOMPARE(dialogs.captions, QStringList({"Save File"}));
+        QCOMPARE(dialogs.filters, QStringList({"Macro(*.mc)"}));
+
+        writeFile(target, "something older and a good deal longer than the macro");
+        dialogs.answers = {target};
+        exchange.saveMacroFile(1, "M");
+        QCOMPARE(readFile(target), readFile(library("F/M.bin")));
+
+        // A macro that is not there leaves the chosen file as it was.
+        dialogs.answers = {target};
+        exchange.saveMacroFile(1, "Nope");
+        QCOMPARE(readFile(target), readFile(library("F/M.bin")));
+    }
+
+    void batchExportCopiesOneContainerAtATime()
+    {
+        MacroExchange exchange(*store);
+        writeFile(library("Top/M.bin"), "[config]\ntotal=0\nrepeat=1\n");
+        writeFile(library("Top/F/N.bin"), "[config]\ntotal=0\nrepeat=2\n");
+        const QString chosen = outside + "/export";
+        QDir().mkpath(chosen);
+
+        // Without a target nothing is written.
+        exchange.saveMacroFile_batch(0, {"Top"}, {1});
+        QVERIFY(!QFileInfo::exists(chosen + "/Macro"));
+
+        dialogs.answers = {chosen};
+        exchange.getbatchPath();
+        QCOMPARE(dialogs.captions, QStringList({"Save File"}));
+        QVERIFY(QFileInfo(chosen + "/Macro").isDir());
+        exchange.saveMacroFile_batch(0, {"Top"}, {1});
+        selection().names[0] = "Top";
+        exchange.saveMacroFile_batch(1, {"M", "F", "odd"}, {0, 1, 7});
+        selection().names[1] = "F";
+        exchange.saveMacroFile_batch(2, {"N", "../../../escape"}, {0, 0});
+        QCOMPARE(readFile(chosen + "/Macro/Top/M.mc"), readFile(library("Top/M.bin")));
+        QVERIFY(QFileInfo(chosen + "/Macro/Top/F").isDir());
+        QCOMPARE(readFile(chosen + "/Macro/Top/F/N.mc"), readFile(library("Top/F/N.bin")));
+        QVERIFY(!QFileInfo::exists(chosen + "/Macro/Top/odd"));
+        QVERIFY(!QFileInfo::exists(outside + "/escape.mc"));
+
+        // Exporting again replaces the earlier copy.
+        writeFile(library("Top/M.bin"), "[config]\ntotal=0\nrepeat=42\n");
+        exchange.saveMacroFile_batch(1, {"M"}, {0});
+        QCOMPARE(readFile(chosen + "/Macro/Top/M.mc"), readFile(library("Top/M.bin")));
+        // Names without types are skipped.
+        exchange.saveMacroFile_batch(1, {"M", "F2"}, {0});
+        QVERIFY(!QFileInfo::exists(chosen + "/Macro/Top/F2"));
+
+        // Cancelling the next directory choice stops the export steps that follow.
+        exchange.getbatchPath();
+        writeFile(library("Top/M.bin"), "[config]\ntotal=0\nrepeat=43\n");
+        exchange.saveMacroFile_batch(1, {"M"}, {0});
+        QVERIFY(readFile(chosen + "/Macro/Top/M.mc").contains("repeat=42"));
+    }
+
+    void batchImportRefusesTheDesktopAndCancels()
+    {
+        MacroExchange exchange(*store);
+        QCOMPARE(exchange.loadMacroFile_batch(), QString());
+        QCOMPARE(dialogs.captions, QStringList({"Open Directory"}));
+        dialogs.answers = {outside + "/Desktop"};
+        writeFile(outside + "/Desktop/d.mc", "[config]\ntotal=0\n");
+        QCOMPARE(exchange.loadMacroFile_batch(), QString());
+        exchange.loadMacroFile_sub_batch();
+        // A desktop under another name (the desktop location itself) as well.
+        dialogs.desktop = outside + "/Schreibtisch";
+        QDir().mkpath(dialogs.desktop);
+        dialogs.answers = {dialogs.desktop};
+        QCOMPARE(exchange.loadMacroFile_batch(), QString());
+        exchange.loadMacroFile_sub_batch();
+        QCOMPARE(QDir(library("")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 0);
+        QVERIFY(exchange.getMacroFileName_batch(1, 0).isEmpty());
+    }
+
+    void batchImportCopiesTheTreeAndRecordsTheNames()
+    {
+        MacroExchange exchange(*store);
+        const QString source = outside + "/Pack";
+        writeFile(source + "/a.mc", "[config]\nrepeat=1\n");
+        writeFile(source + "/b.mc", "[config]\nrepeat=2\n");
+        writeFile(source + "/notes.txt", "not a macro");
+        writeFile(source + "/S1/c.mc", "[config]\nrepeat=3\n");
+        writeFile(source + "/S1/S2/S3/S4/d.mc", "[config]\nrepeat=4\n");
+        writeFile(source + "/S1/S2/S3/S4/S5/e.mc", "[config]\nrepeat=5\n");
+        // Too deep: folders at the fifth depth are not taken.
+        writeFile(source + "/S1/S2/S3/S4/S5/f.mc", "[config]\nrepeat=6\n");
+        writeFile(library("Pack/a.bin"), "[config]\nrepeat=99\n");   // already there
+
+        dialogs.answers = {source};
+        QCOMPARE(exchange.loadMacroFile_batch(), QStringLiteral("Pack"));
+        QVERIFY(QFileInfo(library("Pack")).isDir());
+        exchange.loadMacroFile_sub_batch();
+
+        QCOMPARE(exchange.getMacroFileName_batch(1, 0), QStringList({"a", "b"}));
+        QCOMPARE(exchange.getMacroFileName_batch(1, 1), QStringList({"S1"}));
+        QCOMPARE(exchange.getMacroFileName_batch(2, 0), QStringList({"c"}));
+        QCOMPARE(exchange.getMacroFileName_batch(2, 1), QStringList({"S2"}));
+        QCOMPARE(exchange.getMacroFileName_batch(4, 1), QStringList({"S4"}));
+        QCOMPARE(exchange.getMacroFileName_batch(5, 0), QStringList({"d"}));
+        QVERIFY(exchange.getMacroFileName_batch(5, 1).isEmpty());
+        QVERIFY(exchange.getMacroFileName_batch(0, 0).isEmpty());
+        QVERIFY(exchange.getMacroFileName_batch(6, 0).isEmpty());
+
+        QVERIFY(readFile(library("Pack/a.bin")).contains("repeat=99"));
+        QCOMPARE(readFile(library("Pack/b.bin")), readFile(source + "/b.mc"));
+        QCOMPARE(readFile(library("Pack/S1/c.bin")), readFile(source + "/S1/c.mc"));
+        QCOMPARE(readFile(library("Pack/S1/S2/S3/S4/d.bin")), readFile(source + "/S1/S2/S3/S4/d.mc"));
+        QVERIFY(!QFileInfo::exists(library("Pack/S1/S2/S3/S4/S5")));
+        QVERIFY(!QFile::exists(library("Pack/notes.bin")));
+
+        // Without a new directory choice a second walk does nothing.
+        dialogs.answers = {};
+        QCOMPARE(exchange.loadMacroFile_batch(), QString());
+        exchange.loadMacroFile_sub_batch();
+        QCOMPARE(exchange.getMacroFileName_batch(1, 0), QStringList({"a", "b"}));
+    }
+
+    void treeWalkClearsGroupsFromTheDeleteLevelDown()
+    {
+        MacroExchange exchange(*store);
+        QDir().mkpath(library("A/B/C/D"));
+        writeFile(library("A/top.bin"), "[config]\n");
+        writeFile(library("A/B/C/deep.v1.bin"), "[config]\n");
+        QByteArray groups;
+        for (const char *group : {"A", "AB", "ABC", "ABCD", "Other"})
+            groups += QByteArray("[") + group + "]\nmacroName=x, y\nno4=-1, -1\n";
+        const QString nameFile = modules + "/setting/name.bin";
+        writeFile(nameFile, groups);
+
+        exchange.searchMacroFile_sub_batch("A", 0, 2);
+        QSettings names(nameFile, QSettings::IniFormat);
+        QVERIFY(names.contains("A/macroName"));
+        QVERIFY(names.contains("AB/macroName"));
+        QVERIFY(!names.contains("ABC/macroName"));
+        QVERIFY(!names.contains("ABC/no4"));
+        QVERIFY(!names.contains("ABCD/macroName"));
+        QVERIFY(names.contains("Other/macroName"));
+        QCOMPARE(exchange.getMacroFileName_batch(1, 0), QStringList({"top"}));
+        QCOMPARE(exchange.getMacroFileName_batch(1, 1), QStringList({"B"}));
+        QCOMPARE(exchange.getMacroFileName_batch(3, 0), QStringList({"deep.v1"}));
+        QCOMPARE(exchange.getMacroFileName_batch(3, 1), QStringList({"D"}));
+        // The walk copies nothing and leaves the tree alone.
+        QVERIFY(QFileInfo(library("A/B/C/D")).isDir());
+
+        writeFile(nameFile, groups);
+        exchange.searchMacroFile_sub_batch("A", 0, 5);
+        QSettings again(nameFile, QSettings::IniFormat);
+        QVERIFY(again.contains("ABCD/macroName"));
+
+        writeFile(nameFile, groups);
+        exchange.searchMacroFile_sub_batch("A", 0, 0);
+        QSettings all(nameFile, QSettings::IniFormat);
+        QCOMPARE(all.childGroups(), QStringList({"Other"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsExchange)
+#include "test_settings_exchange.moc"
