@@ -1,0 +1,388 @@
+// Button assignments and DPI settings, sent to the virtual mouse of both
+// families with and without scrambling: the checks read what the firmware
+// model stored, not what our code built.
+#include "operationsrig.h"
+
+#include "balloontext.h"
+#include "settings/dpiswitchtexts.h"
+
+#include <QtTest>
+
+using namespace rig;
+
+namespace {
+
+// Office-mode assignments covering every conversion, and the firmware record
+// the mouse must hold at each position (records 3 and 4 change places, 6 and
+// 7 are fixed).
+struct Assignment {
+    const char *ui;
+    const char *firmware553;
+    const char *firmware560;
+};
+
+const Assignment mixedMatrix[16] = {
+    {"00 00 F2 00", "01 00 F2 00", "01 00 F2 00"},   // middle button
+    {"00 F0 1E 02", "0A F0 1E 02", "0A F0 1E 02"},   // double fire
+    {"04 02 00 00", "09 02 01 00", "09 02 01 00"},   // macro 0, repeat while held
+    {"06 00 94 01", "00 04 2C 1B", "00 04 2C 1B"},   // my pc, holds position 4's record
+    {"06 04 2C 1B", "03 00 94 01", "03 00 94 01"},   // alt+space+x, holds position 3's
+    {"05 00 04 00", "07 00 04 01", "0B 00 01 01"},   // sniper key
+    {"08 00 02 00", "0B 07 00 00", "0B 07 00 00"},   // a gun key here is overwritten
+    {"02 01 1D 00", "05 00 01 00", "05 00 01 00"},   // overwritten as well
+    {"01 1D 0A 05", "0A 1D 0A 05", "0A 1D 0A 05"},   // fire
+    {"02 01 1D 00", "00 01 1D 00", "00 01 1D 00"},   // ctrl+z
+    {"03 00 CD 00", "03 00 CD 00", "03 00 CD 00"},   // play/pause
+    {"07 00 E0 16", "00 00 E0 16", "00 00 E0 16"},   // save
+    {"05 00 01 00", "07 00 01 00", "07 00 01 00"},   // dpi+
+    {"06 00 E3 07", "00 00 E3 07", "00 00 E3 07"},   // desktop
+    {"FF 00 01 00", "04 00 01 00", "04 00 01 00"},
+    {"FF 00 02 00", "04 00 02 00", "04 00 02 00"},
+};
+
+QVariantList valuesOf(const QByteArray &bytes)
+{
+    QVariantList values;
+    for (char b : bytes)
+        values << int(uchar(b));
+    return values;
+}
+
+QVariantList mixedValues()
+{
+    QByteArray all;
+    for (const Assignment &a : mixedMatrix)
+        all += hex(a.ui);
+    return valuesOf(all);
+}
+
+QByteArray mixedFirmware(bool second)
+{
+    QByteArray all;
+    for (const Assignment &a : mixedMatrix)
+        all += hex(second ? a.firmware560 : a.firmware553);
+    return all;
+}
+
+// Left click everywhere but position 5, which switches through n guns.
+QVariantList gunValues(int n)
+{
+    QByteArray all;
+    for (int button = 0; button < 16; ++button)
+        all += button == 5 ? hex("08 00 00 00") : hex("00 00 F0 00");
+    all[4 * 5 + 2] = char(n);
+    return valuesOf(all);
+}
+
+QList<int> ints(const QVariantList &values)
+{
+    QList<int> result;
+    for (const QVariant &v : values)
+        result << v.toInt();
+    return result;
+}
+
+QByteArray record(const QByteArray &matrix, int button)
+{
+    return matrix.mid(4 * button, 4);
+}
+
+} // namespace
+
+class TestOperationsButtonsDpi : public QObject
+{
+    Q_OBJECT
+
+private:
+    static bool secondFamilyRun()
+    {
+        QFETCH_GLOBAL(QString, family);
+        return family == "560";
+    }
+    static Model model(bool isGun = false)
+    {
+        QFETCH_GLOBAL(QString, family);
+        QFETCH_GLOBAL(bool, isEncode);
+        Model m;
+        m.family = family;
+        m.isEncode = isEncode;
+        m.isGun = isGun;
+        return m;
+    }
+    static bool second(const Rig &r) { return r.model.family == "560"; }
+    static char matrixOpcode(const Rig &r) { return second(r) ? 0x0D : 0x12; }
+
+private slots:
+    void initTestCase_data();
+
+    void keyMatrixStoredWithoutSending();
+    void keyMatrixConvertedAndSentAlone();
+    void gameModeMatrixSent();
+    void gunSwitchSendsFourMatrices_data();
+    void gunSwitchSendsFourMatrices();
+    void switchAndResetKeyMatrix();
+    void keyDefinitionsReadBack();
+
+    void dpiStagesFirstFamily();
+    void dpiStagesSecondFamily_data();
+    void dpiStagesSecondFamily();
+    void currentStageReportRateAndLiftOff();
+    void balloonTextPerStage();
+};
+
+void TestOperationsButtonsDpi::initTestCase_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("isEncode");
+    QTest::newRow("553 plain") << "553" << false;
+    QTest::newRow("553 encoded") << "553" << true;
+    QTest::newRow("560 plain") << "560" << false;
+    QTest::newRow("560 encoded") << "560" << true;
+}
+
+void TestOperationsButtonsDpi::keyMatrixStoredWithoutSending()
+{
+    Rig r(model());
+    QVariantList game = gunValues(2);
+    r.operations->buttons.mouseSetKeyMatrix(1, mixedValues(), game, false, list({10, 20, 30}));
+    QVERIFY(r.commands().isEmpty());
+    QCOMPARE(r.store->getData("mouse/mouseMode", false).toInt(), 1);
+    QCOMPARE(ints(r.store->getDataList("mouseKeyMatrix/6", false)), QList<int>({8, 0, 2, 0}));
+    QCOMPARE(ints(r.operations->buttons.mouseGetKeydefine(0, 3, false)), QList<int>({6, 0, 0x94, 1}));
+    QCOMPARE(ints(r.operations->buttons.mouseGetKeydefine(1, 5, false)), QList<int>({8, 0, 2, 0}));
+    QCOMPARE(ints(r.operations->buttons.mouseGetKeydefine(1, 4, false)), QList<int>({0, 0, 0xF0, 0}));
+
+    // A short list stores zeros for what it lacks.
+    r.operations->buttons.mouseSetKeyMatrix(0, list({1, 2, 3, 4, 5}), {}, false, {});
+    QCOMPARE(ints(r.operations->buttons.mouseGetKeydefine(0, 1, false)), QList<int>({5, 0, 0, 0}));
+    QCOMPARE(ints(r.operations->buttons.mouseGetKeydefine(1, 15, false)), QList<int>({0, 0, 0, 0}));
+    QCOMPARE(r.store->getData("mouse/mouseMode", false).toInt(), 0);
+    QVERIFY(r.commands().isEmpty());
+}
+
+void TestOperationsButtonsDpi::keyMatrixConvertedAndSentAlone()
+{
+    Rig r(model(true));
+    const auto before = r.state();
+    r.operations->buttons.mouseSetKeyMatrix(0, mixedValues(), gunValues(3), true, list({10, 20, 30}));
+    const auto after = r.state();
+    QCOMPARE(after.keyMatrices[0], mixedFirmware(second(r)));
+    QCOMPARE(after.keyMatrices[1], before.keyMatrices[1]);
+    const QList<QByteArray> sent = r.commands();
+    QCOMPARE(sent.size(), 1);
+    QCOMPARE(sent[0][1], matrixOpcode(r));
+    QCOMPARE(int(sent[0][2]), 1);
+    QCOMPARE(after.protocolErrors, 0);
+}
+
+void TestOperationsButtonsDpi::gameModeMatrixSent()
+{
+    Rig r(model());
+    QVariantList game = mixedValues();
+    game[0] = 0x00; game[1] = 0x00; game[2] = 0xF4; game[3] = 0x00;
+    r.operations->buttons.mouseSetKeyMatrix(QString("1"), gunValues(1), game, true, {});
+    QCOMPARE(record(r.state().keyMatrices[0], 0), hex("01 00 F4 00"));
+    QCOMPARE(record(r.state().keyMatrices[0], 1), hex("0A F0 1E 02"));
+}
+
+void TestOperationsButtonsDpi::gunSwitchSendsFourMatrices_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QByteArray>("records553");   // position 5 in matrices 1 to 4
+    QTest::addColumn<QByteArray>("records560");
+    QTest::addColumn<int>("mask");
+    // On the second family the gun matrices keep bytes 1 and 3 of the
+    // firmware default (07 00 01 00).
+    QTest::newRow("one") << 1 << hex("08 00 01 01  08 00 01 00  08 00 01 00  08 00 01 00")
+                         << hex("08 00 01 00  08 00 00 00  08 00 00 00  08 00 00 00") << 0x07;
+    QTest::newRow("two") << 2 << hex("08 00 01 01  08 00 01 02  08 00 01 00  08 00 01 00")
+                         << hex("08 00 01 00  08 00 03 00  08 00 00 00  08 00 00 00") << 0x0F;
+    QTest::newRow("three") << 3 << hex("08 00 01 01  08 00 01 02  08 00 01 03  08 00 01 00")
+                           << hex("08 00 01 00  08 00 03 00  08 00 03 00  08 00 00 00") << 0x1F;
+}
+
+void TestOperationsButtonsDpi::gunSwitchSendsFourMatrices()
+{
+    QFETCH(int, n);
+    QFETCH(QByteArray, records553);
+    QFETCH(QByteArray, records560);
+    QFETCH(int, mask);
+    Rig r(model(true));
+    const QByteArray gunRecords = second(r) ? records560 : records553;
+    r.operations->buttons.mouseSetKeyMatrix(1, mixedValues(), gunValues(n), true,
+                                            list({25, 40, 300}));
+    const auto s = r.state();
+    for (int m = 0; m < 4; ++m)
+        QCOMPARE(record(s.keyMatrices[m], 5), gunRecords.mid(4 * m, 4));
+    QCOMPARE(record(s.keyMatrices[0], 0), hex("01 00 F0 00"));
+    QCOMPARE(record(s.keyMatrices[1], 0), hex("0B 00 19 00"));
+    QCOMPARE(record(s.keyMatrices[2], 0), hex("0B 01 28 00"));
+    QCOMPARE(record(s.keyMatrices[3], 0), hex("0B 02 2C 00"));   // 300 cut to 8 bits
+    // The rest of the gun matrices is the stored firmware default.
+    QCOMPARE(record(s.keyMatrices[2], 1), hex("01 00 F1 00"));
+    QCOMPARE(record(s.keyMatrices[3], 14), hex("04 00 01 00"));
+    QCOMPARE(record(s.keyMatrices[1], 6), hex("0B 07 00 00"));
+
+    const QString m = second(r) ? "0d" : "12";
+    QStringList expected = {m + ":1", m + ":2", m + ":3", m + ":4", "02:1"};
+    if (second(r)) {
+        expected.prepend("0c:0");
+        QCOMPARE(int(uchar(s.profiles[0][2])), mask);
+        QCOMPARE(s.profiles[0], QByteArray(reinterpret_cast<const char *>(
+                                               r.operations->images().image(0).data()), 128));
+        QCOMPARE(s.currentProfile, 1);
+    } else {
+        QCOMPARE(s.activeKeyMatrix, 1);
+    }
+    QCOMPARE(r.commandSummary(), expected);
+}
+
+void TestOperationsButtonsDpi::switchAndResetKeyMatrix()
+{
+    Rig r(model());
+    r.operations->buttons.mouseSwitchKeyMatrix(1);
+    if (second(r))
+        QCOMPARE(r.state().currentProfile, 1);
+    else
+        QCOMPARE(r.state().activeKeyMatrix, 0);
+    r.operations->buttons.mouseSwitchKeyMatrix(3);
+    if (second(r))
+        QCOMPARE(r.state().currentProfile, 3);
+    else
+        QCOMPARE(r.state().activeKeyMatrix, 2);
+    QCOMPARE(r.commands().size(), 2);
+
+    r.store->setDataList("mouseFwKeyMatrix/3", list({0x02, 0x05}));   // short: the rest is 0
+    const auto before = r.state();
+    kairo::sim::clearWireLog();
+    r.operations->buttons.mouseResetKeyMatrix();
+    const auto after = r.state();
+    QByteArray defaults = hex("01 00 F0 00 01 00 F1 00 01 00 F2 00 02 05 00 00 01 00 F4 00 07 00 01 00"
+                              "0B 07 00 00 05 00 01 00");
+    defaults += QByteArray(24, '\0') + hex("04 00 01 00 04 00 02 00");
+    QCOMPARE(after.keyMatrices[0], before.keyMatrices[0]);
+    QCOMPARE(after.keyMatrices[1], defaults);
+    QCOMPARE(after.keyMatrices[2], defaults);
+    QCOMPARE(after.keyMatrices[3], defaults);
+    const QString m = second(r) ? "0d" : "12";
+    QCOMPARE(r.commandSummary(), QStringList({m + ":2", m + ":3", m + ":4"}));
+}
+
+void TestOperationsButtonsDpi::keyDefinitionsReadBack()
+{
+    Rig r(model());
+    r.store->setDataList("mouseKeyMatrix/2", list({3, 0, 0xB7, 0}));
+    r.store->setDataList("mouseKeyMatrix2/2", list({5, 0, 3, 0}));
+    QCOMPARE(r.operations->buttons.mouseGetKeydefine(0, 2, false).value(2).toInt(), 0xB7);
+    QCOMPARE(r.operations->buttons.mouseGetKeydefine(QString("1"), QString("2"), false).value(2).toInt(), 3);
+    // The factory profile still has the shipped middle button.
+    QCOMPARE(r.operations->buttons.mouseGetKeydefine(0, 2, true).value(2).toInt(), 0xF2);
+    QVERIFY(r.operations->buttons.mouseGetKeydefine(0, 16, false).isEmpty());
+    QVERIFY(r.commands().isEmpty());
+}
+
+void TestOperationsButtonsDpi::dpiStagesFirstFamily()
+{
+    if (secondFamilyRun())
+        QSKIP("first-family DPI command");
+    Rig r(model(true));
+    // The stage count argument and a missing enable value change nothing
+    // but the stages they name.
+    r.operations->dpi.mouseSetDpi(2, "3320", list({500, 1000, 2000, 7000, 7001, 3000}),
+                                  list({1, 1, 0, 1, 1}));
+    auto s = r.state();
+    QCOMPARE(s.dpiCodes, hex("21 22 80 2E 00 80 00 00"));
+    QCOMPARE(s.dpiStageCount, 8);
+
+    kairo::sim::clearWireLog();
+    r.operations->dpi.mouseSetDpi(8, "3389", list({12750, 12800, 16000, 100, 50, 400, 800, 1600}),
+                                  list({1, 1, 1, 1, 1, 1, 1, 1}));
+    s = r.state();
+    QCOMPARE(s.dpiCodes, hex("FF 00 40 02 01 08 10 20"));
+    QCOMPARE(r.commandSummary(), QStringList({"11:8"}));   // the mask has no place here
+}
+
+void TestOperationsButtonsDpi::dpiStagesSecondFamily_data()
+{
+    QTest::addColumn<bool>("isGun");
+    QTest::newRow("without gun") << false;
+    QTest::newRow("with gun") << true;
+}
+
+void TestOperationsButtonsDpi::dpiStagesSecondFamily()
+{
+    if (!secondFamilyRun())
+        QSKIP("second-family device profiles");
+    QFETCH(bool, isGun);
+    Rig r(model(isGun));
+    const auto before = r.state();
+    r.operations->dpi.mouseSetDpi(4, "3389", list({400, 12800, 16000, 12750, 800}), list({0, 0, 0, 0}));
+    const auto s = r.state();
+    const QByteArray codes = hex("08 00 40 FF 10 00 00 00");
+    QCOMPARE(s.profiles[1].mid(84, 8), codes);
+    QCOMPARE(s.profiles[1].mid(92, 8), codes);
+    QCOMPARE(int(uchar(s.profiles[1][100])), 0x0F);
+    QCOMPARE(int(uchar(s.profiles[1][82])), 0x06);
+    QCOMPARE(int(uchar(s.profiles[1][83])), 0x06);
+    if (isGun) {
+        QCOMPARE(r.commandSummary(), QStringList({"0c:1", "0c:2", "0c:3", "0c:4"}));
+        QCOMPARE(s.profiles[4].mid(84, 8), codes);
+    } else {
+        QCOMPARE(r.commandSummary(), QStringList({"0c:1"}));
+        QCOMPARE(s.profiles[4], before.profiles[4]);
+    }
+    QCOMPARE(s.profiles[0], before.profiles[0]);
+
+    // Another sensor leaves the ninth-bit bytes as they were.
+    r.operations->dpi.mouseSetDpi(8, "3360", list({16000}), {});
+    QCOMPARE(int(uchar(r.state().profiles[1][84])), 159);
+    QCOMPARE(int(uchar(r.state().profiles[1][82])), 0x06);
+    QCOMPARE(int(uchar(r.state().profiles[1][100])), 0xFF);
+}
+
+void TestOperationsButtonsDpi::currentStageReportRateAndLiftOff()
+{
+    Rig r(model());
+    r.operations->dpi.mouseSetCurrentDPI(3);
+    r.operations->dpi.mouseSetReportRate(2);
+    QTest::ignoreMessage(QtDebugMsg, "test 110 0");
+    r.operations->dpi.mouseSetLodValue(110, 0);
+    auto s = r.state();
+    if (second(r)) {
+        // Without the gun function every profile gets the value.
+        QCOMPARE(s.profileDpiStage[1], 3);
+        QCOMPARE(s.profileDpiStage[4], 3);
+        QCOMPARE(s.profileReportRate[2], 2);
+        QCOMPARE(s.liftOff, 0);   // disabled: the value is not sent
+    } else {
+        QCOMPARE(s.currentDpiStage, 3);
+        QCOMPARE(s.reportRate, 2);
+        QCOMPARE(s.liftOff, 110);
+        QVERIFY(!s.liftOffEnabled);
+    }
+    QCOMPARE(r.operations->dpi.mouseGetCurrentDPI().toInt(), 3);
+
+    r.operations->dpi.mouseSetLodValue(95, 1);
+    QCOMPARE(r.state().liftOff, 95);
+
+    kairo::sim::setMuted(0, true);
+    QCOMPARE(r.operations->dpi.mouseGetCurrentDPI().toInt(), 0);
+    QCOMPARE(r.operations->dpi.mouseGetCurrentDPI().typeId(), int(QMetaType::Int));
+}
+
+void TestOperationsButtonsDpi::balloonTextPerStage()
+{
+    const QStringList saved = dpiSwitchTexts();
+    dpiSwitchTexts() = {"s1", "s2", "s3", "s4", "s5", "s6", "s7", "s8"};
+    QCOMPARE(dpiSwitchBalloonText(1), QString("s1 "));
+    QCOMPARE(dpiSwitchBalloonText(7), QString("s7 "));
+    QCOMPARE(dpiSwitchBalloonText(8), QString("s8 "));
+    QCOMPARE(dpiSwitchBalloonText(0), QString("s8 "));
+    QCOMPARE(dpiSwitchBalloonText(9), QString("s8 "));
+    QCOMPARE(dpiSwitchBalloonText(-3), QString("s8 "));
+    dpiSwitchTexts() = saved;
+    QCOMPARE(dpiSwitchBalloonText(2), saved.value(1) + " ");
+}
+
+QTEST_GUILESS_MAIN(TestOperationsButtonsDpi)
+#include "tst_operations_buttons_dpi.moc"

@@ -1,0 +1,90 @@
+// The pointer operations hand the platform layer the system values the
+// sliders stand for, and log a failure only when the layer reports one.
+#include "deviceoperations.h"
+
+#include "operations/platform/pointersettings.h"
+#include "settings/settingsstore.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QStringList capturedMessages;
+
+void captureMessage(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    capturedMessages << message;
+}
+
+class RecordingPointer : public PointerSettings
+{
+public:
+    bool setCursorSpeed(int speed) override { calls << QString("speed %1").arg(speed); return succeed; }
+    bool setDoubleClickTime(int ms) override { calls << QString("double %1").arg(ms); return succeed; }
+    bool setWheelScrollLines(int lines) override { calls << QString("wheel %1").arg(lines); return succeed; }
+
+    QStringList calls;
+    bool succeed = true;
+};
+
+} // namespace
+
+class TestOperationsPointer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void systemValues();
+    void failuresLogged();
+};
+
+void TestOperationsPointer::systemValues()
+{
+    QTemporaryDir dir;
+    SettingsStore store(dir.path());
+    auto pointer = std::make_shared<RecordingPointer>();
+    DeviceOperations operations(store, pointer);
+
+    operations.pointer.mouseSetCursorSpeed(0);
+    operations.pointer.mouseSetCursorSpeed(7);
+    operations.pointer.mouseSetCursorSpeed(10);
+    operations.pointer.mouseSetDoubleClickSpeed(0);
+    operations.pointer.mouseSetDoubleClickSpeed(3);
+    operations.pointer.mouseSetDoubleClickSpeed(10);
+    operations.pointer.mouseSetVerticalScrollLines(3);
+    operations.pointer.mouseSetVerticalScrollLines(1000);
+    QCOMPARE(pointer->calls, QStringList({"speed 1", "speed 14", "speed 20", "double 900",
+                                          "double 690", "double 200", "wheel 3", "wheel 1000"}));
+}
+
+void TestOperationsPointer::failuresLogged()
+{
+    QTemporaryDir dir;
+    SettingsStore store(dir.path());
+    auto pointer = std::make_shared<RecordingPointer>();
+    pointer->succeed = false;
+    DeviceOperations operations(store, pointer);
+
+    QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed");
+    operations.pointer.mouseSetCursorSpeed(5);
+    QTest::ignoreMessage(QtDebugMsg, "setDoubleClickSpeed Failed");
+    operations.pointer.mouseSetDoubleClickSpeed(5);
+    QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
+    operations.pointer.mouseSetVerticalScrollLines(5);
+    QCOMPARE(pointer->calls.size(), 3);
+
+    // Success stays quiet; without a layer every call fails.
+    pointer->succeed = true;
+    capturedMessages.clear();
+    QtMessageHandler previous = qInstallMessageHandler(captureMessage);
+    operations.pointer.mouseSetCursorSpeed(5);
+    operations.pointer.mouseSetVerticalScrollLines(5);
+    PointerOperations withoutLayer;
+    withoutLayer.mouseSetDoubleClickSpeed(1);
+    qInstallMessageHandler(previous);
+    QCOMPARE(capturedMessages, QStringList({"setDoubleClickSpeed Failed"}));
+}
+
+QTEST_GUILESS_MAIN(TestOperationsPointer)
+#include "tst_operations_pointer.moc"
