@@ -118,50 +118,49 @@ void Hid_Thread::blankEntryPath(int index, bool monitor)
     (monitor ? entry.path2 : entry.path).clear();
 }
 
-hid_device *Hid_Thread::openCommandPath(int index)
+// The two interfaces are opened and closed alike; only the path and the handle
+// slot differ.
+hid_device *Hid_Thread::openPath(int index, bool monitor, hid_device *&handle)
 {
-    const QString path = entryPath(index, false);
+    const QString path = entryPath(index, monitor);
     if (path.isEmpty())
         return nullptr;
-    closeCommandPath();
-    commandHandle = hid_open_path(path.toLocal8Bit().constData());
-    if (!commandHandle) {
-        blankEntryPath(index, false);
+    closePath(handle);
+    handle = hid_open_path(path.toLocal8Bit().constData());
+    if (!handle) {
+        blankEntryPath(index, monitor);
         return nullptr;
     }
-    hid_set_nonblocking(commandHandle, 0);
-    return commandHandle;
+    hid_set_nonblocking(handle, 0);
+    return handle;
+}
+
+void Hid_Thread::closePath(hid_device *&handle)
+{
+    if (handle) {
+        hid_close(handle);
+        handle = nullptr;
+    }
+}
+
+hid_device *Hid_Thread::openCommandPath(int index)
+{
+    return openPath(index, false, commandHandle);
 }
 
 hid_device *Hid_Thread::openMonitorPath(int index)
 {
-    const QString path = entryPath(index, true);
-    if (path.isEmpty())
-        return nullptr;
-    closeMonitorPath();
-    monitorHandle = hid_open_path(path.toLocal8Bit().constData());
-    if (!monitorHandle) {
-        blankEntryPath(index, true);
-        return nullptr;
-    }
-    hid_set_nonblocking(monitorHandle, 0);
-    return monitorHandle;
+    return openPath(index, true, monitorHandle);
 }
 
 void Hid_Thread::closeCommandPath()
 {
-    if (commandHandle) {
-        hid_close(commandHandle);
-        commandHandle = nullptr;
-    }
+    closePath(commandHandle);
 }
 
 void Hid_Thread::closeMonitorPath()
 {
-    if (monitorHandle) {
-        hid_close(monitorHandle);
-        monitorHandle = nullptr;
-    }
+    closePath(monitorHandle);
 }
 
 void Hid_Thread::sleepMs(int ms)

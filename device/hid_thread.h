@@ -122,6 +122,8 @@ private:
     const DeviceEntry *currentEntry() const;
     QString entryPath(int index, bool monitor) const;
     void blankEntryPath(int index, bool monitor);
+    hid_device *openPath(int index, bool monitor, hid_device *&handle);
+    static void closePath(hid_device *&handle);
     void beginReport(uchar opcode, std::initializer_list<uchar> params);
     void presetReply(std::initializer_list<uchar> values);
     void sleepMs(int ms);
