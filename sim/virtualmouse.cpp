@@ -474,8 +474,15 @@ void pressDpi(int device, int stage)
         d.state.currentDpiStage = stage;
         if (d.config.family == "560" && d.state.currentProfile >= 0 && d.state.currentProfile < deviceProfileCount)
             d.state.profileDpiStage[size_t(d.state.currentProfile)] = stage;
+    });
+    sendNotification(device, QByteArray::fromHex("060700") + char(stage));
+}
+
+void sendNotification(int device, const QByteArray &report)
+{
+    withDevice(device, [&report](detail::Device &d) {
         if (d.config.plugged)
-            d.notifyInput.push_back(QByteArray::fromHex("060700") + char(stage));
+            d.notifyInput.push_back(report);
     });
     Simulator::instance().changed.notify_all();
 }

@@ -78,6 +78,9 @@ DeviceConfig deviceConfig(int device);
 void plug(int device);      void unplug(int device);   // unplug: open handles fail afterwards, enumeration omits it
 bool isPlugged(int device);
 void pressDpi(int device, int stage);  // changes current stage, queues 06 07 00 s on the notification interface
+// Queues any input report on the notification interface (dropped while unplugged),
+// so tests can send what a well-behaved firmware never would.
+void sendNotification(int device, const QByteArray &report);
 void setMuted(int device, bool muted); // muted: reads time out / block, hid_get_feature_report fails
 bool isMuted(int device);
 FirmwareState state(int device);

@@ -1,5 +1,7 @@
 #include "devicetestsupport.h"
 
+#include <QTest>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QMutexLocker>
@@ -118,4 +120,39 @@ QStringList sentLines()
             lines << QStringLiteral("O ") + hexBytes(record.plain);
     }
     return lines;
+}
+
+QString featureLine(const char *hex)
+{
+    return QStringLiteral("F ") + QLatin1String(hex);
+}
+
+QString outLine(const QByteArray &payload)
+{
+    QByteArray report(33, '\0');
+    report.replace(1, payload.size(), payload);
+    return QStringLiteral("O ") + hexBytes(report);
+}
+
+QByteArray pattern(int size, int start)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = char(start + i);
+    return bytes;
+}
+
+void expectCommand(LinkFixture &link, DebugCapture &debug, const std::function<void()> &command,
+                   const QStringList &wire, const QList<int> &expectedSleeps,
+                   const QStringList &debugLines)
+{
+    kairo::sim::clearWireLog();
+    link.clock.sleeps.clear();
+    debug.clear();
+    command();
+    QCOMPARE(sentLines(), wire);
+    QCOMPARE(link.clock.sleeps, expectedSleeps);
+    QCOMPARE(debug.lines(), debugLines);
+    QVERIFY(link.hid.idle);
+    QCOMPARE(kairo::sim::state(0).protocolErrors, 0);
 }

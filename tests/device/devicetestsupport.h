@@ -15,6 +15,7 @@
 #include <QMutex>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class RecordingClock : public HidClock
@@ -71,3 +72,18 @@ QByteArray fromHex(const char *spaced);
 QList<kairo::sim::WireRecord> records(kairo::sim::Direction direction);
 // All command and bulk-output records, decoded views, as hex lines "F 00 8b ..." / "O 00 ...".
 QStringList sentLines();
+
+// A command report line "F 00 8b ..." as sentLines() writes it.
+QString featureLine(const char *hex);
+// One 33-byte output report line: report id 0, the payload, zero padding.
+QString outLine(const QByteArray &payload);
+// size bytes counting up from start.
+QByteArray pattern(int size, int start);
+inline uchar *raw(QByteArray &bytes) { return reinterpret_cast<uchar *>(bytes.data()); }
+
+class DebugCapture;
+// Runs one command on a fresh log and checks what crossed the wire, the
+// sleeps, the debug lines, and that the idle flag came back.
+void expectCommand(LinkFixture &link, DebugCapture &debug, const std::function<void()> &command,
+                   const QStringList &wire, const QList<int> &expectedSleeps,
+                   const QStringList &debugLines);

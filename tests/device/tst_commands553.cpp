@@ -9,32 +9,6 @@ using kairo::sim::Direction;
 
 namespace {
 
-QString featureLine(const char *hex)
-{
-    return QStringLiteral("F ") + QLatin1String(hex);
-}
-
-// One 33-byte output report: report id 0, the payload, zero padding.
-QString outLine(const QByteArray &payload)
-{
-    QByteArray report(33, '\0');
-    report.replace(1, payload.size(), payload);
-    return QStringLiteral("O ") + hexBytes(report);
-}
-
-QByteArray pattern(int size, int start)
-{
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char(start + i);
-    return bytes;
-}
-
-uchar *raw(QByteArray &bytes)
-{
-    return reinterpret_cast<uchar *>(bytes.data());
-}
-
 QString addressText(const void *pointer)
 {
     return QStringLiteral("0x") + QString::number(quintptr(pointer), 16);
@@ -55,15 +29,7 @@ class Commands553Test : public QObject
     void expectCommand(const std::function<void()> &command, const QStringList &wire,
                        const QList<int> &expectedSleeps, const QStringList &debugLines)
     {
-        kairo::sim::clearWireLog();
-        sleeps().clear();
-        debug->clear();
-        command();
-        QCOMPARE(sentLines(), wire);
-        QCOMPARE(sleeps(), expectedSleeps);
-        QCOMPARE(debug->lines(), debugLines);
-        QVERIFY(hid().idle);
-        QCOMPARE(kairo::sim::state(0).protocolErrors, 0);
+        ::expectCommand(*link, *debug, command, wire, expectedSleeps, debugLines);
     }
 
 private slots:

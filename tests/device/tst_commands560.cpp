@@ -9,31 +9,6 @@ using kairo::sim::Direction;
 
 namespace {
 
-QString featureLine(const char *hex)
-{
-    return QStringLiteral("F ") + QLatin1String(hex);
-}
-
-QString outLine(const QByteArray &payload)
-{
-    QByteArray report(33, '\0');
-    report.replace(1, payload.size(), payload);
-    return QStringLiteral("O ") + hexBytes(report);
-}
-
-QByteArray pattern(int size, int start)
-{
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char(start + i);
-    return bytes;
-}
-
-uchar *raw(QByteArray &bytes)
-{
-    return reinterpret_cast<uchar *>(bytes.data());
-}
-
 QStringList bulkLines(const QByteArray &block128)
 {
     QStringList lines;
@@ -64,15 +39,7 @@ class Commands560Test : public QObject
     void expectCommand(const std::function<void()> &command, const QStringList &wire,
                        const QList<int> &expectedSleeps, const QStringList &debugLines = {})
     {
-        kairo::sim::clearWireLog();
-        sleeps().clear();
-        debug->clear();
-        command();
-        QCOMPARE(sentLines(), wire);
-        QCOMPARE(sleeps(), expectedSleeps);
-        QCOMPARE(debug->lines(), debugLines);
-        QVERIFY(hid().idle);
-        QCOMPARE(kairo::sim::state(0).protocolErrors, 0);
+        ::expectCommand(*link, *debug, command, wire, expectedSleeps, debugLines);
     }
 
 private slots:

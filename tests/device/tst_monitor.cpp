@@ -1,7 +1,5 @@
 #include "devicetestsupport.h"
 
-#include "sim/simulator.h"
-
 #include <QElapsedTimer>
 #include <QTest>
 
@@ -9,16 +7,9 @@
 
 namespace {
 
-// The public control only sends well-formed stage reports; odd ones go in
-// through the simulator's queue directly.
 void queueNotification(const QByteArray &report)
 {
-    auto &sim = kairo::sim::detail::Simulator::instance();
-    {
-        std::lock_guard lock(sim.mutex);
-        sim.devices[0].notifyInput.push_back(report);
-    }
-    sim.changed.notify_all();
+    kairo::sim::sendNotification(0, report);
 }
 
 } // namespace

@@ -18,11 +18,6 @@ QList<int> repeated(int value, int times)
     return list;
 }
 
-uchar *raw(QByteArray &bytes)
-{
-    return reinterpret_cast<uchar *>(bytes.data());
-}
-
 } // namespace
 
 class TransportTest : public QObject
