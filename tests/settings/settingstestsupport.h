@@ -75,6 +75,15 @@ inline QString makeModules(const QTemporaryDir &dir)
     return root;
 }
 
+// Empties the scratch folder left by the previous test function and lays out
+// a fresh, empty modules tree in it.
+inline QString freshModules(const QTemporaryDir &dir)
+{
+    QDir(dir.path()).removeRecursively();
+    QDir().mkpath(dir.path());
+    return makeModules(dir);
+}
+
 // Copies a folder tree (files and folders only).
 inline bool copyTree(const QString &from, const QString &to)
 {

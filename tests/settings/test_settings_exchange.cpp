@@ -30,9 +30,7 @@ private slots:
     void init()
     {
         QVERIFY(dir.isValid());
-        QDir(dir.path()).removeRecursively();
-        QDir().mkpath(dir.path());
-        modules = testing::makeModules(dir);
+        modules = testing::freshModules(dir);
         outside = dir.path() + "/home";
         QDir().mkpath(outside + "/Desktop");
         dialogs = ScriptedDialogs();

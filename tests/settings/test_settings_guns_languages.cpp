@@ -28,9 +28,7 @@ private slots:
     void init()
     {
         QVERIFY(dir.isValid());
-        QDir(dir.path()).removeRecursively();
-        QDir().mkpath(dir.path());
-        modules = testing::makeModules(dir);
+        modules = testing::freshModules(dir);
         dpiSwitchTexts() = QStringList(8, QStringLiteral("DPI Switch to"));
     }
 

@@ -36,9 +36,7 @@ private slots:
     void init()
     {
         QVERIFY(dir.isValid());
-        QDir(dir.path()).removeRecursively();
-        QDir().mkpath(dir.path());
-        modules = testing::makeModules(dir);
+        modules = testing::freshModules(dir);
         macroSelection().clear();
     }
 
