@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -131,6 +132,37 @@ inline QVariantList list(std::initializer_list<int> values)
     for (int v : values)
         result << v;
     return result;
+}
+
+// Every device test runs on both families, scrambled and plain.
+inline void addFamilyRows()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("isEncode");
+    QTest::newRow("553 plain") << "553" << false;
+    QTest::newRow("553 encoded") << "553" << true;
+    QTest::newRow("560 plain") << "560" << false;
+    QTest::newRow("560 encoded") << "560" << true;
+}
+
+inline bool secondFamilyRun()
+{
+    QFETCH_GLOBAL(QString, family);
+    return family == "560";
+}
+
+// The model of the current run, with the given flags.
+inline Model model(bool isGun = false, bool isColorful = false, bool is55328 = false)
+{
+    QFETCH_GLOBAL(QString, family);
+    QFETCH_GLOBAL(bool, isEncode);
+    Model m;
+    m.family = family;
+    m.isEncode = isEncode;
+    m.isGun = isGun;
+    m.isColorful = isColorful;
+    m.is55328 = is55328;
+    return m;
 }
 
 } // namespace rig

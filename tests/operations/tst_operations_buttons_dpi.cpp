@@ -94,21 +94,6 @@ class TestOperationsButtonsDpi : public QObject
     Q_OBJECT
 
 private:
-    static bool secondFamilyRun()
-    {
-        QFETCH_GLOBAL(QString, family);
-        return family == "560";
-    }
-    static Model model(bool isGun = false)
-    {
-        QFETCH_GLOBAL(QString, family);
-        QFETCH_GLOBAL(bool, isEncode);
-        Model m;
-        m.family = family;
-        m.isEncode = isEncode;
-        m.isGun = isGun;
-        return m;
-    }
     static bool second(const Rig &r) { return r.model.family == "560"; }
     static char matrixOpcode(const Rig &r) { return second(r) ? 0x0D : 0x12; }
 
@@ -132,12 +117,7 @@ private slots:
 
 void TestOperationsButtonsDpi::initTestCase_data()
 {
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<bool>("isEncode");
-    QTest::newRow("553 plain") << "553" << false;
-    QTest::newRow("553 encoded") << "553" << true;
-    QTest::newRow("560 plain") << "560" << false;
-    QTest::newRow("560 encoded") << "560" << true;
+    addFamilyRows();
 }
 
 void TestOperationsButtonsDpi::keyMatrixStoredWithoutSending()

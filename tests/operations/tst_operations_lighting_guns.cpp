@@ -28,23 +28,6 @@ class TestOperationsLightingGuns : public QObject
     Q_OBJECT
 
 private:
-    static bool secondFamilyRun()
-    {
-        QFETCH_GLOBAL(QString, family);
-        return family == "560";
-    }
-    static Model model(bool isGun = false, bool isColorful = false, bool is55328 = false)
-    {
-        QFETCH_GLOBAL(QString, family);
-        QFETCH_GLOBAL(bool, isEncode);
-        Model m;
-        m.family = family;
-        m.isEncode = isEncode;
-        m.isGun = isGun;
-        m.isColorful = isColorful;
-        m.is55328 = is55328;
-        return m;
-    }
 
 private slots:
     void initTestCase_data();
@@ -71,12 +54,7 @@ private slots:
 
 void TestOperationsLightingGuns::initTestCase_data()
 {
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<bool>("isEncode");
-    QTest::newRow("553 plain") << "553" << false;
-    QTest::newRow("553 encoded") << "553" << true;
-    QTest::newRow("560 plain") << "560" << false;
-    QTest::newRow("560 encoded") << "560" << true;
+    addFamilyRows();
 }
 
 void TestOperationsLightingGuns::attributeBlockOnBothFamilies()
