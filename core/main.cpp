@@ -3,9 +3,7 @@
 #include "qtsinglecoreapplication.h"
 #include "widget.h"
 
-#ifdef KAIRO_HAVE_INPUT_HOOKS
 #include "input/inputhooks.h"
-#endif
 
 #include <QDir>
 
@@ -25,20 +23,16 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QtSingleCoreApplication::messageReceived, &window,
                      &Widget::receiveMessage);
 
-#ifdef KAIRO_HAVE_INPUT_HOOKS
     InputHooks hooks;
     hooks.installInputHooks(); // without global input the program runs on
     hooks.setKeyboardCallback(forwardKeyboardToView, &window);
     hooks.setMouseCallback(forwardMouseToView, &window);
-#endif
     setCopyDataHandler(showCopyDataWarning, &app, &window);
 
     window.showNormal();
     window.checkDevice();
     const int exitCode = app.exec();
 
-#ifdef KAIRO_HAVE_INPUT_HOOKS
     hooks.removeInputHooks();
-#endif
     return exitCode;
 }

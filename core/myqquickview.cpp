@@ -19,7 +19,6 @@ myQQuickView::myQQuickView(QWidget *parent)
     setClearColor(Qt::transparent);
     initSettings();
     initOperations();
-    readModelFlags();
     qDebug().noquote() << "========================== ui_View ==================================";
 }
 
@@ -29,14 +28,6 @@ void myQQuickView::setHidThread(Hid_Thread *hidThread)
 {
     hid = hidThread;
     attachOperationsToHid();
-}
-
-void myQQuickView::readModelFlags()
-{
-    flagIsColorful = getGlobalData(QStringLiteral("mouse/isColorful")).toBool();
-    flagIsGun = getGlobalData(QStringLiteral("mouse/isGun")).toBool();
-    flagIcType = getGlobalData(QStringLiteral("mouse/icType")).toString();
-    flagIs55328 = getGlobalData(QStringLiteral("mouse/is55328")).toBool();
 }
 
 void myQQuickView::invokeScene(const char *function, Qt::ConnectionType type,

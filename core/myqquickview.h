@@ -172,18 +172,12 @@ public:
     // nothing (but warn) when the scene did not load or lacks the function.
     void invokeScene(const char *function, Qt::ConnectionType type,
                      const QVariantList &args = {});
-    // The model flags, read once from the configuration when the view is made.
-    bool modelIsColorful() const { return flagIsColorful; }
-    bool modelIsGun() const { return flagIsGun; }
-    QString modelIcType() const { return flagIcType; }
-    bool modelIs55328() const { return flagIs55328; }
+    // The model flags, read once from the configuration by the settings store.
+    bool modelIsColorful() const;
+    bool modelIsGun() const;
+    QString modelIcType() const;
+    bool modelIs55328() const;
 
-private:
-    void readModelFlags();
-    bool flagIsColorful = false;
-    bool flagIsGun = false;
-    QString flagIcType;
-    bool flagIs55328 = false;
     // ==== end scene host members ====
 
     // ==== settings store members (core/myqquickview_settings.cpp) ====

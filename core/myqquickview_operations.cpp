@@ -62,8 +62,7 @@ QVariant myQQuickView::mouseGetCurrentDPI()
 void myQQuickView::setCurrentDPI(int dpiValue)
 {
     // The DPI page moves its highlight to the stage.
-    if (QQuickItem *root = rootObject())
-        QMetaObject::invokeMethod(root, "setCurrentDPI", Q_ARG(QVariant, QVariant(dpiValue)));
+    invokeScene("setCurrentDPI", Qt::DirectConnection, {dpiValue});
 }
 
 void myQQuickView::mouseSetReportRate(uchar rate)

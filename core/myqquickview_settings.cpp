@@ -28,6 +28,11 @@ void myQQuickView::initSettings()
     macroExchange.reset(new MacroExchange(*settings));
 }
 
+bool myQQuickView::modelIsColorful() const { return settings->isColorful(); }
+bool myQQuickView::modelIsGun() const { return settings->isGun(); }
+QString myQQuickView::modelIcType() const { return settings->icType(); }
+bool myQQuickView::modelIs55328() const { return settings->is55328(); }
+
 QVariant myQQuickView::getGlobalData(const QVariant &key, const QVariant &)
 {
     return settings->getGlobalData(key);

@@ -36,10 +36,7 @@ constexpr int balloonMs = 10000;
 
 void ShellMonitorSink::stageReported(int stage)
 {
-    // Published by the DPI operations; looked up by name so that the shell
-    // does not depend on which file declares it.
-    QMetaObject::invokeMethod(window.view(), "setCurrentDPI", Qt::DirectConnection,
-                              Q_ARG(int, stage));
+    window.view()->setCurrentDPI(stage);
 }
 
 void ShellMonitorSink::dpiSwitchBalloon(int stage)
@@ -193,6 +190,5 @@ void Widget::readDeviceProfiles()
 {
     const int profileCount = view()->modelIsGun() ? 5 : 2;
     for (uint profileNo = 0; profileNo < uint(profileCount); ++profileNo)
-        QMetaObject::invokeMethod(view(), "mouseReadProfile", Qt::DirectConnection,
-                                  Q_ARG(uint, profileNo));
+        view()->mouseReadProfile(profileNo);
 }
