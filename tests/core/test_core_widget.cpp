@@ -1,0 +1,406 @@
+// The main widget in-process, against the virtual mouse and a real tray host
+// (trayer) on the test's own X server: device watch, tray, window commands,
+// wheel steps, quitting and tear-down.
+#include "devicechangesource.h"
+#include "myqquickview.h"
+#include "ui_controler.h"
+#include "widget.h"
+
+#include "sim/virtualmouse.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QJSValue>
+#include <QMenu>
+#include <QMutex>
+#include <QProcess>
+#include <QQuickItem>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+
+// Every debug line with the time it was written, from any thread.
+struct DebugLines {
+    QMutex lock;
+    QList<QPair<qint64, QString>> lines;
+    QElapsedTimer clock;
+    QtMessageHandler previous = nullptr;
+};
+DebugLines debugLines;
+
+void recordDebugLine(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    {
+        QMutexLocker locker(&debugLines.lock);
+        debugLines.lines.append({debugLines.clock.elapsed(), text.trimmed()});
+    }
+    if (debugLines.previous)
+        debugLines.previous(type, context, text);
+}
+
+struct Model {
+    QString family = QStringLiteral("553");
+    bool isGun = false;
+};
+
+} // namespace
+
+class WidgetShell : public QObject
+{
+    Q_OBJECT
+private:
+    QProcess trayHost;
+    std::unique_ptr<QTemporaryDir> workDir;
+    std::unique_ptr<Widget> widget;
+    DeviceChangeSource *notices = nullptr;   // owned by the widget
+
+    // A fresh copy of the built modules tree as the working directory, with
+    // the model flags of the given mouse.
+    void enterModules(const Model &model)
+    {
+        workDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(workDir->isValid());
+        QProcess cp;
+        cp.start(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(KAIRO_BIN_DIR "/modules"),
+                                        workDir->path()});
+        QVERIFY(cp.waitForFinished(10000));
+        QCOMPARE(cp.exitCode(), 0);
+        QSettings config(workDir->filePath(QStringLiteral("modules/setting/apConfig.bin")),
+                         QSettings::IniFormat);
+        QVERIFY(config.contains(QStringLiteral("common/deviceCount")));
+        config.setValue(QStringLiteral("mouse/icType"), model.family);
+        config.setValue(QStringLiteral("mouse/isGun"), model.isGun);
+        config.sync();
+        QVERIFY(QDir::setCurrent(workDir->path()));
+    }
+
+    // The widget as the program starts it: shown, then checked once. Its
+    // device-change notices come from a source the test fires.
+    void startWidget(const Model &model, bool plugged)
+    {
+        enterModules(model);
+        kairo::sim::DeviceConfig mouse;
+        mouse.family = model.family;
+        mouse.plugged = plugged;
+        kairo::sim::reset({mouse});
+        widget = std::make_unique<Widget>();
+        auto source = std::make_unique<DeviceChangeSource>();
+        notices = source.get();
+        widget->setDeviceChangeSource(std::move(source));
+        clearLines();
+        widget->showNormal();
+        widget->checkDevice();
+    }
+
+    void clearLines()
+    {
+        QMutexLocker locker(&debugLines.lock);
+        debugLines.lines.clear();
+    }
+    // Times of the lines equal to text, in order.
+    QList<qint64> linesAt(const QString &text)
+    {
+        QMutexLocker locker(&debugLines.lock);
+        QList<qint64> at;
+        for (const auto &line : std::as_const(debugLines.lines)) {
+            if (line.second == text)
+                at << line.first;
+        }
+        return at;
+    }
+    int lineCount(const QString &text) { return int(linesAt(text).size()); }
+
+    QStringList sceneCalls() const
+    {
+        QQuickItem *root = widget->view()->rootObject();
+        if (!root)
+            return {};
+        const QVariant log = root->property("callLog");
+        if (log.canConvert<QJSValue>())
+            return log.value<QJSValue>().toVariant().toStringList();
+        return log.toStringList();
+    }
+
+    // Profile numbers of the device-profile reads the mouse received, in order.
+    static QList<int> profileReads()
+    {
+        QList<int> reads;
+        for (const kairo::sim::WireRecord &record : kairo::sim::wireLog()) {
+            if (record.direction == kairo::sim::Direction::FeatureOut && record.plain.size() == 9
+                && uchar(record.plain[1]) == 0x8C)
+                reads << uchar(record.plain[2]);
+        }
+        return reads;
+    }
+
+    void sendWheel(const QPoint &angleDelta)
+    {
+        myQQuickView *view = widget->view();
+        const QPointF at(view->width() / 2.0, view->height() / 2.0);
+        QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), angleDelta, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        wheel.ignore();
+        QApplication::sendEvent(view, &wheel);
+        QVERIFY(wheel.isAccepted());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        debugLines.clock.start();
+        debugLines.previous = qInstallMessageHandler(recordDebugLine);
+        // Without a tray host there is no tray, so the checks below depend on it.
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        trayHost.setProcessChannelMode(QProcess::ForwardedChannels);
+        trayHost.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"),
+                                                  QStringLiteral("--align"), QStringLiteral("right"),
+                                                  QStringLiteral("--widthtype"), QStringLiteral("request")});
+        QVERIFY2(trayHost.waitForStarted(10000), "trayer did not start");
+        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 15000);
+    }
+
+    void cleanup()
+    {
+        kairo::sim::setApiHook(nullptr);
+        widget.reset();
+        notices = nullptr;
+        QDir::setCurrent(QDir::tempPath());
+        workDir.reset();
+    }
+
+    void cleanupTestCase()
+    {
+        trayHost.terminate();
+        if (!trayHost.waitForFinished(5000))
+            trayHost.kill();
+        qInstallMessageHandler(debugLines.previous);
+    }
+
+    // No mouse: the window goes away, the tray icon stays and offers quitting.
+    void noMouseLeavesTrayOnly()
+    {
+        startWidget(Model{}, false);
+        QCOMPARE(lineCount(QStringLiteral("Device DisConnect")), 1);
+        QCOMPARE(lineCount(QStringLiteral("Device Connect")), 0);
+        QVERIFY(!widget->isVisible());
+        QVERIFY(!deviceUiShown);
+        QVERIFY(!widget->hidThread().monitoring);
+
+        QSystemTrayIcon *tray = widget->trayIcon();
+        QVERIFY(tray);
+        QVERIFY(tray->isVisible());
+        QCOMPARE(tray->toolTip(), QStringLiteral("ZENDRA KAIRO MOUSE K1"));
+        QVERIFY(!tray->icon().isNull());
+        // Embedded in the tray host: the icon has a place on the screen.
+        QTRY_VERIFY_WITH_TIMEOUT(!tray->geometry().isEmpty(), 10000);
+        QVERIFY(QGuiApplication::primaryScreen()->geometry().intersects(tray->geometry()));
+
+        QMenu *menu = tray->contextMenu();
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions().first(), widget->quitAction());
+        QCOMPARE(widget->quitAction()->text(), QStringLiteral("Quit (&Q)"));
+
+        // The scene stays in its start-up state.
+        QTest::qWait(300);
+        QVERIFY(!sceneCalls().contains(QStringLiteral("initUI")));
+        QVERIFY(!sceneCalls().contains(QStringLiteral("run")));
+    }
+
+    // A mouse brings the scene up; which device profiles are read on connect
+    // depends on the family and the gun flag.
+    void connectReadsProfiles_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("isGun");
+        QTest::addColumn<QList<int>>("reads");
+        QTest::newRow("553 reads none") << QStringLiteral("553") << true << QList<int>{};
+        QTest::newRow("560 reads 0 and 1") << QStringLiteral("560") << false << QList<int>{0, 1};
+        QTest::newRow("560 gun reads 0 to 4") << QStringLiteral("560") << true
+                                              << QList<int>{0, 1, 2, 3, 4};
+    }
+    void connectReadsProfiles()
+    {
+        QFETCH(QString, family);
+        QFETCH(bool, isGun);
+        QFETCH(QList<int>, reads);
+        Model model;
+        model.family = family;
+        model.isGun = isGun;
+        startWidget(model, true);
+        QCOMPARE(widget->view()->modelIcType(), family);
+
+        QCOMPARE(lineCount(QStringLiteral("Device Connect")), 1);
+        QCOMPARE(lineCount(QStringLiteral("Device DisConnect")), 0);
+        QVERIFY(deviceUiShown);
+        QVERIFY(widget->isVisible());
+        QVERIFY(widget->view()->isEnabled());
+        QVERIFY(widget->hidThread().monitoring);
+        QCOMPARE(profileReads(), reads);
+
+        QTRY_VERIFY_WITH_TIMEOUT(sceneCalls().contains(QStringLiteral("run")), 10000);
+        const QStringList calls = sceneCalls();
+        QCOMPARE(calls.count(QStringLiteral("initUI")), 1);
+        QCOMPARE(calls.count(QStringLiteral("run")), 1);
+        QVERIFY(calls.indexOf(QStringLiteral("initUI")) < calls.indexOf(QStringLiteral("run")));
+    }
+
+    // Unplugged: the monitor notices and disables the view. Plugged again, a
+    // device-change notice brings it back, one check delay later.
+    void unplugAndReconnect()
+    {
+        startWidget(Model{}, true);
+        QVERIFY(widget->hidThread().monitoring);
+        // While the monitor watches the mouse, notices start nothing.
+        notices->deviceChanged();
+        QVERIFY(!widget->deviceCheckTimer().isActive());
+
+        kairo::sim::unplug(0);
+        QTRY_VERIFY_WITH_TIMEOUT(lineCount(QStringLiteral("Device removed")) == 1, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!widget->view()->isEnabled(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!widget->hidThread().monitoring, 5000);
+        QVERIFY(widget->isVisible());        // lost, not gone: the window stays
+        QVERIFY(deviceUiShown);
+
+        kairo::sim::plug(0);
+        clearLines();
+        const qint64 noticeAt = debugLines.clock.elapsed();
+        notices->deviceChanged();
+        QVERIFY(widget->deviceCheckTimer().isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(lineCount(QStringLiteral("Device Connect")) == 1, 8000);
+        const qint64 after = linesAt(QStringLiteral("Device Connect")).first() - noticeAt;
+        QVERIFY2(after >= 1900, qPrintable(QString::number(after)));
+        QVERIFY2(after <= 4000, qPrintable(QString::number(after)));
+        QVERIFY(widget->view()->isEnabled());
+        QVERIFY(widget->hidThread().monitoring);
+        QTRY_VERIFY_WITH_TIMEOUT(sceneCalls().count(QStringLiteral("run")) == 2, 10000);
+    }
+
+    // A burst of notices while nothing is attached gives a single check, one
+    // check delay after the last notice.
+    void noticeBurstGivesOneCheck()
+    {
+        startWidget(Model{}, false);
+        QCOMPARE(widget->deviceCheckTimer().interval(), 2048);
+        clearLines();
+        qint64 lastNotice = 0;
+        for (int i = 0; i < 4; ++i) {
+            if (i > 0)
+                QTest::qWait(400);
+            widget->deviceChangeNotice();
+            lastNotice = debugLines.clock.elapsed();
+        }
+        QVERIFY(lineCount(QStringLiteral("Device DisConnect")) == 0);
+        QTRY_VERIFY_WITH_TIMEOUT(lineCount(QStringLiteral("Device DisConnect")) >= 1, 8000);
+        const qint64 after = linesAt(QStringLiteral("Device DisConnect")).first() - lastNotice;
+        QVERIFY2(after >= 1900, qPrintable(QString::number(after)));
+        QVERIFY2(after <= 4000, qPrintable(QString::number(after)));
+        // Nothing more follows: the timer is single-shot.
+        QTest::qWait(2600);
+        QCOMPARE(lineCount(QStringLiteral("Device DisConnect")), 1);
+        QVERIFY(!widget->deviceCheckTimer().isActive());
+        QVERIFY(!widget->isVisible());
+    }
+
+    // Maximise then restore: each reports the screen size to the scene.
+    // Wheel deltas reach the scene in whole notches, truncated.
+    void windowCommandsAndWheel()
+    {
+        startWidget(Model{}, true);
+        QTRY_VERIFY_WITH_TIMEOUT(sceneCalls().contains(QStringLiteral("run")), 10000);
+        QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(1920, 1080));
+        QVERIFY(sceneCalls().contains(QStringLiteral("setScreenRect 1280 720 false")));
+        QCOMPARE(widget->size(), QSize(1280, 720));
+
+        Ui_Controler *ctl = widget->controller();
+        QVERIFY(!ctl->maximized());
+        int before = int(sceneCalls().size());
+        ctl->onMaxRestore();
+        QVERIFY(ctl->maximized());
+        QVERIFY(widget->windowState() & Qt::WindowMaximized);
+        QCOMPARE(sceneCalls().mid(before), QStringList{QStringLiteral("setScreenRect 1920 1080 true")});
+        QQuickItem *root = widget->view()->rootObject();
+        QCOMPARE(root->property("screenMaximized").toBool(), true);
+
+        before = int(sceneCalls().size());
+        ctl->onMaxRestore();
+        QVERIFY(!ctl->maximized());
+        QVERIFY(!(widget->windowState() & Qt::WindowMaximized));
+        QCOMPARE(sceneCalls().mid(before), QStringList{QStringLiteral("setScreenRect 1280 720 false")});
+        QCOMPARE(root->property("screenWidth").toInt(), 1280);
+        QCOMPARE(root->property("screenHeight").toInt(), 720);
+        QCOMPARE(root->property("screenMaximized").toBool(), false);
+
+        before = int(sceneCalls().size());
+        sendWheel(QPoint(0, 240));
+        sendWheel(QPoint(0, -120));
+        sendWheel(QPoint(0, 60));
+        sendWheel(QPoint(120, 0));     // sideways: nothing reaches the scene
+        sendWheel(QPoint(0, -60));
+        sendWheel(QPoint(0, -250));
+        const QStringList expected{QStringLiteral("scroll 2"), QStringLiteral("scroll -1"),
+                                   QStringLiteral("scroll 0"), QStringLiteral("scroll 0"),
+                                   QStringLiteral("scroll -2")};
+        QTRY_COMPARE_WITH_TIMEOUT(sceneCalls().mid(before), expected, 5000);
+        QTest::qWait(200);
+        QCOMPARE(sceneCalls().mid(before), expected);
+    }
+
+    // Destroying the widget while its monitor loop runs waits for the loop:
+    // afterwards nothing touches the mouse and nothing is delivered.
+    void destructionWaitsForMonitor()
+    {
+        startWidget(Model{}, true);
+        QVERIFY(widget->hidThread().monitoring);
+        const QFuture<void> loop = widget->hidThread().monitorFuture;
+        QVERIFY(loop.isRunning());
+        // Let the loop sit inside a read when the widget goes.
+        QTest::qWait(200);
+
+        std::atomic<bool> destroyed{false};
+        std::atomic<int> callsAfter{0};
+        kairo::sim::setApiHook([&](const char *) {
+            if (destroyed)
+                ++callsAfter;
+        });
+        kairo::sim::pressDpi(0, 3);          // a delivery may be on its way
+        QElapsedTimer took;
+        took.start();
+        widget.reset();
+        destroyed = true;
+        QVERIFY(loop.isFinished());
+        QVERIFY2(took.elapsed() < 3000, qPrintable(QString::number(took.elapsed())));
+        QTest::qWait(800);                   // anything queued would run now
+        QCOMPARE(callsAfter.load(), 0);
+        kairo::sim::setApiHook(nullptr);
+    }
+
+    // The tray's quit ends the event loop with 0 and stops the monitor.
+    // Last: quitting the application's loop is done once per process.
+    void trayQuitEndsLoop()
+    {
+        startWidget(Model{}, true);
+        QVERIFY(widget->hidThread().monitoring);
+        QTimer::singleShot(0, widget->quitAction(), &QAction::trigger);
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+        guard.start(20000);
+        const int code = QCoreApplication::exec();
+        guard.stop();
+        QCOMPARE(code, 0);
+        QVERIFY(!widget->hidThread().monitoring);
+        QTRY_VERIFY_WITH_TIMEOUT(widget->hidThread().monitorFuture.isFinished(), 5000);
+    }
+};
+
+QTEST_MAIN(WidgetShell)
+#include "test_core_widget.moc"
