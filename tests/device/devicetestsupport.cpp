@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QJsonObject>
 #include <QMutexLocker>
 
 // Each test process gets its own control socket of the virtual mouse, so
@@ -155,4 +156,69 @@ void expectCommand(LinkFixture &link, DebugCapture &debug, const std::function<v
     QCOMPARE(debug.lines(), debugLines);
     QVERIFY(link.hid.idle);
     QCOMPARE(kairo::sim::state(0).protocolErrors, 0);
+}
+
+namespace {
+
+struct StepResult {
+    QStringList sent;                     // plain command blocks and bulk output
+    QList<QByteArray> bulkIn;             // input reports read back
+    QList<int> values;
+};
+
+QList<StepResult> runSteps(const kairo::sim::DeviceConfig &device, const QList<CommandStep> &steps,
+                           const std::function<void(Hid_Thread &)> &setup, QJsonObject &finalState)
+{
+    LinkFixture link({device});
+    if (setup)
+        setup(link.hid);
+    QList<StepResult> results;
+    for (const CommandStep &step : steps) {
+        kairo::sim::clearWireLog();
+        StepResult result;
+        result.values = step.run(link.hid);
+        result.sent = sentLines();
+        for (const kairo::sim::WireRecord &record : records(kairo::sim::Direction::In))
+            result.bulkIn << record.bytes;
+        for (const kairo::sim::WireRecord &record : records(kairo::sim::Direction::FeatureOut)) {
+            // The firmware's own view of the block differs from what crossed
+            // the wire exactly when scrambling is on.
+            if (device.isEncode) {
+                if (record.bytes.mid(1) == record.plain.mid(1) || record.bytes.at(0) != 0)
+                    result.sent << QStringLiteral("not scrambled: ") + hexBytes(record.bytes);
+            } else if (record.bytes != record.plain) {
+                result.sent << QStringLiteral("scrambled: ") + hexBytes(record.bytes);
+            }
+        }
+        results << result;
+    }
+    finalState = kairo::sim::stateToJson(kairo::sim::state(0));
+    return results;
+}
+
+} // namespace
+
+void expectScrambledRunMatchesPlainRun(kairo::sim::DeviceConfig device, const QString &sCode,
+                                       const QList<CommandStep> &steps,
+                                       const std::function<void(Hid_Thread &)> &setup)
+{
+    device.isEncode = false;
+    QJsonObject plainState;
+    const QList<StepResult> plain = runSteps(device, steps, setup, plainState);
+    device.isEncode = true;
+    device.sCode = sCode;
+    QJsonObject scrambledState;
+    const QList<StepResult> scrambled = runSteps(device, steps, setup, scrambledState);
+    QCOMPARE(scrambled.size(), steps.size());
+    for (int i = 0; i < steps.size(); ++i) {
+        const QByteArray name = steps.at(i).name.toUtf8();
+        QVERIFY2(!plain.at(i).sent.isEmpty(), name.constData());
+        QVERIFY2(scrambled.at(i).sent == plain.at(i).sent,
+                 qPrintable(steps.at(i).name + QStringLiteral(": ") + scrambled.at(i).sent.join(QStringLiteral(" / "))
+                            + QStringLiteral(" vs ") + plain.at(i).sent.join(QStringLiteral(" / "))));
+        QVERIFY2(scrambled.at(i).bulkIn == plain.at(i).bulkIn, name.constData());
+        QVERIFY2(scrambled.at(i).values == plain.at(i).values, name.constData());
+    }
+    QCOMPARE(scrambledState["protocolErrors"].toInt(), 0);
+    QCOMPARE(scrambledState, plainState);
 }

@@ -87,3 +87,17 @@ class DebugCapture;
 void expectCommand(LinkFixture &link, DebugCapture &debug, const std::function<void()> &command,
                    const QStringList &wire, const QList<int> &expectedSleeps,
                    const QStringList &debugLines);
+
+// One command of a run, with what it hands back (out-parameters, result).
+struct CommandStep {
+    QString name;
+    std::function<QList<int>(Hid_Thread &)> run;
+};
+
+// Runs the steps on a plain device and again on the same device with
+// scrambling and the given code, and checks that each command block left
+// scrambled, arrived as the plain run's block, that bulk data and replies are
+// the same, and that both firmwares end in the same state.
+void expectScrambledRunMatchesPlainRun(kairo::sim::DeviceConfig device, const QString &sCode,
+                                       const QList<CommandStep> &steps,
+                                       const std::function<void(Hid_Thread &)> &setup = {});

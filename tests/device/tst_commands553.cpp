@@ -209,6 +209,45 @@ private slots:
         QCOMPARE(kairo::sim::state(0).dpiCodes, codes);
         QCOMPARE(kairo::sim::state(0).protocolErrors, 0);
     }
+
+    void everyCommandScrambledCarriesThePlainBlock()
+    {
+        auto send = [](std::function<void(Hid_Thread &)> command) {
+            return [command](Hid_Thread &h) { command(h); return QList<int>(); };
+        };
+        const QList<CommandStep> steps{
+            {"83H", [](Hid_Thread &h) {
+                 uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
+                 h.hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
+                 return QList<int>({b1, b2, b3, b4});
+             }},
+            {"8BH", [](Hid_Thread &h) {
+                 uchar stage = 0;
+                 h.hid553_8BH_GetCurrentDPI(stage);
+                 return QList<int>({stage});
+             }},
+            {"01H", send([](Hid_Thread &h) { h.hid553_01H_SetReportRate(4); })},
+            {"02H", send([](Hid_Thread &h) { h.hid553_02H_SetCurrentKeyMatrix(2); })},
+            {"03H", send([](Hid_Thread &h) { h.hid553_03H_SetKeyboardoption(0x81, 0x7f, 0, 0x40); })},
+            {"04H", send([](Hid_Thread &h) { h.hid553_04H_SetGunData(0xff, 1, 0x80, 2); })},
+            {"07H", send([](Hid_Thread &h) { h.hid553_07H_Lod(3, 1); })},
+            {"0BH", send([](Hid_Thread &h) { h.hid553_0BH_SetCurrentDPI(7); })},
+            {"0CH", send([](Hid_Thread &h) { uchar c[3] = {0xfe, 0, 0x11}; h.hid553_0CH_SetFixLEDColor(c); })},
+            {"0DH", send([](Hid_Thread &h) { h.hid553_0DH_SetRGBLedEffect(4, 5, 6); })},
+            {"10H type 2", send([](Hid_Thread &h) { QByteArray c = pattern(24, 0xc0); h.hid553_10H_SetLED8StageColor(2, raw(c)); })},
+            {"10H type 0", send([](Hid_Thread &h) { QByteArray c = pattern(24, 0xd0); h.hid553_10H_SetLED8StageColor(0, raw(c)); })},
+            {"11H", send([](Hid_Thread &h) { QByteArray c = pattern(8, 0xf8); h.hid553_11H_SetDPISet(6, raw(c)); })},
+            {"12H", send([](Hid_Thread &h) { QByteArray m = pattern(64, 0x03); h.hid553_12H_SetKeyMatrix(raw(m), 4); })},
+            {"13H", send([](Hid_Thread &h) { QByteArray m = pattern(128, 0xa0); h.hid553_13H_SetMacroKey(12, raw(m)); })},
+            {"16H", send([](Hid_Thread &h) { QByteArray a = pattern(64, 0x55); h.hid553_16H_SetSlaveAttritube(raw(a)); })},
+            {"8BH after 0BH", [](Hid_Thread &h) {
+                 uchar stage = 0;
+                 h.hid553_8BH_GetCurrentDPI(stage);
+                 return QList<int>({stage});
+             }},
+        };
+        expectScrambledRunMatchesPlainRun(kairo::sim::DeviceConfig{}, QStringLiteral("q7Zr2x"), steps);
+    }
 };
 
 QTEST_GUILESS_MAIN(Commands553Test)

@@ -192,6 +192,62 @@ private slots:
         QCOMPARE(kairo::sim::state(0).currentProfile, 4);
         QCOMPARE(kairo::sim::state(0).protocolErrors, 0);
     }
+
+    void everyCommandScrambledCarriesThePlainBlock()
+    {
+        auto send = [](std::function<void(Hid_Thread &)> command) {
+            return [command](Hid_Thread &h) { command(h); return QList<int>(); };
+        };
+        auto readProfile = [](uchar number) {
+            return [number](Hid_Thread &h) {
+                QByteArray image(128, '\0');
+                h.hid560_8CH_readProfile(raw(image), number);
+                QList<int> bytes;
+                for (char c : image)
+                    bytes << quint8(c);
+                return bytes;
+            };
+        };
+        const QList<CommandStep> steps{
+            {"81H", [](Hid_Thread &h) {
+                 uchar b1 = 0, b2 = 0;
+                 h.hid560_81H_GetKeyboardoption(b1, b2);
+                 return QList<int>({b1, b2});
+             }},
+            {"82H", [](Hid_Thread &h) {
+                 uchar profile = 0;
+                 h.hid560_82H_GetCurrentProfile(profile);
+                 return QList<int>({profile});
+             }},
+            {"84H", [](Hid_Thread &h) {
+                 uchar which = 3, stage = 0;
+                 h.hid560_84H_GetCurrentDPI(which, stage);
+                 return QList<int>({which, stage});
+             }},
+            {"87H", [](Hid_Thread &h) {
+                 uchar o1 = 0, o2 = 0, o3 = 0;
+                 const bool answered = h.hid_87H_GetLEDInstructFunction(1, o1, o2, o3);
+                 return QList<int>({answered, o1, o2, o3});
+             }},
+            {"8CH", readProfile(2)},
+            {"01H", send([](Hid_Thread &h) { h.hid560_01H_SetKeyboardoption(0x88, 0x01); })},
+            {"02H", send([](Hid_Thread &h) { h.hid560_02H_SetCurrentProfile(2); })},
+            {"03H", send([](Hid_Thread &h) { h.hid560_03H_SetReportRate(8); })},
+            {"04H", send([](Hid_Thread &h) { h.hid560_04H_SetCurrentDPI(5); })},
+            {"09H", send([](Hid_Thread &h) { h.hid560_09H_Lod(2, 1); })},
+            {"0CH", send([](Hid_Thread &h) { QByteArray p = pattern(128, 0x9c); h.hid560_0CH_setProfile(raw(p), 2); })},
+            {"0DH", send([](Hid_Thread &h) { QByteArray m = pattern(64, 0xe0); h.hid560_0DH_SetKeyMatrix(raw(m), 3); })},
+            {"0FH", send([](Hid_Thread &h) { QByteArray m = pattern(128, 0x01); h.hid560_0FH_SetMacroKey(7, raw(m)); })},
+            {"8CH after 0CH", readProfile(2)},
+            {"84H after 04H", [](Hid_Thread &h) {
+                 uchar which = 2, stage = 0;
+                 h.hid560_84H_GetCurrentDPI(which, stage);
+                 return QList<int>({which, stage});
+             }},
+        };
+        expectScrambledRunMatchesPlainRun(secondFamily(), QStringLiteral("Mx!0a9"), steps,
+                                          [](Hid_Thread &h) { h.setModelFlags(false, QStringLiteral("560")); });
+    }
 };
 
 QTEST_GUILESS_MAIN(Commands560Test)
