@@ -11,6 +11,8 @@
 #include "sim/virtualmouse.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QThread>
 #include <QList>
 #include <QMutex>
 #include <QStringList>
@@ -25,13 +27,22 @@ public:
     QList<int> sleeps;
 };
 
+// The effects act on user-interface objects, so they must arrive on the
+// application's thread; one that does not is recorded as such.
 class RecordingSink : public DeviceMonitorSink
 {
 public:
-    void stageReported(int stage) override { events << QStringLiteral("stage %1").arg(stage); }
-    void dpiSwitchBalloon(int stage) override { events << QStringLiteral("balloon %1").arg(stage); }
-    void deviceRemoved() override { events << QStringLiteral("removed"); }
+    void stageReported(int stage) override { record(QStringLiteral("stage %1").arg(stage)); }
+    void dpiSwitchBalloon(int stage) override { record(QStringLiteral("balloon %1").arg(stage)); }
+    void deviceRemoved() override { record(QStringLiteral("removed")); }
     QStringList events;
+
+private:
+    void record(const QString &event)
+    {
+        const bool onUiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+        events << (onUiThread ? event : event + QStringLiteral(" (off the UI thread)"));
+    }
 };
 
 // Collects every debug line while it lives; lines from any thread.

@@ -165,6 +165,32 @@ private slots:
         QCOMPARE(result.output.last(), QStringLiteral("Current DPI stage: 2"));
     }
 
+    // Entry 0 finds only a notification interface; the first entry with a
+    // command interface is the one asked.
+    void firstEntryWithACommandInterfaceIsAsked()
+    {
+        QMap<QString, QString> rows{{QStringLiteral("common/deviceCount"), QStringLiteral("2")},
+                                    {QStringLiteral("0/pid"), QStringLiteral("a1f7")}};
+        for (const char *key : {"type", "vid", "pid", "usagePage", "usage", "usagePage2", "usage2", "reportLength"}) {
+            const QString name = QString::fromLatin1(key);
+            QSettings shipped(QStringLiteral(KAIRO_SOURCE_MODULES "/setting/apConfig.bin"), QSettings::IniFormat);
+            rows.insert(QStringLiteral("1/") + name, shipped.value(QStringLiteral("0/") + name).toString());
+        }
+        const QString probe = probeCopy(dir, QStringLiteral("probeTwoRows"), rows);
+        QVERIFY(!probe.isEmpty());
+        const ProbeRun result = run(probe, "[0]\npid=a1f7\nusagePage=0001\n[1]\nfamily=553\n");
+        QVERIFY(result.finished);
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(result.output.contains(QStringLiteral("Mouse found: entry 1, command path virtual:1:command, "
+                                                       "notification path virtual:1:notify")),
+                 qPrintable(result.output.join('\n')));
+        QVERIFY(result.output.contains(QStringLiteral("  HID interface: vid 04d9 pid a1f7 usage page ff01 usage ff01 "
+                                                      "path virtual:0:notify (notification)")));
+        QCOMPARE(result.wire.size(), 2);
+        QCOMPARE(result.wire.first(), QStringLiteral("1 feature-out 00 8b 00 00 00 00 00 00 74"));
+        QCOMPARE(result.output.last(), QStringLiteral("Current DPI stage: 2"));
+    }
+
     void noMatchingMouseSaysSoAndFails()
     {
         // Unplugged: nothing with the table's ids is listed.
