@@ -105,6 +105,61 @@ private slots:
         QVERIFY(!hid().idle);   // a dropped command leaves the flag as it found it
     }
 
+    // Every command on a link another command holds: its argument line (when
+    // it has one) still comes first, then its own time-out line; nothing
+    // reaches the mouse and no out-parameter or buffer changes.
+    void everyCommandDroppedOnABusyLinkNamesItself()
+    {
+        QByteArray block(128, '\x5a');
+        uchar *data = raw(block);
+        const QString address = QStringLiteral("0x") + QString::number(quintptr(data), 16);
+        uchar b1 = 1, b2 = 2, b3 = 3, b4 = 4;
+        const QList<std::pair<std::function<void()>, QStringList>> commands{
+            {[&] { hid().hid553_83H_GetKeyboardoption(b1, b2, b3, b4); }, {"cmd Failed 83 "}},
+            {[&] { hid().hid553_8BH_GetCurrentDPI(b1); }, {"cmd Failed 8BH "}},
+            {[&] { hid().hid553_01H_SetReportRate(2); }, {"hid553_01H_SetReportRate =  2 ", "cmd Failed 01 "}},
+            {[&] { hid().hid553_02H_SetCurrentKeyMatrix(1); }, {"hid553_02H_SetCurrentKeyMatrix =  1 ", "cmd Failed 02 "}},
+            {[&] { hid().hid553_03H_SetKeyboardoption(1, 2, 3, 4); },
+             {"hid553_03H_SetKeyboardoption , byte1-4 = 1 2 3 4 ", "cmd Failed 03 "}},
+            {[&] { hid().hid553_04H_SetGunData(1, 2, 3, 4); }, {"cmd Failed 04 "}},
+            {[&] { hid().hid553_07H_Lod(3, 1); }, {"hid553_07H_Lod "}},
+            {[&] { hid().hid553_0BH_SetCurrentDPI(4); }, {"hid553_0BH_SetCurrentDPI =  4 ", "cmd Failed 0B "}},
+            {[&] { hid().hid553_0CH_SetFixLEDColor(data); }, {"cmd Failed 0C "}},
+            {[&] { hid().hid553_0DH_SetRGBLedEffect(1, 2, 3); },
+             {"hid553_0DH_SetRGBLedEffect , effect =  1 2 3 ", "cmd Failed 0D "}},
+            {[&] { hid().hid553_10H_SetLED8StageColor(2, data); },
+             {"hid553_10H_SetLED8StageColor , type =  2 ,src24 =  " + address + " ", "cmd Failed 10 "}},
+            {[&] { hid().hid553_11H_SetDPISet(8, data); },
+             {"hid553_11H_SetDPISet ,dpiStage =  8 ", "DPI - src8 =  90 90 90 90 90 90 90 90 ", "cmd Failed 11 "}},
+            {[&] { hid().hid553_12H_SetKeyMatrix(data, 1); },
+             {"hid553_12H_SetKeyMatrix , indexAddOne =  1 ", "cmd Failed 12 "}},
+            {[&] { hid().hid553_13H_SetMacroKey(1, data); },
+             {"hid553_13H_SetMacroKey , macroId =  1 ,src128 =  " + address + " ", "cmd Failed 13 "}},
+            {[&] { hid().hid553_16H_SetSlaveAttritube(data); }, {"hid553_16H_SetSlaveAttritube =  ", "cmd Failed 16 "}},
+            {[&] { hid().hid560_81H_GetKeyboardoption(b1, b2); }, {"cmd Failed 81 "}},
+            {[&] { hid().hid560_82H_GetCurrentProfile(b3); }, {"cmd Failed 82 "}},
+            {[&] { hid().hid560_84H_GetCurrentDPI(b1, b4); }, {"cmd Failed 84 "}},
+            {[&] { hid().hid560_01H_SetKeyboardoption(1, 2); }, {"cmd Failed 01 "}},
+            {[&] { hid().hid560_02H_SetCurrentProfile(2); }, {"cmd Failed 02 "}},
+            {[&] { hid().hid560_03H_SetReportRate(2); }, {"cmd Failed 03 "}},
+            {[&] { hid().hid560_0CH_setProfile(data, 1); }, {"cmd Failed 0C "}},
+            {[&] { hid().hid560_0DH_SetKeyMatrix(data, 1); }, {"cmd Failed 0D "}},
+            {[&] { hid().hid560_0FH_SetMacroKey(1, data); }, {"cmd Failed 0F "}},
+        };
+        hid().idle = false;
+        for (const auto &[command, lines] : commands) {
+            debug->clear();
+            sleeps().clear();
+            command();
+            QCOMPARE(debug->lines(), lines);
+            QCOMPARE(sleeps(), repeated(8, 255));
+        }
+        QCOMPARE(QList<int>({b1, b2, b3, b4}), QList<int>({1, 2, 3, 4}));
+        QCOMPARE(block, QByteArray(128, '\x5a'));
+        QVERIFY(kairo::sim::wireLog().isEmpty());
+        QVERIFY(!hid().idle);
+    }
+
     // A handler run by the event processing of the loop's second exchange
     // must not replace the report the loop is about to send.
     void perProfileLoopKeepsTheFlagBetweenProfiles()
@@ -277,6 +332,13 @@ private slots:
                                         "hid_close", "hid_open_path", "hid_set_nonblocking", "hid_write",
                                         "hid_close", "hid_open_path", "hid_set_nonblocking", "hid_write",
                                         "hid_close"}));
+
+        countApiCalls();
+        uchar stage = 0;
+        hid().hid553_8BH_GetCurrentDPI(stage);
+        QCOMPARE(apiCalls, QStringList({"hid_open_path", "hid_set_nonblocking", "hid_send_feature_report",
+                                        "hid_close", "hid_open_path", "hid_set_nonblocking",
+                                        "hid_get_feature_report", "hid_close"}));
     }
 };
 
