@@ -8,6 +8,53 @@ class Program : public QObject
 private:
     QTemporaryDir dir;
     QString socketPath;
+    QProcess trayHost;
+
+    static QString run(const QString &program, const QStringList &args)
+    {
+        QProcess p;
+        p.start(program, args);
+        p.waitForFinished(10000);
+        return QString::fromLocal8Bit(p.readAllStandardOutput());
+    }
+    // The program's tray icon as embedded in trayer's panel: its window's
+    // place on the screen, or an empty rectangle while there is none.
+    static QRect trayIconRect()
+    {
+        const QStringList tree = run("xwininfo", {"-root", "-tree"}).split('\n');
+        static const QRegularExpression window(
+            "^(\\s*)0x[0-9a-f]+ \"[^\"]*\": \\((\"[^\"]*\") \"[^\"]*\"\\)\\s+(\\d+)x(\\d+)\\S*\\s+"
+            "\\+(-?\\d+)\\+(-?\\d+)");
+        qsizetype panelIndent = -1;
+        for (const QString &line : tree) {
+            const QRegularExpressionMatch m = window.match(line);
+            if (!m.hasMatch())
+                continue;
+            const qsizetype indent = m.capturedLength(1);
+            if (m.captured(2) == "\"panel\"" && line.contains("\"trayer\")")) {
+                panelIndent = indent;
+            } else if (panelIndent >= 0 && indent <= panelIndent) {
+                panelIndent = -1;
+            } else if (panelIndent >= 0 && m.captured(2) == "\"kairo\"") {
+                return QRect(m.captured(5).toInt(), m.captured(6).toInt(), m.captured(3).toInt(),
+                             m.captured(4).toInt());
+            }
+        }
+        return QRect();
+    }
+    // Map state of the program's main window ("IsViewable", "IsUnMapped", ...).
+    static QString mainWindowMapState()
+    {
+        const QString id = run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed();
+        if (id.isEmpty() || id.contains('\n'))
+            return QString();
+        static const QRegularExpression state("Map State: (\\w+)");
+        return state.match(run("xwininfo", {"-id", id})).captured(1);
+    }
+    static QStringList visibleProgramWindows()
+    {
+        return run("xdotool", {"search", "--onlyvisible", "--class", "^kairo$"}).split('\n', Qt::SkipEmptyParts);
+    }
 
     QProcessEnvironment environment(bool preload) const
     {
@@ -40,6 +87,8 @@ private:
 private slots:
     void initTestCase()
     {
+        trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "request"});
+        QVERIFY2(trayHost.waitForStarted(10000), "trayer did not start");
         QVERIFY(dir.isValid());
         socketPath = dir.filePath("vm.sock");
         QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", dir.filePath("kairo")));
@@ -47,6 +96,13 @@ private slots:
         QProcess cp;
         cp.start("cp", {"-r", KAIRO_BIN_DIR "/modules", dir.path()});
         QVERIFY(cp.waitForFinished());
+    }
+
+    void cleanupTestCase()
+    {
+        trayHost.terminate();
+        if (!trayHost.waitForFinished(5000))
+            trayHost.kill();
     }
 
     // One run covers the life of a connected program: started from another
@@ -92,9 +148,52 @@ private slots:
         kairo.start(dir.filePath("kairo"));
         QByteArray seen;
         QVERIFY(waitForLine(kairo, seen, "Device DisConnect"));
+        // Only the tray icon is left: embedded in the tray host, window unmapped.
+        QTRY_VERIFY_WITH_TIMEOUT(!trayIconRect().isEmpty(), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindowMapState(), QStringLiteral("IsUnMapped"), 10000);
         QVERIFY(!seen.contains("scene: initUI"));
         kairo.terminate();
         kairo.waitForFinished(5000);
+    }
+
+    // The tray menu's quit, chosen the way a user does (right click on the
+    // icon, then its mnemonic), ends a connected program with code 0 while
+    // its monitor runs.
+    void trayQuit()
+    {
+        QProcess kairo;
+        kairo.setProcessEnvironment(environment(true));
+        kairo.setProcessChannelMode(QProcess::MergedChannels);
+        kairo.start(dir.filePath("kairo"));
+        QByteArray seen;
+        QVERIFY(waitForLine(kairo, seen, "scene: run"));
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindowMapState(), QStringLiteral("IsViewable"), 10000);
+        QRect icon;
+        QTRY_VERIFY_WITH_TIMEOUT(!(icon = trayIconRect()).isEmpty(), 15000);
+
+        // The menu is a window of its own. The connect balloon may lie over
+        // the icon; a click closes it, so the next click reaches the icon.
+        const QStringList before = visibleProgramWindows();
+        auto menuShown = [&before] {
+            for (const QString &id : visibleProgramWindows()) {
+                if (!before.contains(id))
+                    return true;
+            }
+            return false;
+        };
+        const QPoint at = icon.center();
+        for (int attempt = 0; attempt < 5 && !menuShown(); ++attempt) {
+            run("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"});
+            QElapsedTimer shown;
+            shown.start();
+            while (!menuShown() && shown.elapsed() < 2000)
+                QTest::qWait(100);
+        }
+        QVERIFY(menuShown());
+        run("xdotool", {"key", "q"});
+        QVERIFY(kairo.waitForFinished(10000));
+        QCOMPARE(kairo.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(kairo.exitCode(), 0);
     }
 };
 

@@ -158,7 +158,7 @@ private slots:
         debugLines.clock.start();
         debugLines.previous = qInstallMessageHandler(recordDebugLine);
         // Without a tray host there is no tray, so the checks below depend on it.
-        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        QVERIFY2(!QSystemTrayIcon::isSystemTrayAvailable(), "a tray host is already running on this display");
         trayHost.setProcessChannelMode(QProcess::ForwardedChannels);
         trayHost.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"),
                                                   QStringLiteral("--align"), QStringLiteral("right"),
