@@ -213,6 +213,15 @@ private slots:
         QTest::qWait(300);
         QVERIFY(!sceneCalls().contains(QStringLiteral("initUI")));
         QVERIFY(!sceneCalls().contains(QStringLiteral("run")));
+
+        // A second start changes nothing visible; a single click neither. A
+        // double click shows the window even without a mouse.
+        widget->receiveMessage(QString());
+        widget->trayIconActivated(QSystemTrayIcon::Trigger);
+        QTest::qWait(300);
+        QVERIFY(!widget->isVisible());
+        widget->trayIconActivated(QSystemTrayIcon::DoubleClick);
+        QTRY_VERIFY_WITH_TIMEOUT(widget->isVisible(), 5000);
     }
 
     // A mouse brings the scene up; which device profiles are read on connect
@@ -310,7 +319,8 @@ private slots:
         QVERIFY(!widget->isVisible());
     }
 
-    // Maximise then restore: each reports the screen size to the scene.
+    // Hide and restore; maximise then restore, each reporting the screen size
+    // to the scene.
     // Wheel deltas reach the scene in whole notches, truncated.
     void windowCommandsAndWheel()
     {
@@ -321,6 +331,13 @@ private slots:
         QCOMPARE(widget->size(), QSize(1280, 720));
 
         Ui_Controler *ctl = widget->controller();
+        // Hidden to the tray, a second start brings the window back.
+        ctl->onHide();
+        QVERIFY(!widget->isVisible());
+        QVERIFY(widget->trayIcon()->isVisible());
+        widget->receiveMessage(QString());
+        QTRY_VERIFY_WITH_TIMEOUT(widget->isVisible(), 5000);
+
         QVERIFY(!ctl->maximized());
         int before = int(sceneCalls().size());
         ctl->onMaxRestore();
