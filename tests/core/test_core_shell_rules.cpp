@@ -1,12 +1,72 @@
 #include "copydatawarning.h"
+#include "myqquickview.h"
 #include "ui_controler.h"
 
 #include <QtTest>
+
+namespace {
+
+QStringList publicSlotNames(const QMetaObject &meta)
+{
+    QStringList names;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        const QMetaMethod method = meta.method(i);
+        if (method.methodType() == QMetaMethod::Slot && method.access() == QMetaMethod::Public)
+            names << QString::fromLatin1(method.name());
+    }
+    return names;
+}
+
+} // namespace
 
 class ShellRules : public QObject
 {
     Q_OBJECT
 private slots:
+    // The scene calls these by name; a renamed or non-slot function would
+    // fail only at run time, in the scene, as an undefined call.
+    void sceneFindsEveryNamedSlot_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("name");
+        const char *viewSlots[] = {
+            "initUI", "runUI", "clearHidBusy", "setBusy", "getGlobalData", "setGlobalData",
+            "getData", "setData", "getDataList", "setDataList", "resetApconfig",
+            "setCurrentProfile", "loadProfile", "saveProfile", "resetProfile", "copyProfile",
+            "getXYSensitive", "setXYSensitive", "getselectGun", "setSelectGun",
+            "setMacroSelectName", "setMacroLevel", "getNameList", "updataNameList",
+            "getMacroList_Att", "getMacroSubList_Att", "updataMacroList", "updataMacroList_delOld",
+            "createMacroIni", "saveMacroIni", "loadMacroIni", "deleteMacroIni",
+            "modifyMacroNameUpdateProfile", "deleteMacroUpdateProfile", "mouseSaveGundata",
+            "modifyGundata", "getGunData", "getGunDataKey", "getLangStrings", "loadMacroFile",
+            "saveMacroFile", "loadMacroFile_batch", "loadMacroFile_sub_batch",
+            "getMacroFileName_batch", "getbatchPath", "saveMacroFile_batch",
+            "searchMacroFile_sub_batch", "mouseSetKeyMatrix", "mouseGetKeydefine",
+            "mouseResetKeyMatrix", "mouseSwitchKeyMatrix", "mouseSetDpi", "mouseSetCurrentDPI",
+            "mouseGetCurrentDPI", "setCurrentDPI", "mouseSetReportRate", "mouseSetLodValue",
+            "mouseSetLedType", "mouseSetRGBEffect", "mouseSetRGBColor",
+            "ui_10H_SetLED8StageColor", "ui_90H_GetLED8StageColor", "chkIsLogoLedWork",
+            "mouseSendMacroData", "mouseSendGundata", "GetKeyboardoption",
+            "mouseSetKeyboardoption", "mouseSetCursorSpeed", "mouseSetDoubleClickSpeed",
+            "mouseSetVerticalScrollLines", "mouseSetProfile", "mouseReadProfile",
+            "mouseReadCurrentProfile", "openUpdateExe"};
+        for (const char *name : viewSlots)
+            QTest::addRow("ui_View.%s", name) << "ui_View" << QString::fromLatin1(name);
+        const char *controllerSlots[] = {"onMinimize", "onMaxRestore", "onHide", "onClose",
+                                         "onXChanged", "onYChanged", "setBusy", "test"};
+        for (const char *name : controllerSlots)
+            QTest::addRow("ui_Ctl.%s", name) << "ui_Ctl" << QString::fromLatin1(name);
+    }
+    void sceneFindsEveryNamedSlot()
+    {
+        QFETCH(QString, object);
+        QFETCH(QString, name);
+        const QMetaObject &meta = object == "ui_View" ? myQQuickView::staticMetaObject
+                                                      : Ui_Controler::staticMetaObject;
+        QVERIFY2(publicSlotNames(meta).contains(name), qPrintable(name));
+    }
+
+
     void startSize_data()
     {
         QTest::addColumn<QSize>("screen");
