@@ -71,7 +71,9 @@ def bmp_entry(size):
 
 
 def main(path):
-    sizes = [16, 32, 48, 64, 128]
+    # Largest first: readers that take only one image of the file (Qt Quick's
+    # Image does) then get the sharpest; icon loaders read them all anyway.
+    sizes = [128, 64, 48, 32, 16]
     images = [bmp_entry(s) for s in sizes]
     out = struct.pack('<HHH', 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)
