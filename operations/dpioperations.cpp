@@ -4,8 +4,6 @@
 
 #include "device/hid_thread.h"
 
-#include <QDebug>
-
 void DpiOperations::mouseSetDpi(int dpiCount, const QString &sensorType,
                                 const QVariantList &dpiValueArray, const QVariantList &dpiEnableArray)
 {
@@ -59,7 +57,7 @@ void DpiOperations::mouseSetReportRate(uchar rate)
 
 void DpiOperations::mouseSetLodValue(uchar rate, uchar en)
 {
-    qDebug() << "test" << int(rate) << int(en);
+    hidDebugLine({QStringLiteral("test"), QString::number(rate), QString::number(en)});
     if (!ctx.hid)
         return;
     if (ctx.isSecondFamily())

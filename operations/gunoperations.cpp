@@ -5,8 +5,6 @@
 
 #include "device/hid_thread.h"
 
-#include <QDebug>
-
 void GunOperations::mouseSendGundata(int index, const QVariantList &data)
 {
     if (!ctx.isGun())
@@ -14,7 +12,7 @@ void GunOperations::mouseSendGundata(int index, const QVariantList &data)
     // Guns 1 to 3 own device profile images 2 to 4; anything else would
     // write past the images.
     if (index < 1 || index > 3) {
-        qDebug() << "mouseSendGundata refused gun" << index;
+        hidDebugLine({QStringLiteral("mouseSendGundata refused gun"), QString::number(index)});
         return;
     }
     const uchar repeat = byteAt(data, 0);

@@ -19,11 +19,14 @@ QString colourKey(uchar type)
 void LightingOperations::mouseSetLedType(uchar effect, uchar brightness, uchar speed,
                                          uchar direction, const QVariantList &rgbArray)
 {
-    qDebug() << "effect = " << int(effect);
-    qDebug() << "brightness = " << int(brightness);
-    qDebug() << "speed = " << int(speed);
-    qDebug() << "direction = " << int(direction);
-    qDebug() << "rgbArray = " << rgbArray;
+    hidDebugLine({QStringLiteral("effect = "), QString::number(effect)});
+    hidDebugLine({QStringLiteral("brightness = "), QString::number(brightness)});
+    hidDebugLine({QStringLiteral("speed = "), QString::number(speed)});
+    hidDebugLine({QStringLiteral("direction = "), QString::number(direction)});
+    // Without nospace the list would end in a blank of its own.
+    QString listText;
+    QDebug(&listText).nospace() << rgbArray;
+    hidDebugLine({QStringLiteral("rgbArray = "), listText});
     Lighting::AttributeBlock block = Lighting::attributeBlock(effect, brightness, speed, direction, rgbArray);
     if (ctx.hid)
         ctx.hid->hid553_16H_SetSlaveAttritube(block.data());

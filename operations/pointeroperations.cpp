@@ -2,24 +2,23 @@
 
 #include "pointerarguments.h"
 
+#include "device/hid_thread.h"
 #include "operations/platform/pointersettings.h"
-
-#include <QDebug>
 
 void PointerOperations::mouseSetCursorSpeed(uint cursorSpeed)
 {
     if (!pointer || !pointer->setCursorSpeed(PointerArguments::cursorSpeed(cursorSpeed)))
-        qDebug() << "setCursorSpeed Failed";
+        hidDebugLine({QStringLiteral("setCursorSpeed Failed")});
 }
 
 void PointerOperations::mouseSetDoubleClickSpeed(uint speed)
 {
     if (!pointer || !pointer->setDoubleClickTime(PointerArguments::doubleClickTime(speed)))
-        qDebug() << "setDoubleClickSpeed Failed";
+        hidDebugLine({QStringLiteral("setDoubleClickSpeed Failed")});
 }
 
 void PointerOperations::mouseSetVerticalScrollLines(uint lines)
 {
     if (!pointer || !pointer->setWheelScrollLines(int(lines)))
-        qDebug() << "setVerticalScrollLines Failed";
+        hidDebugLine({QStringLiteral("setVerticalScrollLines Failed")});
 }

@@ -4,12 +4,10 @@
 
 #include "device/hid_thread.h"
 
-#include <QDebug>
-
 void ProfileOperations::mouseSetProfile(uint profileNo)
 {
     if (!DeviceProfileImages::isValid(profileNo)) {
-        qDebug() << "mouseSetProfile refused profile" << profileNo;
+        hidDebugLine({QStringLiteral("mouseSetProfile refused profile"), QString::number(profileNo)});
         return;
     }
     ctx.sendImage(int(profileNo));
@@ -18,7 +16,7 @@ void ProfileOperations::mouseSetProfile(uint profileNo)
 void ProfileOperations::mouseReadProfile(uint profileNo)
 {
     if (!DeviceProfileImages::isValid(profileNo)) {
-        qDebug() << "mouseReadProfile refused profile" << profileNo;
+        hidDebugLine({QStringLiteral("mouseReadProfile refused profile"), QString::number(profileNo)});
         return;
     }
     if (ctx.hid)

@@ -325,7 +325,7 @@ void TestOperationsButtonsDpi::currentStageReportRateAndLiftOff()
     Rig r(model());
     r.operations->dpi.mouseSetCurrentDPI(3);
     r.operations->dpi.mouseSetReportRate(2);
-    QTest::ignoreMessage(QtDebugMsg, "test 110 0");
+    QTest::ignoreMessage(QtDebugMsg, "test 110 0 ");
     r.operations->dpi.mouseSetLodValue(110, 0);
     auto s = r.state();
     if (second(r)) {

@@ -60,11 +60,11 @@ void TestOperationsLightingGuns::initTestCase_data()
 void TestOperationsLightingGuns::attributeBlockOnBothFamilies()
 {
     Rig r(model());
-    QTest::ignoreMessage(QtDebugMsg, "effect =  6");
-    QTest::ignoreMessage(QtDebugMsg, "brightness =  25");
-    QTest::ignoreMessage(QtDebugMsg, "speed =  3");
-    QTest::ignoreMessage(QtDebugMsg, "direction =  1");
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^rgbArray = "));
+    QTest::ignoreMessage(QtDebugMsg, "effect =  6 ");
+    QTest::ignoreMessage(QtDebugMsg, "brightness =  25 ");
+    QTest::ignoreMessage(QtDebugMsg, "speed =  3 ");
+    QTest::ignoreMessage(QtDebugMsg, "direction =  1 ");
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^rgbArray =  \\S.* $"));
     r.operations->lighting.mouseSetLedType(6, 25, 3, 1, ramp(45, 100));
     QByteArray expected = hex("32 00 19 03 01") + QByteArray(59, '\0');
     QCOMPARE(r.state().attributeBlock, expected);
@@ -320,9 +320,9 @@ void TestOperationsLightingGuns::gunNumbersOutsideTheSlotsRefused()
 {
     Rig r(model(true));
     const auto before = r.state();
-    QTest::ignoreMessage(QtDebugMsg, "mouseSendGundata refused gun 0");
+    QTest::ignoreMessage(QtDebugMsg, "mouseSendGundata refused gun 0 ");
     r.operations->guns.mouseSendGundata(0, list({5, 3, 4}));
-    QTest::ignoreMessage(QtDebugMsg, "mouseSendGundata refused gun 4");
+    QTest::ignoreMessage(QtDebugMsg, "mouseSendGundata refused gun 4 ");
     r.operations->guns.mouseSendGundata(4, list({5, 3, 4}));
     QVERIFY(r.commands().isEmpty());
     QCOMPARE(r.state().gunData, before.gunData);
@@ -380,9 +380,9 @@ void TestOperationsLightingGuns::deviceProfilesReadAndSent()
 void TestOperationsLightingGuns::profileNumbersOutsideTheImagesRefused()
 {
     Rig r(model());
-    QTest::ignoreMessage(QtDebugMsg, "mouseSetProfile refused profile 5");
+    QTest::ignoreMessage(QtDebugMsg, "mouseSetProfile refused profile 5 ");
     r.operations->profiles.mouseSetProfile(5);
-    QTest::ignoreMessage(QtDebugMsg, "mouseReadProfile refused profile 4294967295");
+    QTest::ignoreMessage(QtDebugMsg, "mouseReadProfile refused profile 4294967295 ");
     r.operations->profiles.mouseReadProfile(uint(-1));
     QVERIFY(r.commands().isEmpty());
     r.operations->profiles.mouseReadProfile(4);

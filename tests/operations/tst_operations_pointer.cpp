@@ -66,11 +66,11 @@ void TestOperationsPointer::failuresLogged()
     pointer->succeed = false;
     DeviceOperations operations(store, pointer);
 
-    QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed");
+    QTest::ignoreMessage(QtDebugMsg, "setCursorSpeed Failed ");
     operations.pointer.mouseSetCursorSpeed(5);
-    QTest::ignoreMessage(QtDebugMsg, "setDoubleClickSpeed Failed");
+    QTest::ignoreMessage(QtDebugMsg, "setDoubleClickSpeed Failed ");
     operations.pointer.mouseSetDoubleClickSpeed(5);
-    QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
+    QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed ");
     operations.pointer.mouseSetVerticalScrollLines(5);
     QCOMPARE(pointer->calls.size(), 3);
 
@@ -83,7 +83,7 @@ void TestOperationsPointer::failuresLogged()
     PointerOperations withoutLayer;
     withoutLayer.mouseSetDoubleClickSpeed(1);
     qInstallMessageHandler(previous);
-    QCOMPARE(capturedMessages, QStringList({"setDoubleClickSpeed Failed"}));
+    QCOMPARE(capturedMessages, QStringList({"setDoubleClickSpeed Failed "}));
 }
 
 QTEST_GUILESS_MAIN(TestOperationsPointer)
