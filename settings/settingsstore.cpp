@@ -4,6 +4,9 @@
 #include "settingsdialogs.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -27,6 +30,31 @@ QVariantList asList(const QVariant &value)
 QString tr(const char *text)
 {
     return QCoreApplication::translate("myQQuickView", text);
+}
+
+// Makes the store's file a copy of source and has the store read it. QSettings
+// re-reads a file only when its size or modification time differs from what it
+// saw last; a copy of the same size made within the file system's time
+// resolution of the last write would go unnoticed, so such a copy is dated
+// back until it differs.
+bool replaceStoreFile(QSettings &store, const QString &source)
+{
+    store.sync();
+    const QString path = store.fileName();
+    const QFileInfo before(path);
+    const bool existed = before.exists();
+    const qint64 oldSize = before.size();
+    const QDateTime oldTime = before.lastModified();
+    if (!kairo::files::replaceWithCopy(source, path))
+        return false;
+    const QFileInfo after(path);
+    if (existed && after.size() == oldSize && after.lastModified() == oldTime) {
+        QFile copy(path);
+        if (copy.open(QIODevice::ReadOnly))
+            copy.setFileTime(oldTime.addSecs(-2), QFileDevice::FileModificationTime);
+    }
+    store.sync();   // nothing pending, so this re-reads the new file
+    return true;
 }
 
 } // namespace
@@ -92,9 +120,7 @@ void SettingsStore::setGlobalData(const QVariant &key, const QVariant &tmpdata)
 
 void SettingsStore::resetApconfig()
 {
-    configStore->sync();
-    if (kairo::files::replaceWithCopy(factoryConfigPath(), configPath()))
-        configStore->sync();   // nothing pending, so this re-reads the new file
+    replaceStoreFile(*configStore, factoryConfigPath());
 }
 
 QVariant SettingsStore::getData(const QVariant &key, bool isRecovery)
@@ -128,12 +154,7 @@ void SettingsStore::setCurrentProfile(int profile)
 
 bool SettingsStore::replaceProfileFile(int profile, const QString &sourcePath)
 {
-    QSettings &store = *profileStores[profile];
-    store.sync();
-    if (!kairo::files::replaceWithCopy(sourcePath, profilePath(profile)))
-        return false;
-    store.sync();   // nothing pending, so this re-reads the new file
-    return true;
+    return replaceStoreFile(*profileStores[profile], sourcePath);
 }
 
 bool SettingsStore::loadProfile(int profile)

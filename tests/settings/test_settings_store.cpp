@@ -200,6 +200,35 @@ private slots:
         QCOMPARE(store.getData("mouse/dpiCount", false).toInt(), 3);
     }
 
+    void sameSizeReplacementsRightAfterAWriteAreRead()
+    {
+        // A write and the replacement that follows it often share a
+        // millisecond; with equal sizes only the contents tell them apart.
+        writeProfiles();
+        writeFile(setting("pD.bin"), "[mouse]\nlod=9\n");
+        writeFile(setting("apConfigD.bin"), "[common]\nlanguage=German\n");
+        SettingsStore store(modules);
+        store.setCurrentProfile(2);
+        int staleProfiles = 0;
+        int staleConfigs = 0;
+        for (int round = 0; round < 200; ++round) {
+            store.setData("mouse/lod", 1);
+            store.resetProfile(2);
+            if (store.getData("mouse/lod", false).toInt() != 9)
+                ++staleProfiles;
+        }
+        for (int round = 0; round < 100; ++round) {
+            store.setGlobalData("common/language", "Polish");
+            store.resetApconfig();
+            if (store.getGlobalData("common/language").toString() != QLatin1String("German"))
+                ++staleConfigs;
+        }
+        QCOMPARE(staleProfiles, 0);
+        QCOMPARE(staleConfigs, 0);
+        QCOMPARE(readFile(setting("p3.bin")), QByteArray("[mouse]\nlod=9\n"));
+        QCOMPARE(readFile(setting("apConfig.bin")), QByteArray("[common]\nlanguage=German\n"));
+    }
+
     void aFailedReplacementKeepsTheOldProfile()
     {
         writeProfiles();
