@@ -19,7 +19,7 @@ myQQuickView::myQQuickView(QWidget *parent)
     setClearColor(Qt::transparent);
     initSettings();
     initOperations();
-    qDebug().noquote() << "========================== ui_View ==================================";
+    hidDebugLine({QStringLiteral("========================== ui_View ==================================")});
 }
 
 myQQuickView::~myQQuickView() = default;

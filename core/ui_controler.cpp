@@ -48,8 +48,8 @@ QRect Ui_Controler::primaryScreenGeometry()
 
 void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
 {
-    qDebug().noquote()
-        << "=====================Ui_Controler - setupUi================================ ";
+    hidDebugLine({QStringLiteral(
+        "=====================Ui_Controler - setupUi================================ ")});
     if (window->objectName().isEmpty())
         window->setObjectName(QStringLiteral("Widget"));
     windowWidget = window;
@@ -73,8 +73,8 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
 
     const QSize screen = primaryScreenGeometry().size();
     const QSize start = startSizeFor(screen);
-    qDebug().noquote().nospace() << "screen W,H =  " << screen.width() << " " << screen.height()
-                                 << " ";
+    hidDebugLine({QStringLiteral("screen W,H = "), QString::number(screen.width()),
+                  QString::number(screen.height())});
     window->resize(start);
     reportScreenRect(start, false);
 

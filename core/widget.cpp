@@ -135,7 +135,7 @@ void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Widget::receiveMessage(QString)
 {
-    qDebug().noquote() << "------------------------- receiveMessage---------------------";
+    hidDebugLine({QStringLiteral("------------------------- receiveMessage---------------------")});
     if (deviceUiShown)
         requestRestore();
 }

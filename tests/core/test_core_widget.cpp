@@ -31,6 +31,7 @@ namespace {
 struct DebugLines {
     QMutex lock;
     QList<QPair<qint64, QString>> lines;
+    QStringList rawLines;   // as written, trailing blanks included
     QElapsedTimer clock;
     QtMessageHandler previous = nullptr;
 };
@@ -41,6 +42,7 @@ void recordDebugLine(QtMsgType type, const QMessageLogContext &context, const QS
     {
         QMutexLocker locker(&debugLines.lock);
         debugLines.lines.append({debugLines.clock.elapsed(), text.trimmed()});
+        debugLines.rawLines.append(text);
     }
     if (debugLines.previous)
         debugLines.previous(type, context, text);
@@ -104,6 +106,12 @@ private:
     {
         QMutexLocker locker(&debugLines.lock);
         debugLines.lines.clear();
+        debugLines.rawLines.clear();
+    }
+    QStringList rawLines()
+    {
+        QMutexLocker locker(&debugLines.lock);
+        return debugLines.rawLines;
     }
     // Times of the lines equal to text, in order.
     QList<qint64> linesAt(const QString &text)
@@ -182,6 +190,37 @@ private slots:
         if (!trayHost.waitForFinished(5000))
             trayHost.kill();
         qInstallMessageHandler(debugLines.previous);
+    }
+
+    // The shell's own lines, exactly as written (every item ends in one
+    // blank, like the device link's lines) and in the order the window is
+    // built: controller, then the view it creates, then the screen size.
+    void shellDebugLinesAsWritten()
+    {
+        enterModules(Model{});
+        kairo::sim::DeviceConfig mouse;
+        mouse.plugged = false;
+        kairo::sim::reset({mouse});
+        clearLines();
+        widget = std::make_unique<Widget>();
+        const QString setupLine =
+            QStringLiteral("=====================Ui_Controler - setupUi================================  ");
+        const QString viewLine =
+            QStringLiteral("========================== ui_View ================================== ");
+        const QString screenLine = QStringLiteral("screen W,H =  1920 1080 ");
+        QStringList lines = rawLines();
+        const qsizetype setupAt = lines.indexOf(setupLine);
+        const qsizetype viewAt = lines.indexOf(viewLine);
+        const qsizetype screenAt = lines.indexOf(screenLine);
+        QVERIFY2(setupAt >= 0 && viewAt > setupAt && screenAt > viewAt,
+                 qPrintable(lines.join(QLatin1Char('|'))));
+
+        clearLines();
+        widget->receiveMessage(QString());
+        lines = rawLines();
+        QVERIFY2(lines.contains(
+                     QStringLiteral("------------------------- receiveMessage--------------------- ")),
+                 qPrintable(lines.join(QLatin1Char('|'))));
     }
 
     // No mouse: the window goes away, the tray icon stays and offers quitting.
