@@ -56,6 +56,23 @@ struct TreeWalk
     }
 };
 
+// The exchange file of macro `name` in dir. The "*.mc" filter ignores case,
+// so the file found under it may be spelled "N.MC"; on a file system that
+// tells case apart the copy must take that spelling.
+QString exchangeFile(const QString &dir, const QString &name)
+{
+    const QString wanted = name + QStringLiteral(".mc");
+    const QString exact = dir + QLatin1Char('/') + wanted;
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList files = QDir(dir).entryList(QDir::Files);
+    for (const QString &file : files) {
+        if (file.compare(wanted, Qt::CaseInsensitive) == 0)
+            return dir + QLatin1Char('/') + file;
+    }
+    return exact;
+}
+
 } // namespace
 
 MacroExchange::MacroExchange(SettingsStore &store) : MacroExchange(store, macroSelection()) {}
@@ -87,8 +104,7 @@ QString MacroExchange::loadMacroFile(int macroLevel, int selectType)
     const QString destination = library.macroPath(depth, name);
     if (destination.isEmpty())
         return {};
-    const QString source = chosenInfo.absolutePath() + QLatin1Char('/') + name + QStringLiteral(".mc");
-    kairo::files::copyIfAbsent(source, destination);
+    kairo::files::copyIfAbsent(exchangeFile(chosenInfo.absolutePath(), name), destination);
     return name;
 }
 
@@ -183,7 +199,7 @@ void MacroExchange::loadMacroFile_sub_batch()
         if (isPathLike(name))
             return;
         selection.walkMacros[depth - 1].append(name);
-        kairo::files::copyIfAbsent(dir + QLatin1Char('/') + name + QStringLiteral(".mc"),
+        kairo::files::copyIfAbsent(exchangeFile(dir, name),
                                    libraryOf.value(dir) + QLatin1Char('/') + name
                                        + QStringLiteral(".bin"));
     };

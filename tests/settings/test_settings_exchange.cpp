@@ -232,6 +232,26 @@ private slots:
         QCOMPARE(exchange.getMacroFileName_batch(1, 0), QStringList({"a", "b"}));
     }
 
+    void upperCaseExtensionsAreImportedToo()
+    {
+        MacroExchange exchange(*store);
+        writeFile(outside + "/LOUD.MC", "[config]\ntotal=0\nrepeat=6\n");
+        dialogs.answers = {outside + "/LOUD.MC"};
+        QCOMPARE(exchange.loadMacroFile(-1, 0), QStringLiteral("LOUD"));
+        QCOMPARE(readFile(library("LOUD.bin")), QByteArray("[config]\ntotal=0\nrepeat=6\n"));
+
+        const QString source = outside + "/Mixed";
+        writeFile(source + "/Up.MC", "[config]\nrepeat=7\n");
+        writeFile(source + "/Sub/down.Mc", "[config]\nrepeat=8\n");
+        dialogs.answers = {source};
+        QCOMPARE(exchange.loadMacroFile_batch(), QStringLiteral("Mixed"));
+        exchange.loadMacroFile_sub_batch();
+        QCOMPARE(exchange.getMacroFileName_batch(1, 0), QStringList({"Up"}));
+        QCOMPARE(exchange.getMacroFileName_batch(2, 0), QStringList({"down"}));
+        QCOMPARE(readFile(library("Mixed/Up.bin")), QByteArray("[config]\nrepeat=7\n"));
+        QCOMPARE(readFile(library("Mixed/Sub/down.bin")), QByteArray("[config]\nrepeat=8\n"));
+    }
+
     void treeWalkClearsGroupsFromTheDeleteLevelDown()
     {
         MacroExchange exchange(*store);
