@@ -18,15 +18,6 @@ constexpr int kBulkGapMs = 120;
 constexpr int kBulkReadBoundMs = 1000;
 } // namespace
 
-void hidDebugLine(const QStringList &items)
-{
-    QString line;
-    for (const QString &item : items)
-        line += item + QLatin1Char(' ');
-    // nospace keeps the trailing blank that ends every item
-    qDebug().nospace().noquote() << line;
-}
-
 Hid_Thread::Hid_Thread(QObject *parent)
     : QThread(parent)
 {

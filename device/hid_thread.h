@@ -1,5 +1,7 @@
 #pragma once
 
+#include "debugline.h"
+
 #include "deviceentry.h"
 #include "devicemonitorsink.h"
 #include "framing.h"
@@ -139,5 +141,3 @@ private:
     mutable QMutex pathLock;             // paths are written by the monitor thread too
 };
 
-// One debug line: every item followed by one blank.
-void hidDebugLine(const QStringList &items);

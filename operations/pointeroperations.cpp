@@ -2,7 +2,7 @@
 
 #include "pointerarguments.h"
 
-#include "device/hid_thread.h"
+#include "device/debugline.h"
 #include "operations/platform/pointersettings.h"
 
 void PointerOperations::mouseSetCursorSpeed(uint cursorSpeed)
