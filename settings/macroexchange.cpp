@@ -56,21 +56,15 @@ struct TreeWalk
     }
 };
 
-// The exchange file of macro `name` in dir. The "*.mc" filter ignores case,
-// so the file found under it may be spelled "N.MC"; on a file system that
-// tells case apart the copy must take that spelling.
-QString exchangeFile(const QString &dir, const QString &name)
+// The exchange file of macro `name`, given the file that was picked or found
+// for it in dir. The "*.mc" filter ignores case, so that file may be spelled
+// "N.MC"; on a file system that tells case apart the copy must take its
+// spelling. A file whose name holds more dots still stands for "name.mc".
+QString exchangeFile(const QString &dir, const QString &name, const QString &foundFile)
 {
     const QString wanted = name + QStringLiteral(".mc");
-    const QString exact = dir + QLatin1Char('/') + wanted;
-    if (QFileInfo::exists(exact))
-        return exact;
-    const QStringList files = QDir(dir).entryList(QDir::Files);
-    for (const QString &file : files) {
-        if (file.compare(wanted, Qt::CaseInsensitive) == 0)
-            return dir + QLatin1Char('/') + file;
-    }
-    return exact;
+    const QString file = foundFile.compare(wanted, Qt::CaseInsensitive) == 0 ? foundFile : wanted;
+    return dir + QLatin1Char('/') + file;
 }
 
 } // namespace
@@ -104,7 +98,8 @@ QString MacroExchange::loadMacroFile(int macroLevel, int selectType)
     const QString destination = library.macroPath(depth, name);
     if (destination.isEmpty())
         return {};
-    kairo::files::copyIfAbsent(exchangeFile(chosenInfo.absolutePath(), name), destination);
+    kairo::files::copyIfAbsent(exchangeFile(chosenInfo.absolutePath(), name, chosenInfo.fileName()),
+                               destination);
     return name;
 }
 
@@ -199,7 +194,7 @@ void MacroExchange::loadMacroFile_sub_batch()
         if (isPathLike(name))
             return;
         selection.walkMacros[depth - 1].append(name);
-        kairo::files::copyIfAbsent(exchangeFile(dir, name),
+        kairo::files::copyIfAbsent(exchangeFile(dir, name, file),
                                    libraryOf.value(dir) + QLatin1Char('/') + name
                                        + QStringLiteral(".bin"));
     };
