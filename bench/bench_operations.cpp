@@ -4,24 +4,15 @@
 #include "deviceprofileimages.h"
 #include "dpiencoding.h"
 #include "lighting.h"
+#include "payloadbytes.h"
 
 #include <QByteArray>
 #include <QTest>
 
 namespace {
 
-QVariantList values(std::initializer_list<int> list)
-{
-    QVariantList result;
-    for (int value : list)
-        result << value;
-    return result;
-}
-
-QByteArray bytes(const uchar *data, int size)
-{
-    return QByteArray(reinterpret_cast<const char *>(data), size);
-}
+using testing::bytes;
+using testing::values;
 
 // The scene hands lists of variants; build them once, as it would.
 const QVariantList highDpiValues = values({400, 12800, 800, 16000, 1600, 3200, 6400, 12750});

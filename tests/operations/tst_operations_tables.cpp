@@ -5,6 +5,7 @@
 #include "keymatrix.h"
 #include "keynametable.h"
 #include "lighting.h"
+#include "payloadbytes.h"
 #include "macroblock.h"
 #include "pointerarguments.h"
 
@@ -15,18 +16,8 @@ Q_DECLARE_METATYPE(Family)
 
 namespace {
 
-QVariantList values(std::initializer_list<int> list)
-{
-    QVariantList result;
-    for (int v : list)
-        result << v;
-    return result;
-}
-
-QByteArray bytes(const uchar *data, int size)
-{
-    return QByteArray(reinterpret_cast<const char *>(data), size);
-}
+using testing::bytes;
+using testing::values;
 
 QByteArray record(const KeyMatrix &m, int button)
 {
