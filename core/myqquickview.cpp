@@ -7,6 +7,7 @@
 
 #include <QDebug>
 #include <QFocusEvent>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QWheelEvent>
 
@@ -17,6 +18,9 @@ myQQuickView::myQQuickView(QWidget *parent)
 {
     // The window is translucent; the scene paints what should be seen.
     setClearColor(Qt::transparent);
+    // The scene's folders reach each other through "import modules.qml",
+    // whose qmldir is compiled in at qrc:/modules/qml/.
+    engine()->addImportPath(QStringLiteral("qrc:/"));
     initSettings();
     initOperations();
     hidDebugLine({QStringLiteral("========================== ui_View ==================================")});

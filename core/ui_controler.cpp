@@ -6,9 +6,13 @@
 #include <QDebug>
 #include <QGuiApplication>
 #include <QQmlContext>
+#include <QQmlExtensionPlugin>
 #include <QScreen>
 #include <QSettings>
 #include <QUrl>
+
+// The scene is a static QML module linked into the shell.
+Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
 
 namespace {
 
