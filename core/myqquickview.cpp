@@ -7,11 +7,18 @@
 
 #include <QDebug>
 #include <QFocusEvent>
+#include <QLoggingCategory>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QWheelEvent>
 
 #include <cstdlib>
+
+// Every call into the scene, key presses from the global hook included, so
+// off unless asked for (QT_LOGGING_RULES="kairo.scene.debug=true").
+namespace {
+Q_LOGGING_CATEGORY(sceneTrace, "kairo.scene", QtInfoMsg)
+}
 
 myQQuickView::myQQuickView(QWidget *parent)
     : QQuickWidget(parent)
@@ -43,22 +50,29 @@ void myQQuickView::invokeScene(const char *function, Qt::ConnectionType type,
         return;
     }
     auto arg = [&args](int i) { return Q_ARG(QVariant, args.at(i)); };
+    bool invoked = false;
     switch (args.size()) {
     case 0:
-        QMetaObject::invokeMethod(root, function, type);
+        invoked = QMetaObject::invokeMethod(root, function, type);
         break;
     case 1:
-        QMetaObject::invokeMethod(root, function, type, arg(0));
+        invoked = QMetaObject::invokeMethod(root, function, type, arg(0));
         break;
     case 2:
-        QMetaObject::invokeMethod(root, function, type, arg(0), arg(1));
+        invoked = QMetaObject::invokeMethod(root, function, type, arg(0), arg(1));
         break;
     case 3:
-        QMetaObject::invokeMethod(root, function, type, arg(0), arg(1), arg(2));
+        invoked = QMetaObject::invokeMethod(root, function, type, arg(0), arg(1), arg(2));
         break;
     default:
-        QMetaObject::invokeMethod(root, function, type, arg(0), arg(1), arg(2), arg(3));
+        invoked = QMetaObject::invokeMethod(root, function, type, arg(0), arg(1), arg(2), arg(3));
         break;
+    }
+    if (invoked && sceneTrace().isDebugEnabled()) {
+        QString line = QStringLiteral("scene: ") + QLatin1String(function);
+        for (const QVariant &value : args)
+            line += QLatin1Char(' ') + value.toString();
+        qCDebug(sceneTrace).noquote() << line;
     }
 }
 

@@ -6,7 +6,7 @@ KAIRO_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-declarative-dev qt6-declarative-dev-tools libqt6opengl6-dev
   libgl-dev libvulkan-dev libxkbcommon-dev qt6-qpa-plugins
-  qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml
+  qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml qml6-module-qtqml-models
   qml6-module-qtqml-workerscript qml6-module-qttest qml6-module-qtquick-controls
   qml6-module-qtquick-templates qml6-module-qtquick-layouts
   libhidapi-dev libudev-dev libx11-dev libxi-dev

@@ -1,81 +1,583 @@
 import QtQuick
+import modules.qml
 
-// Start-up scene: shows the logo until the native side reports a connected
-// mouse, and offers every root function the native side calls. Each call is
-// kept in callLog (and written to the debug stream) so it can be checked.
-Rectangle {
-    id: root
-    width: 1280
-    height: 720
-    color: "#26272b"
+// The root of the scene: scene-wide state, the functions the native side
+// calls, and the wiring between the frame and the pages.
+Item {
+    id: mainIten
 
-    property var callLog: []
-    property bool started: false
-    property int protectTime: 0
-    property int currentDPI: 0
-    property int screenWidth: width
-    property int screenHeight: height
-    property bool screenMaximized: false
+    // design and window size
+    property int normalW: 1280
+    property int normalH: 720
+    property int frameW: 1280
+    property int frameH: 720
+    property real zoomInRate_min: 1.0
+    property real zoomInRate_max: 1.0
+    property bool isFrameMax: false
 
+    // mode, model flags, language
+    property int mouseMode: 0
+    property bool isColorful: false
+    property bool isGun: true
+    property string icType: "553"
+    property bool is55328: false
+    property string language: "ChineseSimplified"
+    property int langIndex: 0
+    property string url: "wiki.archlinux.org/title/Udev"
+    property bool isPownOn: false
+    property int profileNo: 0
+    property int currentTab: 0
+    property bool busy: false
+
+    // fonts, sizes, colours and images, from the theme
+    property string fontFamily: Theme.fontFamily
+    property int fontNormalSize: Theme.fontNormalSize
+    property int fontMaxSize: Theme.fontMaxSize
+    property int fontMiddleSize: Theme.fontMiddleSize
+    property int fontMinSize: Theme.fontMinSize
+    property int marginLeftFrame: 36
+    property int skin_No: Images.skin_No
+    property int animation_speed: Theme.animation_speed
+    property color fontColor: Theme.fontColor
+    property color colorGray0: Theme.colorGray0
+    property color colorGray1: Theme.colorGray1
+    property color colorGray2: Theme.colorGray2
+    property color colorGray3: Theme.colorGray3
+    property color colorGray6: Theme.colorGray6
+    property color colorBlue: Theme.colorBlue
+    property color colorOrange: Theme.colorOrange
+    property color colorBlack: Theme.colorBlack
+    property color colorRed: Theme.colorRed
+    property color colorTransparent: Theme.colorTransparent
+    property color colorPrimary: Theme.colorPrimary
+    property color colorAccent: Theme.colorAccent
+    property color color1: Theme.stageColors[0]
+    property color color2: Theme.stageColors[1]
+    property color color3: Theme.stageColors[2]
+    property color color4: Theme.stageColors[3]
+    property color color5: Theme.stageColors[4]
+    property color color6: Theme.stageColors[5]
+    property color color7: Theme.stageColors[6]
+    property color color8: Theme.stageColors[7]
+    property string imgPath: "qrc:/index/modules/img/skin" + skin_No + "/"
+    property string imgBackground: Images.background
+    property string imgTitleBar: Images.titleBar
+    property string imgTitleLogo: Images.titleLogo
+    property string imgBottomBar: Images.bottomBar
+    property string imgBgLogo: Images.bgLogo
+
+    // language lists; the pages of the frame take theirs from here
+    property var keyMatrixLang: ["", "Key Function", "", "", "Gun Editor", "", "Config", "Reset",
+        "Reset factory setting", "Cancel", " OK ", "", "Save", "", "Game Mode", "", "",
+        "MOUSE MACRO", "BACKLIGHT", "SETTINGS"]
+    property var keyAssigmentLang: []
+    property var lightControlLang: []
+    property var macroEditorLang: []
+    property var gunControlLang: []
+    property var profileLang: []
+    property var keyCodeLang: []
+    property var warningAssigmentLang: []
+    property var otherLang: []
+
+    // the native objects, known once the view has published them
+    property var view: null
+    property var hidLink: null
+    property var windowControl: null
+
+    readonly property bool anyUnsaved: dpiSettingMain.isSave || systemSettingMain.isSave
+                                       || reportRateMain.isSave
+
+    signal emptyAreaPressed()
+    signal clickOfficeMode()
+    signal clickGameMode()
+    signal initDropDownList()
+    signal clickMainFocus()
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
+    signal msg_wheel(int _value)
 
-    function record(entry) {
-        callLog = callLog.concat([entry])
-        console.log("scene: " + entry)
+    width: frameW
+    height: frameH
+
+    Binding {
+        target: Theme
+        property: "langIndex"
+        value: mainIten.langIndex
     }
 
-    function initUI() { record("initUI") }
-    function run() { started = true; record("run") }
-
-    function detectKeyboard(isDown, usbCode) {
-        record("detectKeyboard " + isDown + " " + usbCode)
-        msg_KB(isDown, usbCode)
+    function label(list: var, index: int, fallback: string): string {
+        return list && list[index] ? list[index] : fallback
     }
 
-    function detectMouse(isDown, buttonCode, x, y) {
-        record("detectMouse " + isDown + " " + buttonCode + " " + x + " " + y)
-        msg_MS(isDown, buttonCode, x, y)
+    // Settings read back from INI files come as text.
+    function isTrue(value: var): bool {
+        return value === true || String(value) === "true" || String(value) === "1"
     }
 
-    function scroll(steps) { record("scroll " + steps) }
-
-    function setScreenRect(w, h, maximized) {
-        screenWidth = w
-        screenHeight = h
-        screenMaximized = maximized
-        width = w
-        height = h
-        record("setScreenRect " + w + " " + h + " " + maximized)
+    function attachNative() {
+        if (view)
+            return
+        view = ui_View // qmllint disable unqualified
+        hidLink = hid // qmllint disable unqualified
+        windowControl = ui_Ctl // qmllint disable unqualified
     }
 
-    function setProtectUI(milliseconds) {
-        protectTime = milliseconds
-        record("setProtectUI " + milliseconds)
+    // ---- called by the native side ----
+
+    function setScreenRect(_widgetW, _widgetH, isMaxNormal) {
+        frameW = _widgetW
+        frameH = _widgetH
+        isFrameMax = isMaxNormal
+        const rates = SceneLogic.zoomRates(frameW, frameH)
+        zoomInRate_min = rates.min
+        zoomInRate_max = rates.max
+        console.log("widgetW , H = ", frameW, frameH)
+        console.log("zoomInRate_min = ", zoomInRate_min, ",zoomInRate_max = ", zoomInRate_max)
+    }
+
+    function setProtectUI(interval) {
+        attachNative()
+        busy = true
+        view.setEnabled(false)
+        tmrProtectUI.stop()
+        if (interval <= 0) {
+            unlockAfterProtect()
+            return
+        }
+        tmrProtectUI.interval = interval
+        tmrProtectUI.start()
     }
 
     function setCurrentDPI(dpiValue) {
         if (dpiValue !== 0)
-            currentDPI = dpiValue - 1
-        record("setCurrentDPI " + dpiValue)
+            dpiSettingMain.currentDPI = dpiValue - 1
     }
 
-    Column {
+    function initUI() {
+        attachNative()
+        setProtectUI(1000)
+        visible = true
+        if (!isPownOn) {
+            firstInit()
+            isPownOn = true
+        }
+        dpiSettingMain.currentDPI = parseInt(view.mouseGetCurrentDPI()) - 1
+    }
+
+    function run() {
+    }
+
+    function detectKeyboard(isDown, usbCode) {
+        msg_KB(isDown, usbCode)
+    }
+
+    function detectMouse(isDown, buttonCode, x, y) {
+        msg_MS(isDown, buttonCode, x, y)
+    }
+
+    function scroll(_value) {
+    }
+
+    // ---- used across the scene ----
+
+    function mainFocus() {
+        reportRateMain.closeMenu()
+        dpiSettingMain.closeMenu()
+        topBar.closeMenus()
+        clickMainFocus()
+    }
+
+    function controlUIEnable(isEnable) {
+        busy = !isEnable
+        view.setEnabled(isEnable)
+    }
+
+    function setLangIndex(langStr) {
+        const index = SceneLogic.languageIndex(langStr)
+        if (index >= 0)
+            langIndex = index
+    }
+
+    function roundDecimal(val, precision) {
+        return SceneLogic.roundDecimal(val, precision === undefined ? 0 : precision)
+    }
+
+    function saveAllData() {
+        mainFocus()
+        if (dpiSettingMain.isSave)
+            controlUIEnable(false)
+        if (dpiSettingMain.isSave) {
+            dpiSettingMain.isSave = false
+            dpiSettingMain.saveData(true)
+        }
+        if (systemSettingMain.isSave) {
+            systemSettingMain.isSave = false
+            systemSettingMain.saveData(true, 0)
+        }
+        if (reportRateMain.isSave) {
+            reportRateMain.isSave = false
+            reportRateMain.saveData(true)
+        }
+        controlUIEnable(true)
+    }
+
+    function resetAllDate() {
+        controlUIEnable(false)
+        resetBox.visible = false
+        applyMode(0)
+        reportRateMain.enabled = true
+        reportRateMain.opacity = 1.0
+        view.resetProfile(profileNo)
+        reportRateMain.init(true, true)
+        dpiSettingMain.init(true, true)
+        systemSettingMain.init(true, true)
+        if (isGun) {
+            view.mouseSwitchKeyMatrix(1)
+            view.mouseResetKeyMatrix()
+        }
+        view.mouseSetCurrentDPI(2)
+        dpiSettingMain.currentDPI = 1
+        controlUIEnable(true)
+        dpiSettingMain.isSave = false
+        systemSettingMain.isSave = false
+        reportRateMain.isSave = false
+    }
+
+    function changeProfile(n: int) {
+        if (n === profileNo)
+            return
+        controlUIEnable(false)
+        profileNo = n
+        view.setGlobalData("mouse/profileNo", n)
+        view.setCurrentProfile(n)
+        reportRateMain.init(true, false)
+        dpiSettingMain.init(true, false)
+        systemSettingMain.init(true, false)
+        if (isGun) {
+            view.mouseSwitchKeyMatrix(1)
+            view.mouseResetKeyMatrix()
+        }
+        controlUIEnable(true)
+    }
+
+    // ---- inner steps ----
+
+    function firstInit() {
+        isColorful = isTrue(view.getGlobalData("mouse/isColorful"))
+        icType = String(view.getGlobalData("mouse/icType"))
+        is55328 = isTrue(view.getGlobalData("mouse/is55328"))
+        isGun = isTrue(view.getGlobalData("mouse/isGun"))
+        const keyCount = parseInt(view.getGlobalData("mouse/keyCount"))
+        Theme.keyCount = isNaN(keyCount) ? 14 : keyCount
+        applyMode(parseInt(view.getData("mouse/mouseMode", false)) === 1 ? 1 : 0)
+        if (icType === "560" && parseInt(view.mouseReadCurrentProfile()) !== 1)
+            hidLink.hid560_02H_SetCurrentProfile(1)
+        language = String(view.getGlobalData("common/language"))
+        setLangIndex(language)
+        console.log("language=", language)
+        loadLanguage()
+        reportRateMain.init(false, false)
+        loadProfileNames()
+        profileNo = parseInt(view.getGlobalData("mouse/profileNo")) || 0
+        view.setCurrentProfile(profileNo)
+        dpiSettingMain.init(false, false)
+        systemSettingMain.init(false, false)
+        initDropDownList()
+    }
+
+    function loadLanguage() {
+        const lists = {}
+        for (const group of ["keyMatrix", "keyAssigment", "dpiSetting", "lightControl",
+                             "macroEditor", "systemSetting", "gunControl", "profile", "keyCode",
+                             "warningAssigment", "other"])
+            lists[group] = view.getLangStrings(group, language)
+        if (lists.keyMatrix.length > 0)
+            keyMatrixLang = lists.keyMatrix
+        keyAssigmentLang = lists.keyAssigment
+        lightControlLang = lists.lightControl
+        macroEditorLang = lists.macroEditor
+        gunControlLang = lists.gunControl
+        profileLang = lists.profile
+        keyCodeLang = lists.keyCode
+        warningAssigmentLang = lists.warningAssigment
+        otherLang = lists.other
+        if (lists.dpiSetting.length > 0)
+            dpiSettingMain.dpiSettingLang = lists.dpiSetting
+        if (lists.systemSetting.length > 0)
+            systemSettingMain.systemSettingLang = lists.systemSetting
+        url = label(otherLang, 8, url)
+        reportRateMain.labelText = label(otherLang, 9, reportRateMain.labelText)
+    }
+
+    // The stored profile names end in their profile digit.
+    function loadProfileNames() {
+        profileNames.clear()
+        for (const entry of view.getNameList(2)) {
+            const text = String(entry)
+            if (text.length > 1 && text !== "loaderzumbek")
+                profileNames.append({ textValue: text.slice(0, -1) })
+        }
+    }
+
+    function applyMode(mode: int) {
+        mouseMode = mode
+        isGun = mode === 1
+        if (mode === 1)
+            clickGameMode()
+        else
+            clickOfficeMode()
+        initDropDownList()
+    }
+
+    function selectTab(index: int) {
+        currentTab = index
+        mainFocus()
+    }
+
+    function unlockAfterProtect() {
+        view.setEnabled(true)
+        busy = false
+        powerOnLogo.visible = false
+    }
+
+    function dragWindow(dx: real, dy: real) {
+        windowControl.onXChanged(Math.round(dx))
+        windowControl.onYChanged(Math.round(dy))
+    }
+
+    Timer {
+        id: tmrProtectUI
+        interval: 1000
+        onTriggered: mainIten.unlockAfterProtect()
+    }
+
+    ListModel {
+        id: profileNames
+    }
+
+    // Presses on empty parts of the window drag it.
+    MouseArea {
+        property real pressX: 0
+        property real pressY: 0
+
+        anchors.fill: parent
+        enabled: !powerOnLogo.visible
+        onPressed: function(mouse) {
+            mainIten.mainFocus()
+            mainIten.emptyAreaPressed()
+            pressX = mouse.x
+            pressY = mouse.y
+        }
+        onPositionChanged: function(mouse) {
+            if (pressed)
+                mainIten.dragWindow(mouse.x - pressX, mouse.y - pressY)
+        }
+    }
+
+    Environment {
+        anchors.fill: parent
+        visible: !powerOnLogo.visible
+    }
+
+    Menu_Up {
+        id: topBar
+        z: 2
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: (mainIten.zoomInRate_min - 1) * height / 2
+        scale: mainIten.zoomInRate_min
+        visible: !powerOnLogo.visible
+        marginLeft: mainIten.marginLeftFrame
+        langIndex: mainIten.langIndex
+        profileModel: profileNames
+        profileIndex: mainIten.profileNo
+        onProfileChosen: function(index) { mainIten.changeProfile(index) }
+        onMinimizeClicked: mainIten.windowControl.onMinimize()
+        onMaximizeClicked: mainIten.windowControl.onMaxRestore()
+        onCloseClicked: mainIten.windowControl.onHide()
+    }
+
+    // The 1280 x 720 design, scaled about the window's centre.
+    Item {
+        id: contentFrame
+        z: 1
+        width: mainIten.normalW
+        height: mainIten.normalH
         anchors.centerIn: parent
-        spacing: 24
+        scale: mainIten.zoomInRate_min
+        visible: !powerOnLogo.visible
+
         Image {
-            anchors.horizontalCenter: parent.horizontalCenter
-            source: "qrc:/modules/img/logo.ico"
-            width: 128
-            height: 128
+            x: 916
+            y: 40
+            width: 300
+            height: 120
+            source: Images.bgLogo
             smooth: true
         }
-        Text {
-            anchors.horizontalCenter: parent.horizontalCenter
-            text: root.started ? "ZENDRA KAIRO MOUSE K1" : "ZENDRA KAIRO MOUSE K1 ..."
-            color: "#e1e1e1"
-            font.pixelSize: 28
-            font.bold: true
+
+        TabRow {
+            x: 64
+            y: 72
+            width: 1152
+            height: 50.4
+            currentIndex: mainIten.currentTab
+            labels: [mainIten.label(mainIten.keyMatrixLang, 17, "MOUSE MACRO"),
+                mainIten.label(mainIten.keyMatrixLang, 18, "BACKLIGHT"),
+                mainIten.label(mainIten.keyMatrixLang, 19, "SETTINGS")]
+            onTabClicked: function(index) { mainIten.selectTab(index) }
         }
+
+        Item {
+            id: pageArea
+            x: 64
+            y: 122.4
+            width: 1152
+            height: 525.6
+
+            // first tab: mode and report rate on the left, mouse and DPI stages on the right
+            Item {
+                anchors.fill: parent
+                visible: mainIten.currentTab === 0
+
+                ModeSwitch {
+                    x: 0
+                    y: 8
+                    mode: mainIten.mouseMode
+                    officeText: mainIten.label(mainIten.keyMatrixLang, 1, "Key Function")
+                    gameText: mainIten.label(mainIten.keyMatrixLang, 14, "Game Mode")
+                    onModeChosen: function(mode) { mainIten.applyMode(mode) }
+                }
+                ReportRate {
+                    id: reportRateMain
+                    x: 0
+                    y: parent.height - height - 12
+                    z: 5
+                    view: mainIten.view
+                }
+                Image {
+                    x: 552 + (600 - width) / 2
+                    y: 0
+                    width: 420
+                    height: 250
+                    source: Images.mousePicture
+                    smooth: true
+                }
+                DpiSetting {
+                    id: dpiSettingMain
+                    objectName: "dpiSettingMain"
+                    x: 552
+                    y: 255
+                    width: 600
+                    height: 270
+                    view: mainIten.view
+                }
+            }
+
+            // third tab: system settings on the left
+            Item {
+                anchors.fill: parent
+                visible: mainIten.currentTab === 2
+
+                MainMask {
+                    id: settingsMask
+                    anchors.fill: parent
+                    onPressedAt: {
+                        mainIten.mainFocus()
+                        systemSettingMain.closeFocus()
+                    }
+                    onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
+                }
+                SystemSetting {
+                    id: systemSettingMain
+                    objectName: "systemSettingMain"
+                    x: 0
+                    y: 0
+                    width: 540
+                    height: 520
+                    view: mainIten.view
+                }
+            }
+        }
+
+        Image {
+            x: 64
+            y: 648
+            width: 1152
+            height: 14.4
+            source: Images.separator
+            smooth: true
+        }
+
+        BottomBar {
+            x: 64
+            y: 662.4
+            width: 1152
+            height: 57.6
+            url: mainIten.url
+            unsaved: mainIten.anyUnsaved
+            okText: mainIten.label(mainIten.keyMatrixLang, 10, " OK ")
+            saveText: mainIten.label(mainIten.keyMatrixLang, 12, "Save")
+            resetText: mainIten.label(mainIten.keyMatrixLang, 7, "Reset")
+            onOkClicked: {
+                mainIten.mainFocus()
+                mainIten.saveAllData()
+                mainIten.windowControl.onMinimize()
+            }
+            onSaveClicked: mainIten.saveAllData()
+            onResetClicked: {
+                mainIten.mainFocus()
+                resetBox.x = (contentFrame.width - resetBox.width) / 2
+                resetBox.y = (contentFrame.height - resetBox.height) / 2
+                resetBox.visible = true
+            }
+        }
+
+        MainMask {
+            id: mainMask
+            z: 50
+            anchors.fill: parent
+            dimmed: true
+            visible: resetBox.visible
+            onPressedAt: {
+                mainIten.mainFocus()
+                systemSettingMain.closeFocus()
+            }
+            onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
+        }
+
+        ResetBox {
+            id: resetBox
+            z: 60
+            visible: false
+            title: mainIten.label(mainIten.keyMatrixLang, 7, "Reset")
+            messageText: mainIten.label(mainIten.keyMatrixLang, 8, "Reset factory setting")
+            okText: mainIten.label(mainIten.keyMatrixLang, 10, " OK ")
+            cancelText: mainIten.label(mainIten.keyMatrixLang, 9, "Cancel")
+            onCancelled: visible = false
+            onAccepted: mainIten.resetAllDate()
+        }
+
+        // A copy of the first tab's button above everything, overlays included.
+        TabButton {
+            objectName: "tabCopy"
+            x: 796
+            y: 75
+            z: 100
+            text: mainIten.label(mainIten.keyMatrixLang, 17, "MOUSE MACRO")
+            isSelect: mainIten.currentTab === 0
+            onClicked: mainIten.selectTab(0)
+        }
+    }
+
+    PowerOnLogo {
+        id: powerOnLogo
+        anchors.centerIn: parent
+        scale: mainIten.zoomInRate_min
+    }
+
+    BusyIndicator {
+        z: 99
+        anchors.centerIn: parent
+        running: mainIten.busy
     }
 }

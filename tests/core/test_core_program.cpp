@@ -60,6 +60,8 @@ private:
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", socketPath);
+        // The view's trace of its calls into the scene, off by default.
+        env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true");
         env.remove("QT_QPA_PLATFORM");
         if (preload)
             env.insert("LD_PRELOAD", KAIRO_PRELOAD);

@@ -1,20 +1,61 @@
 #include "copydatawarning.h"
+#include "device/hid_thread.h"
 #include "myqquickview.h"
 #include "ui_controler.h"
 
+#include <QDirIterator>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
-QStringList publicSlotNames(const QMetaObject &meta)
+// Largest parameter count of the public slots and invokables called name,
+// inherited ones included; -1 when there is none.
+int invokableParameters(const QMetaObject &meta, const QByteArray &name)
 {
-    QStringList names;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+    int most = -1;
+    for (int i = 0; i < meta.methodCount(); ++i) {
         const QMetaMethod method = meta.method(i);
-        if (method.methodType() == QMetaMethod::Slot && method.access() == QMetaMethod::Public)
-            names << QString::fromLatin1(method.name());
+        if (method.name() == name && method.access() == QMetaMethod::Public
+            && (method.methodType() == QMetaMethod::Slot || method.methodType() == QMetaMethod::Method))
+            most = std::max(most, method.parameterCount());
     }
-    return names;
+    return most;
+}
+
+// Arguments of the call whose "(" is at open: top-level commas plus one, or
+// -1 when the closing parenthesis is missing. Strings and nested brackets
+// do not count.
+int argumentCount(const QString &text, qsizetype open)
+{
+    int depth = 0;
+    int commas = 0;
+    bool empty = true;
+    QChar quote;
+    for (qsizetype i = open + 1; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!quote.isNull()) {
+            if (c == QLatin1Char('\\'))
+                ++i;
+            else if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char(')') && depth == 0)
+            return empty ? 0 : commas + 1;
+        if (!c.isSpace())
+            empty = false;
+        if (c == QLatin1Char('"') || c == QLatin1Char('\'') || c == QLatin1Char('`'))
+            quote = c;
+        else if (c == QLatin1Char('(') || c == QLatin1Char('[') || c == QLatin1Char('{'))
+            ++depth;
+        else if (c == QLatin1Char(')') || c == QLatin1Char(']') || c == QLatin1Char('}'))
+            --depth;
+        else if (c == QLatin1Char(',') && depth == 0)
+            ++commas;
+    }
+    return -1;
 }
 
 } // namespace
@@ -23,49 +64,62 @@ class ShellRules : public QObject
 {
     Q_OBJECT
 private slots:
-    // The scene calls these by name; a renamed or non-slot function would
-    // fail only at run time, in the scene, as an undefined call.
-    void sceneFindsEveryNamedSlot_data()
+    // The scene calls the view, the controller and the device link by name;
+    // a renamed slot, a plain method or one argument too many would fail only
+    // at run time, in the scene. Pages hold the view as "view", the
+    // controller as "windowControl" and the link as "hidLink".
+    void sceneCallsAreInvokable()
     {
-        QTest::addColumn<QString>("object");
-        QTest::addColumn<QString>("name");
-        const char *viewSlots[] = {
-            "initUI", "runUI", "clearHidBusy", "setBusy", "getGlobalData", "setGlobalData",
-            "getData", "setData", "getDataList", "setDataList", "resetApconfig",
-            "setCurrentProfile", "loadProfile", "saveProfile", "resetProfile", "copyProfile",
-            "getXYSensitive", "setXYSensitive", "getselectGun", "setSelectGun",
-            "setMacroSelectName", "setMacroLevel", "getNameList", "updataNameList",
-            "getMacroList_Att", "getMacroSubList_Att", "updataMacroList", "updataMacroList_delOld",
-            "createMacroIni", "saveMacroIni", "loadMacroIni", "deleteMacroIni",
-            "modifyMacroNameUpdateProfile", "deleteMacroUpdateProfile", "mouseSaveGundata",
-            "modifyGundata", "getGunData", "getGunDataKey", "getLangStrings", "loadMacroFile",
-            "saveMacroFile", "loadMacroFile_batch", "loadMacroFile_sub_batch",
-            "getMacroFileName_batch", "getbatchPath", "saveMacroFile_batch",
-            "searchMacroFile_sub_batch", "mouseSetKeyMatrix", "mouseGetKeydefine",
-            "mouseResetKeyMatrix", "mouseSwitchKeyMatrix", "mouseSetDpi", "mouseSetCurrentDPI",
-            "mouseGetCurrentDPI", "setCurrentDPI", "mouseSetReportRate", "mouseSetLodValue",
-            "mouseSetLedType", "mouseSetRGBEffect", "mouseSetRGBColor",
-            "ui_10H_SetLED8StageColor", "ui_90H_GetLED8StageColor", "chkIsLogoLedWork",
-            "mouseSendMacroData", "mouseSendGundata", "GetKeyboardoption",
-            "mouseSetKeyboardoption", "mouseSetCursorSpeed", "mouseSetDoubleClickSpeed",
-            "mouseSetVerticalScrollLines", "mouseSetProfile", "mouseReadProfile",
-            "mouseReadCurrentProfile", "openUpdateExe"};
-        for (const char *name : viewSlots)
-            QTest::addRow("ui_View.%s", name) << "ui_View" << QString::fromLatin1(name);
-        const char *controllerSlots[] = {"onMinimize", "onMaxRestore", "onHide", "onClose",
-                                         "onXChanged", "onYChanged", "setBusy", "test"};
-        for (const char *name : controllerSlots)
-            QTest::addRow("ui_Ctl.%s", name) << "ui_Ctl" << QString::fromLatin1(name);
+        const QList<QPair<QStringList, const QMetaObject *>> objects{
+            {{"ui_View", "view"}, &myQQuickView::staticMetaObject},
+            {{"ui_Ctl", "windowControl"}, &Ui_Controler::staticMetaObject},
+            {{"hid", "hidLink"}, &Hid_Thread::staticMetaObject}};
+        // An optional qualifier (an id, or a type for attached objects such
+        // as ListView.view, which are not ours), the object, the function.
+        static const QRegularExpression call(
+            QStringLiteral("(?<![\\w.])((?:\\w+\\.)*)(ui_View|view|ui_Ctl|windowControl|hid|hidLink)"
+                           "\\.(\\w+)\\s*\\("));
+        QList<int> found(objects.size(), 0);
+        QStringList faults;
+        QDirIterator files(QStringLiteral(KAIRO_QML_DIR), {QStringLiteral("*.qml")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+            QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+            for (QString &line : lines) {
+                if (line.trimmed().startsWith(QLatin1String("//")))
+                    line.clear();   // keeps the line numbers
+            }
+            const QString text = lines.join(QLatin1Char('\n'));
+            for (auto m = call.globalMatch(text); m.hasNext();) {
+                const QRegularExpressionMatch match = m.next();
+                const QString qualifier = match.captured(1);
+                if (!qualifier.isEmpty() && qualifier.at(0).isUpper())
+                    continue;
+                const QString where = QStringLiteral("%1:%2 %3%4.%5")
+                                          .arg(QDir(QStringLiteral(KAIRO_QML_DIR)).relativeFilePath(file.fileName()))
+                                          .arg(text.left(match.capturedStart()).count(QLatin1Char('\n')) + 1)
+                                          .arg(qualifier, match.captured(2), match.captured(3));
+                qsizetype object = 0;
+                while (!objects[object].first.contains(match.captured(2)))
+                    ++object;
+                ++found[object];
+                const int parameters =
+                    invokableParameters(*objects[object].second, match.captured(3).toLatin1());
+                const int arguments = argumentCount(text, match.capturedEnd() - 1);
+                if (parameters < 0)
+                    faults << where + QStringLiteral(": no public slot or invokable");
+                else if (arguments < 0)
+                    faults << where + QStringLiteral(": call not closed");
+                else if (arguments > parameters)
+                    faults << where + QStringLiteral(": %1 arguments, at most %2").arg(arguments).arg(parameters);
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        for (qsizetype i = 0; i < objects.size(); ++i)
+            QVERIFY2(found[i] > 0, qPrintable(objects[i].first.join(QLatin1Char('/')) + ": no call found"));
     }
-    void sceneFindsEveryNamedSlot()
-    {
-        QFETCH(QString, object);
-        QFETCH(QString, name);
-        const QMetaObject &meta = object == "ui_View" ? myQQuickView::staticMetaObject
-                                                      : Ui_Controler::staticMetaObject;
-        QVERIFY2(publicSlotNames(meta).contains(name), qPrintable(name));
-    }
-
 
     void startSize_data()
     {

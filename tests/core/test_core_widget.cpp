@@ -11,7 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QJSValue>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMutex>
 #include <QProcess>
@@ -32,6 +32,7 @@ struct DebugLines {
     QMutex lock;
     QList<QPair<qint64, QString>> lines;
     QStringList rawLines;   // as written, trailing blanks included
+    QStringList sceneCalls; // the view's trace of its calls into the scene, "scene: " cut off
     QElapsedTimer clock;
     QtMessageHandler previous = nullptr;
 };
@@ -43,6 +44,8 @@ void recordDebugLine(QtMsgType type, const QMessageLogContext &context, const QS
         QMutexLocker locker(&debugLines.lock);
         debugLines.lines.append({debugLines.clock.elapsed(), text.trimmed()});
         debugLines.rawLines.append(text);
+        if (qstrcmp(context.category, "kairo.scene") == 0 && text.startsWith(QLatin1String("scene: ")))
+            debugLines.sceneCalls.append(text.mid(7));
     }
     if (debugLines.previous)
         debugLines.previous(type, context, text);
@@ -93,6 +96,7 @@ private:
         mouse.family = model.family;
         mouse.plugged = plugged;
         kairo::sim::reset({mouse});
+        clearSceneCalls();
         widget = std::make_unique<Widget>();
         auto source = std::make_unique<DeviceChangeSource>();
         notices = source.get();
@@ -126,15 +130,23 @@ private:
     }
     int lineCount(const QString &text) { return int(linesAt(text).size()); }
 
-    QStringList sceneCalls() const
+    // Calls into the scene since the widget was made; clearLines keeps them.
+    static QStringList sceneCalls()
     {
-        QQuickItem *root = widget->view()->rootObject();
-        if (!root)
-            return {};
-        const QVariant log = root->property("callLog");
-        if (log.canConvert<QJSValue>())
-            return log.value<QJSValue>().toVariant().toStringList();
-        return log.toStringList();
+        QMutexLocker locker(&debugLines.lock);
+        return debugLines.sceneCalls;
+    }
+    static void clearSceneCalls()
+    {
+        QMutexLocker locker(&debugLines.lock);
+        debugLines.sceneCalls.clear();
+    }
+    // Connected: the scene ran initUI (its start-up lock, if any, began
+    // before run was queued) and the view is unlocked again.
+    void waitForSceneUp()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(sceneCalls().contains(QStringLiteral("run")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(widget->view()->isEnabled(), 5000);
     }
 
     // Profile numbers of the device-profile reads the mouse received, in order.
@@ -165,6 +177,7 @@ private slots:
     {
         debugLines.clock.start();
         debugLines.previous = qInstallMessageHandler(recordDebugLine);
+        QLoggingCategory::setFilterRules(QStringLiteral("kairo.scene.debug=true"));
         // Without a tray host there is no tray, so the checks below depend on it.
         QVERIFY2(!QSystemTrayIcon::isSystemTrayAvailable(), "a tray host is already running on this display");
         trayHost.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -307,6 +320,8 @@ private slots:
     {
         startWidget(Model{}, true);
         QVERIFY(widget->hidThread().monitoring);
+        // Only an unlocked view shows that the removal is what disables it.
+        waitForSceneUp();
         // While the monitor watches the mouse, notices start nothing.
         notices->deviceChanged();
         QVERIFY(!widget->deviceCheckTimer().isActive());
@@ -327,7 +342,8 @@ private slots:
         const qint64 after = linesAt(QStringLiteral("Device Connect")).first() - noticeAt;
         QVERIFY2(after >= 1900, qPrintable(QString::number(after)));
         QVERIFY2(after <= 4000, qPrintable(QString::number(after)));
-        QVERIFY(widget->view()->isEnabled());
+        // Enabled on connect; the scene may lock it again for its start-up.
+        QTRY_VERIFY_WITH_TIMEOUT(widget->view()->isEnabled(), 5000);
         QVERIFY(widget->hidThread().monitoring);
         QTRY_VERIFY_WITH_TIMEOUT(sceneCalls().count(QStringLiteral("run")) == 2, 10000);
     }
@@ -364,7 +380,8 @@ private slots:
     void windowCommandsAndWheel()
     {
         startWidget(Model{}, true);
-        QTRY_VERIFY_WITH_TIMEOUT(sceneCalls().contains(QStringLiteral("run")), 10000);
+        // A locked view takes no wheel.
+        waitForSceneUp();
         QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(1920, 1080));
         QVERIFY(sceneCalls().contains(QStringLiteral("setScreenRect 1280 720 false")));
         QCOMPARE(widget->size(), QSize(1280, 720));
@@ -384,16 +401,20 @@ private slots:
         QVERIFY(widget->windowState() & Qt::WindowMaximized);
         QCOMPARE(sceneCalls().mid(before), QStringList{QStringLiteral("setScreenRect 1920 1080 true")});
         QQuickItem *root = widget->view()->rootObject();
-        QCOMPARE(root->property("screenMaximized").toBool(), true);
+        QCOMPARE(root->property("isFrameMax").toBool(), true);
+        QCOMPARE(root->property("frameW").toInt(), 1920);
+        QCOMPARE(root->property("frameH").toInt(), 1080);
+        QCOMPARE(root->property("zoomInRate_min").toDouble(), 1.5);
 
         before = int(sceneCalls().size());
         ctl->onMaxRestore();
         QVERIFY(!ctl->maximized());
         QVERIFY(!(widget->windowState() & Qt::WindowMaximized));
         QCOMPARE(sceneCalls().mid(before), QStringList{QStringLiteral("setScreenRect 1280 720 false")});
-        QCOMPARE(root->property("screenWidth").toInt(), 1280);
-        QCOMPARE(root->property("screenHeight").toInt(), 720);
-        QCOMPARE(root->property("screenMaximized").toBool(), false);
+        QCOMPARE(root->property("frameW").toInt(), 1280);
+        QCOMPARE(root->property("frameH").toInt(), 720);
+        QCOMPARE(root->property("isFrameMax").toBool(), false);
+        QCOMPARE(root->property("zoomInRate_min").toDouble(), 1.0);
 
         before = int(sceneCalls().size());
         sendWheel(QPoint(0, 240));

@@ -1,7 +1,7 @@
 // The whole capture path in the real program: xdotool types into the test's
 // own Xvfb server while a copy of the built program runs there with the
-// virtual mouse connected, and what the scene's detectKeyboard and
-// detectMouse print must be the right codes, once per press.
+// virtual mouse connected, and the scene's detectKeyboard and detectMouse
+// calls (as the view traces them) must carry the right codes, once per press.
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -103,6 +103,8 @@ private slots:
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", dir.filePath("vm.sock"));
+        // The view's trace of its calls into the scene, off by default.
+        env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true");
         env.insert("LD_PRELOAD", KAIRO_PRELOAD);
         env.remove("QT_QPA_PLATFORM");
         kairo.setProcessEnvironment(env);

@@ -1,3 +1,74 @@
 import QtQuick
+import modules.qml
 
-Item {}
+// One choice of a group: a click selects it, the owner clears the others.
+// Layout 1 shows textValue2 in a 180-pixel column.
+Item {
+    id: radio
+
+    property string textValue
+    property string textValue2
+    property bool isSelect: false
+    property int index: -1
+    property int txtIndex: 0
+    property int gapValue: 16
+
+    signal btnClick(int index)
+
+    function choose(): void {
+        isSelect = true;
+        btnClick(index);
+    }
+
+    implicitWidth: label.x + (txtIndex === 1 ? label.width : label.implicitWidth)
+    implicitHeight: Math.max(dot.height, label.height)
+    Accessible.role: Accessible.RadioButton
+    Accessible.name: txtIndex === 1 ? textValue2 : textValue
+    Accessible.checkable: true
+    Accessible.checked: isSelect
+    Accessible.onPressAction: choose()
+
+    Rectangle {
+        id: dot
+
+        objectName: "radioDot"
+        anchors.verticalCenter: parent.verticalCenter
+        width: 10
+        height: 10
+        radius: 4
+        color: Theme.colorGray3
+        border.width: area.containsMouse && !radio.isSelect ? 1 : 0
+        border.color: Theme.colorPrimary
+
+        Rectangle {
+            anchors.centerIn: parent
+            width: 6
+            height: 6
+            radius: 3
+            visible: radio.isSelect
+            color: Theme.colorPrimary
+        }
+    }
+
+    Text {
+        id: label
+
+        x: dot.width + radio.gapValue
+        anchors.verticalCenter: parent.verticalCenter
+        width: radio.txtIndex === 1 ? 180 : implicitWidth
+        text: radio.txtIndex === 1 ? radio.textValue2 : radio.textValue
+        wrapMode: radio.txtIndex === 1 && Theme.langIndex === 0 ? Text.WordWrap : Text.NoWrap
+        color: area.containsMouse ? Theme.colorPrimary : Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+    }
+
+    MouseArea {
+        id: area
+
+        anchors.fill: parent
+        anchors.margins: -6
+        hoverEnabled: true
+        onClicked: radio.choose()
+    }
+}

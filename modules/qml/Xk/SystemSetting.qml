@@ -1,3 +1,321 @@
-import QtQuick
+pragma ComponentBehavior: Bound
 
-Item {}
+import QtQuick
+import modules.qml
+
+// Windows pointer speed, double-click speed and wheel lines, and the mouse's
+// lift-off distance. The profile keeps the slider positions; the values they
+// stand for are worked out and sent when the page is saved.
+Item {
+    id: page
+
+    property var view: null
+    readonly property var englishLang: ["System Setting", "Mouse Speed", "Double Click Speed",
+        "Slow", "Fast", "Scroll Speed", "Number of Rows", "Scroll one Screen", "Lod", "Enable"]
+    property var systemSettingLang: englishLang
+    property bool isSave: false
+
+    // Knob positions in pixels, as stored in the profile.
+    property int mouseRate: 170
+    property int doubleRate: 170
+    property int lod: 3
+    property bool lodEnabled: true
+    property bool scrollScreen: false
+    readonly property string lodText: SceneLogic.lodText(page.lod)
+
+    width: 540
+    height: 520
+
+    function label(i: int): string {
+        const text = page.systemSettingLang ? page.systemSettingLang[i] : undefined
+        return text ? String(text) : page.englishLang[i]
+    }
+
+    function intOr(value, fallback: int): int {
+        const number = parseInt(value)
+        return isNaN(number) ? fallback : number
+    }
+
+    function wheelLines(): int {
+        return page.scrollScreen ? 1000 : parseInt(SceneLogic.wheelLinesText(scrollLines.txtInput.text))
+    }
+
+    function init(isSendData, isRecovery) {
+        const recovery = !!isRecovery
+        page.closeFocus()
+        page.mouseRate = SceneLogic.shownPointerPosition(
+            page.intOr(page.view.getData("mouse/mouseRate", recovery), page.mouseRate))
+        page.doubleRate = SceneLogic.shownDoubleClickPosition(
+            page.intOr(page.view.getData("mouse/doubleRate", recovery), page.doubleRate))
+        page.lod = page.intOr(page.view.getData("mouse/lod", recovery), page.lod)
+        page.lodEnabled = page.intOr(page.view.getData("mouse/lodEn", recovery),
+                                     page.lodEnabled ? 1 : 0) === 1
+        const scroll = page.intOr(page.view.getData("mouse/scrollRate", recovery), page.wheelLines())
+        page.scrollScreen = scroll > 100
+        if (!page.scrollScreen)
+            scrollLines.textValue = SceneLogic.wheelLinesText(String(scroll))
+        page.showState()
+        if (isSendData)
+            page.saveData(true, 0)
+    }
+
+    // isStep 0 sends every Windows setting, 1..3 only the pointer speed, the
+    // double-click speed or the wheel lines. The lift-off goes with every send.
+    function saveData(isSendData, isStep) {
+        const lines = page.wheelLines()
+        page.view.setData("mouse/mouseRate", page.mouseRate)
+        page.view.setData("mouse/doubleRate", page.doubleRate)
+        page.view.setData("mouse/lod", page.lod)
+        page.view.setData("mouse/lodEn", page.lodEnabled ? 1 : 0)
+        page.view.setData("mouse/scrollRate", lines)
+        if (!isSendData)
+            return
+        const step = page.intOr(isStep, 0)
+        if (step === 0 || step === 1)
+            page.view.mouseSetCursorSpeed(SceneLogic.breakpointIndex(page.mouseRate))
+        if (step === 0 || step === 2)
+            page.view.mouseSetDoubleClickSpeed(SceneLogic.breakpointIndex(page.doubleRate))
+        if (step === 0 || step === 3)
+            page.view.mouseSetVerticalScrollLines(lines)
+        page.view.mouseSetLodValue(SceneLogic.lodValue(page.lod), page.lodEnabled ? 1 : 0)
+    }
+
+    function closeFocus() {
+        scrollLines.closeFocus()
+    }
+
+    function chooseScroll(byScreen: bool) {
+        page.closeFocus()
+        page.scrollScreen = byScreen
+        page.showState()
+        page.isSave = true
+    }
+
+    // The controls keep their own visible state once clicked, so the page
+    // puts its values back into them instead of binding.
+    function showState() {
+        mouseSpeedSlider.setValue(page.mouseRate)
+        doubleClickSlider.setValue(page.doubleRate)
+        lodSlider.setValue(page.lod)
+        scrollRows.isSelect = !page.scrollScreen
+        scrollScreenButton.isSelect = page.scrollScreen
+        lodEnable.isSelect = page.lodEnabled
+    }
+
+    Component.onCompleted: page.showState()
+
+    component SectionTitle: Row {
+        property alias source: icon.source
+        property alias text: caption.text
+
+        spacing: 10
+        Image {
+            id: icon
+            anchors.verticalCenter: parent.verticalCenter
+            width: 24
+            height: 24
+            smooth: true
+        }
+        Text {
+            id: caption
+            anchors.verticalCenter: parent.verticalCenter
+            color: Theme.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            font.bold: true
+        }
+    }
+
+    component EndLabel: Text {
+        width: 44
+        color: Theme.colorGray2
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMinSize
+    }
+
+    Text {
+        id: title
+        x: 24
+        y: 8
+        text: page.label(0)
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMaxSize
+        font.bold: true
+    }
+
+    Column {
+        id: sections
+        x: 24
+        anchors.top: title.bottom
+        anchors.topMargin: 24
+        width: page.width - 48
+        spacing: 14
+
+        SectionTitle {
+            source: Images.mouseRateIcon
+            text: page.label(1)
+        }
+        Row {
+            spacing: 8
+            EndLabel {
+                anchors.verticalCenter: parent.verticalCenter
+                horizontalAlignment: Text.AlignRight
+                text: page.label(3)
+            }
+            SliderButton {
+                id: mouseSpeedSlider
+                objectName: "mouseSpeedSlider"
+                anchors.verticalCenter: parent.verticalCenter
+                width: 352
+                isScale: false
+                Accessible.name: page.label(1)
+                onBtnClick: page.closeFocus()
+                onValueChange: function(tmpValue) { page.mouseRate = tmpValue }
+                onValueChangeDelay: function(tmpValue) {
+                    page.mouseRate = tmpValue
+                    page.isSave = true
+                }
+            }
+            EndLabel {
+                anchors.verticalCenter: parent.verticalCenter
+                text: page.label(4)
+            }
+        }
+
+        Text {
+            leftPadding: 34
+            topPadding: 6
+            text: page.label(2)
+            color: Theme.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            font.bold: true
+        }
+        Row {
+            spacing: 8
+            EndLabel {
+                anchors.verticalCenter: parent.verticalCenter
+                horizontalAlignment: Text.AlignRight
+                text: page.label(3)
+            }
+            SliderButton {
+                id: doubleClickSlider
+                objectName: "doubleClickSlider"
+                anchors.verticalCenter: parent.verticalCenter
+                width: 352
+                isScale: false
+                Accessible.name: page.label(2)
+                onBtnClick: page.closeFocus()
+                onValueChange: function(tmpValue) { page.doubleRate = tmpValue }
+                onValueChangeDelay: function(tmpValue) {
+                    page.doubleRate = tmpValue
+                    page.isSave = true
+                }
+            }
+            EndLabel {
+                anchors.verticalCenter: parent.verticalCenter
+                text: page.label(4)
+            }
+        }
+
+        Item {
+            width: 1
+            height: 22
+        }
+        SectionTitle {
+            source: Images.scrollRateIcon
+            text: page.label(5)
+        }
+        Row {
+            x: 52
+            spacing: 16
+            RadioButton {
+                id: scrollRows
+                objectName: "scrollRows"
+                anchors.verticalCenter: parent.verticalCenter
+                index: 0
+                textValue: page.label(6)
+                Accessible.name: page.label(6)
+                onBtnClick: page.chooseScroll(false)
+            }
+            RectInput {
+                id: scrollLines
+                objectName: "scrollLines"
+                anchors.verticalCenter: parent.verticalCenter
+                minValue: 1
+                maxValue: 100
+                textValue: "2"
+                txtInput.maximumLength: 3
+                Accessible.name: "Wheel lines per notch"
+
+                property string textBefore: ""
+
+                onInputSignal: scrollLines.textBefore = scrollLines.txtInput.text
+                onEndInputSignal: {
+                    scrollLines.textValue = SceneLogic.wheelLinesText(scrollLines.txtInput.text)
+                    if (scrollLines.txtInput.text !== scrollLines.textBefore)
+                        page.isSave = true
+                }
+            }
+        }
+        RadioButton {
+            id: scrollScreenButton
+            objectName: "scrollScreen"
+            x: 52
+            index: 1
+            textValue: page.label(7)
+            Accessible.name: page.label(7)
+            onBtnClick: page.chooseScroll(true)
+        }
+
+        Item {
+            width: 1
+            height: 22
+        }
+        SectionTitle {
+            source: Images.lodIcon
+            text: page.label(8)
+        }
+        Row {
+            x: 52
+            spacing: 12
+            SliderButton {
+                id: lodSlider
+                objectName: "lodSlider"
+                anchors.verticalCenter: parent.verticalCenter
+                width: 340
+                isScale: false
+                Accessible.name: page.label(8)
+                onBtnClick: page.closeFocus()
+                onValueChange: function(tmpValue) { page.lod = tmpValue }
+                onValueChangeDelay: function(tmpValue) {
+                    page.lod = tmpValue
+                    page.isSave = true
+                }
+            }
+            Text {
+                objectName: "lodText"
+                anchors.verticalCenter: parent.verticalCenter
+                text: page.lodText
+                color: Theme.fontColor
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
+                Accessible.role: Accessible.StaticText
+                Accessible.name: page.label(8) + " " + text
+            }
+        }
+        CheckBox {
+            id: lodEnable
+            objectName: "lodEnable"
+            x: 52
+            textValue: page.label(9)
+            Accessible.name: page.label(9) + " " + page.label(8)
+            onBtnClick: {
+                page.closeFocus()
+                page.lodEnabled = lodEnable.isSelect
+                page.isSave = true
+            }
+        }
+    }
+}

@@ -1,3 +1,9 @@
 import QtQuick
+import modules.qml
 
-Item {}
+// The window's background: the background picture stretched over the frame.
+Image {
+    source: Images.background
+    fillMode: Image.Stretch
+    smooth: true
+}
