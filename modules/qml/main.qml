@@ -447,10 +447,11 @@ Item {
                     gameText: mainIten.label(mainIten.keyMatrixLang, 14, "Game Mode")
                     onModeChosen: function(mode) { mainIten.applyMode(mode) }
                 }
+                // Below the mode switch, so its list opens over empty space.
                 ReportRate {
                     id: reportRateMain
                     x: 0
-                    y: parent.height - height - 12
+                    y: 80
                     z: 5
                     view: mainIten.view
                 }

@@ -222,11 +222,11 @@ private slots:
         QVERIFY(!root()->property("busy").toBool());
         QCOMPARE(trafficCount(), 0);
 
-        click(item("reportRateList"));
-        QQuickItem *row = findItem(item("reportRateList"), QStringLiteral("row1"));
+        QQuickItem *list = item("reportRateList");
+        click(list);
+        QTRY_VERIFY(list->property("isDrop").toBool() && !list->property("isAnimating").toBool());
+        QQuickItem *row = findItem(list, QStringLiteral("row1"));
         QVERIFY(row);
-        QTRY_VERIFY(row->isVisible() && row->mapToScene(QPointF()).y() > 0);
-        QTest::qWait(200);   // the list has finished opening
         click(row);
         QTRY_VERIFY_WITH_TIMEOUT(root()->property("anyUnsaved").toBool(), 2000);
         QCOMPARE(trafficCount(), 0);
