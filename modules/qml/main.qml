@@ -412,6 +412,7 @@ Item {
             width: 300
             height: 120
             source: Images.bgLogo
+            asynchronous: true
             smooth: true
         }
 
@@ -461,6 +462,7 @@ Item {
                     width: 420
                     height: 250
                     source: Images.mousePicture
+                    asynchronous: true
                     smooth: true
                 }
                 DpiSetting {
@@ -506,6 +508,7 @@ Item {
             width: 1152
             height: 14.4
             source: Images.separator
+            asynchronous: true
             smooth: true
         }
 

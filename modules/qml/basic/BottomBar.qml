@@ -19,6 +19,7 @@ Item {
     Image {
         anchors.fill: parent
         source: Images.bottomBar
+        asynchronous: true
         smooth: true
     }
 

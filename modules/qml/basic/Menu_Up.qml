@@ -27,6 +27,7 @@ Item {
     Image {
         anchors.fill: parent
         source: Images.titleBar
+        asynchronous: true
         smooth: true
     }
     Image {

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs scripts/screenshots into a folder of its own and checks that every
+# picture is there, as a PNG of the window's size.
+#   check_screenshots.sh SCRIPT BUILD_DIR
+set -euo pipefail
+script=$1
+build=$2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+KAIRO_BUILD_DIR=$build KAIRO_SKIP_BUILD=1 "$script" "$out"
+
+failed=0
+for size in 1280x720 1920x1080; do
+  for name in mouse-macro report-rate-list reset-box dpi-colour settings; do
+    file=$out/$size/$name.png
+    if [ ! -f "$file" ]; then
+      echo "missing: $size/$name.png"
+      failed=1
+      continue
+    fi
+    # PNG: signature, then the IHDR chunk with width and height (big-endian).
+    # shellcheck disable=SC2207
+    b=($(od -An -tu1 -N24 -v "$file"))
+    signature="${b[0]} ${b[1]} ${b[2]} ${b[3]}"
+    w=$(( (b[16] << 24) | (b[17] << 16) | (b[18] << 8) | b[19] ))
+    h=$(( (b[20] << 24) | (b[21] << 16) | (b[22] << 8) | b[23] ))
+    if [ "$signature" != "137 80 78 71" ] || [ "${w}x${h}" != "$size" ]; then
+      echo "wrong picture: $size/$name.png is ${w}x${h}"
+      failed=1
+    else
+      echo "ok: $size/$name.png"
+    fi
+  done
+done
+exit $failed

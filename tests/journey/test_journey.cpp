@@ -1,0 +1,397 @@
+// Journeys on the real program: a copy of the built kairo on the preloaded
+// virtual mouse, driven only by pointer clicks (xdotool) and the mouse's own
+// DPI button, checked on the wire, in the profile files and on the screen.
+#include "scenepixels.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+namespace {
+
+const QColor accent(0xff, 0x30, 0x30);
+const QColor primary(0xff, 0x99, 0x33);
+
+struct Place {
+    QPoint centre;
+    QRect rect;
+};
+
+// Values of one section of an INI file, read afresh from the disk each time
+// (QSettings would keep this process's copy of the file).
+QString iniValue(const QString &path, const QString &section, const QString &key)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QString current;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith('[') && line.endsWith(']'))
+            current = line.mid(1, line.size() - 2);
+        else if (current == section && line.startsWith(key + '='))
+            return line.mid(key.size() + 1).trimmed();
+    }
+    return QString();
+}
+
+QList<int> iniInts(const QString &path, const QString &key)
+{
+    QList<int> values;
+    for (const QString &item : iniValue(path, QStringLiteral("mouse"), key).split(','))
+        values << item.trimmed().toInt();
+    return values;
+}
+
+// One command report with the bulk data that followed it.
+struct Command {
+    quint8 opcode = 0;
+    QByteArray params;   // P1 .. P6
+    QByteArray bulk;     // payload of the output reports, report ids dropped
+};
+
+// The wire log from line `from` on: "<ms> <device> <direction> <hex bytes>".
+QList<Command> commands(const QString &logPath, int from)
+{
+    QList<Command> found;
+    QFile file(logPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return found;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (int i = from; i < lines.size(); ++i) {
+        const QList<QByteArray> fields = lines.at(i).split(' ');
+        if (fields.size() < 4)
+            continue;
+        const QByteArray bytes = QByteArray::fromHex(fields.mid(3).join());
+        if (fields.at(2) == "feature-out" && bytes.size() == 9)
+            found << Command{quint8(bytes.at(1)), bytes.mid(2, 6), QByteArray()};
+        else if (fields.at(2) == "out" && !found.isEmpty())
+            found.last().bulk += bytes.mid(1);
+    }
+    return found;
+}
+
+int lineCount(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) : 0;
+}
+
+// Sensor "3320": the code of the first 500-DPI threshold at or above the value.
+quint8 code3320(int dpi)
+{
+    return quint8(0x20 + (dpi + 499) / 500);
+}
+
+QByteArray expectedCodes(const QString &family, const QList<int> &values, const QList<int> &enables)
+{
+    QByteArray codes;
+    for (int i = 0; i < 8; ++i) {
+        const bool off = family != QLatin1String("560") && enables.value(i, 1) == 0;
+        codes += char(off ? 0x80 : code3320(values.value(i)));
+    }
+    return codes;
+}
+
+// The stage codes as the mouse receives them: 11H with eight code bytes, or
+// the 128-byte image of device profile 1 with the codes at bytes 84 to 91.
+QList<QByteArray> sentDpiCodes(const QList<Command> &sent, const QString &family)
+{
+    QList<QByteArray> codes;
+    for (const Command &c : sent) {
+        if (family == QLatin1String("560") && c.opcode == 0x0c && quint8(c.params.at(0)) == 1
+            && c.bulk.size() >= 128)
+            codes << c.bulk.mid(84, 8);
+        else if (family != QLatin1String("560") && c.opcode == 0x11 && c.bulk.size() >= 8)
+            codes << c.bulk.left(8);
+    }
+    return codes;
+}
+
+bool sentReportRate(const QList<Command> &sent, const QString &family, int rate)
+{
+    for (const Command &c : sent) {
+        if (family == QLatin1String("560") ? c.opcode == 0x03 && c.params.at(1) == rate
+                                           : c.opcode == 0x01 && c.params.at(0) == rate)
+            return true;
+    }
+    return false;
+}
+
+bool sentLiftOff(const QList<Command> &sent, const QString &family, int value, bool enabled)
+{
+    for (const Command &c : sent) {
+        const auto p = [&c](int i) { return quint8(c.params.at(i - 1)); };
+        if (family == QLatin1String("560")) {
+            if (c.opcode == 0x09 && p(1) == (enabled ? value : 0) && p(2) == 0x7d)
+                return true;
+        } else if (c.opcode == 0x07 && p(2) == value && p(3) == 0x7d && p(4) == (enabled ? 1 : 0)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// For failure messages: every set of stage codes sent.
+QByteArray describe(const QList<QByteArray> &codes)
+{
+    QByteArrayList text;
+    for (const QByteArray &c : codes)
+        text << c.toHex(' ');
+    return "sent: [" + text.join("] [") + "]";
+}
+
+} // namespace
+
+class Journey : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+    QProcess kairo;
+    QPoint origin;
+    WId window = 0;
+    QRect busyRing;
+    QImage idleRing;
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString profile() const { return path(QStringLiteral("modules/setting/p1.bin")); }
+    QString factory() const { return path(QStringLiteral("modules/setting/pD.bin")); }
+    QString wireLog() const { return path(QStringLiteral("wire.log")); }
+
+    static QString run(const QString &program, const QStringList &args, int *exitCode = nullptr,
+                       const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(program, args);
+        p.waitForFinished(20000);
+        if (exitCode)
+            *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        return QString::fromLocal8Bit(p.readAllStandardOutput());
+    }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", path("vm.sock"));
+        env.insert("KAIRO_VIRTUAL_MOUSE_LOG", wireLog());
+        env.insert("KAIRO_VIRTUAL_MOUSE_CONFIG", path("mouse.ini"));
+        env.remove("QT_QPA_PLATFORM");
+        return env;
+    }
+
+    int cli(const QStringList &args, QString *reply = nullptr)
+    {
+        int code = -1;
+        const QString out = run(KAIRO_BIN_DIR "/kairo-virtual-mouse", args, &code, environment());
+        if (reply)
+            *reply = out;
+        return code;
+    }
+
+    // Where the controls are, from the same scene loaded by the tool.
+    QHash<QString, Place> places(const QStringList &steps)
+    {
+        QHash<QString, Place> found;
+        int code = -1;
+        const QString out = run(KAIRO_SCENETOOL, QStringList{"pos", "1280", "720"} + steps, &code);
+        for (const QString &line : out.split('\n', Qt::SkipEmptyParts)) {
+            const QStringList f = line.split(' ');
+            if (f.size() == 8)
+                found.insert(f[0], Place{QPoint(f[1].toInt(), f[2].toInt()),
+                                         QRect(f[3].toInt(), f[4].toInt(), f[5].toInt(), f[6].toInt())});
+        }
+        if (code != 0)
+            qWarning("kairo-scenetool pos failed (%d) for %s", code, qPrintable(steps.join(' ')));
+        return found;
+    }
+
+    void click(const Place &place)
+    {
+        const QPoint at = origin + place.centre;
+        run("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+    }
+
+    QImage screen() const { return kairo::journey::grabWindow(window); }
+
+    // The scene ignores the pointer while it is busy with the mouse, and
+    // shows its busy ring meanwhile: a person waits for the ring to go.
+    bool idle() const { return screen().copy(busyRing) == idleRing; }
+
+    void stopProgram()
+    {
+        if (kairo.state() != QProcess::NotRunning) {
+            kairo.kill();
+            kairo.waitForFinished(5000);
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // For a look at the program's files and wire log after a failure.
+        if (qEnvironmentVariableIsSet("KAIRO_JOURNEY_KEEP")) {
+            dir.setAutoRemove(false);
+            qInfo("keeping %s", qPrintable(dir.path()));
+        }
+        int code = -1;
+        run("xdotool", {"version"}, &code);
+        QVERIFY2(code == 0, "xdotool is needed to drive the program");
+    }
+
+    void cleanup() { stopProgram(); }
+
+    // Start, raise stage 2 by one step and save, switch stages on the mouse,
+    // reset to the factory profile, end the program.
+    void journey_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("553") << QStringLiteral("553");
+        QTest::newRow("560") << QStringLiteral("560");
+    }
+
+    void journey()
+    {
+        QFETCH(QString, family);
+        QElapsedTimer clock;
+        clock.start();
+
+        // a. a copy of the program with its own data, socket and wire log
+        QVERIFY(dir.isValid());
+        for (const QString &old : QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
+            QVERIFY(old == "modules" ? QDir(path(old)).removeRecursively() : QFile::remove(path(old)));
+        QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", path("kairo")));
+        QFile(path("kairo")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        int code = -1;
+        run("cp", {"-r", KAIRO_BIN_DIR "/modules", dir.path()}, &code);
+        QCOMPARE(code, 0);
+        {
+            QSettings config(path("modules/setting/apConfig.bin"), QSettings::IniFormat);
+            config.setValue("mouse/icType", family);
+            QCOMPARE(config.value("mouse/sensorType").toString(), QStringLiteral("3320"));
+            QSettings mouse(path("mouse.ini"), QSettings::IniFormat);
+            mouse.setValue("0/family", family);
+        }
+        const QString config = path("modules/setting/apConfig.bin");
+        const int dpiBase = iniValue(config, "mouse", "dpiBase").toInt();
+        const int maxDpi = iniValue(config, "mouse", "maxDPI").toInt();
+        const QList<int> before = iniInts(profile(), "dpiValueArray");
+        const QList<int> enables = iniInts(profile(), "dpiEnableArray");
+        const QList<int> factoryValues = iniInts(factory(), "dpiValueArray");
+        QCOMPARE(before.size(), 8);
+        QCOMPARE(factoryValues.size(), 8);
+        QVERIFY(dpiBase > 0 && before[1] + dpiBase <= maxDpi);
+
+        const QStringList controls{"@BusyIndicator", "dpiPlus1", "saveButton", "resetButton",
+                                   "dpiSlider0", "dpiSlider1", "dpiSlider2"};
+        const QHash<QString, Place> at = places(controls + QStringList{"--click", "resetButton", "resetOk"});
+        for (const QString &name : controls + QStringList{"resetOk"})
+            QVERIFY2(at.contains(name), qPrintable(name));
+
+        kairo.setProcessEnvironment([this] {
+            QProcessEnvironment env = environment();
+            env.insert("LD_PRELOAD", KAIRO_PRELOAD);
+            return env;
+        }());
+        kairo.setProcessChannelMode(QProcess::MergedChannels);
+        kairo.setStandardOutputFile(path("kairo.log"));
+        kairo.start(path("kairo"));
+        QVERIFY(kairo.waitForStarted());
+
+        QString id;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed())
+                 .isEmpty(),
+            15000);
+        QVERIFY2(!id.contains('\n'), qPrintable(id));
+        window = WId(id.toULongLong());
+        const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", id});
+        static const QRegularExpression field("^(X|Y|WIDTH|HEIGHT)=(-?\\d+)$",
+                                              QRegularExpression::MultilineOption);
+        QHash<QString, int> g;
+        for (auto m = field.globalMatch(geometry); m.hasNext();) {
+            const auto match = m.next();
+            g.insert(match.captured(1), match.captured(2).toInt());
+        }
+        QCOMPARE(QSize(g.value("WIDTH"), g.value("HEIGHT")), QSize(1280, 720));
+        origin = QPoint(g.value("X"), g.value("Y"));
+
+        // The logo gives way to the frame: the stage sliders are drawn.
+        const QRect slider0 = at["dpiSlider0"].rect;
+        const QRect slider2 = at["dpiSlider2"].rect;
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), slider0, accent)
+                                         + kairo::journey::countNear(screen(), slider0, primary)
+                                     > 20,
+                                 15000);
+        QVERIFY2(kairo::journey::countNear(screen(), slider2, accent) == 0,
+                 "stage 3 is not the mouse's stage yet");
+        busyRing = at["@BusyIndicator"].rect;
+        idleRing = screen().copy(busyRing);
+        QVERIFY2(kairo::journey::countNear(screen(), at["saveButton"].rect, accent) == 0,
+                 "nothing is unsaved at start");
+
+        // b. one step up on stage 2, then Save
+        click(at["dpiPlus1"]);
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["saveButton"].rect, accent) > 0,
+                                 5000);
+        const int beforeSave = lineCount(wireLog());
+        click(at["saveButton"]);
+        QList<int> raised = before;
+        raised[1] += dpiBase;
+        const QByteArray raisedCodes = expectedCodes(family, raised, enables);
+        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), beforeSave), family).contains(raisedCodes),
+                                  describe(sentDpiCodes(commands(wireLog(), beforeSave), family)), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "dpiValueArray"), raised, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["saveButton"].rect, accent) == 0,
+                                 5000);
+
+        // c. the mouse's DPI button moves the highlight to stage 3
+        QCOMPARE(cli({"press-dpi", "3"}), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), slider2, accent) > 20, 5000);
+        const QImage shown = screen();
+        QCOMPARE(kairo::journey::countNear(shown, slider0, accent), 0);
+        QVERIFY(kairo::journey::countNear(shown, slider0, primary) > 20);
+        // The knob itself has a little of the primary colour.
+        QVERIFY(kairo::journey::countNear(shown, slider2, accent)
+                > kairo::journey::countNear(shown, slider2, primary));
+
+        // d. Reset, confirmed: the factory profile on the wire and on disk
+        const int lod = iniValue(factory(), "mouse", "lod").toInt();
+        const bool lodEnabled = iniValue(factory(), "mouse", "lodEn").toInt() == 1;
+        const int liftOff = 125 - (lod - 3) * 35 / 322;
+        const int rate = iniValue(factory(), "mouse", "reportRate").toInt();
+        const QByteArray factoryCodes =
+            expectedCodes(family, factoryValues, iniInts(factory(), "dpiEnableArray"));
+        QVERIFY(factoryCodes != raisedCodes);
+        const int beforeReset = lineCount(wireLog());
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+        click(at["resetButton"]);
+        click(at["resetOk"]);
+        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), beforeReset), family).contains(factoryCodes),
+                                  describe(sentDpiCodes(commands(wireLog(), beforeReset), family)), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(sentReportRate(commands(wireLog(), beforeReset), family, rate), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(sentLiftOff(commands(wireLog(), beforeReset), family, liftOff, lodEnabled),
+                                 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "dpiValueArray"), factoryValues, 5000);
+        // After a reset the scene puts the mouse on stage 2.
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["dpiSlider1"].rect, accent) > 20,
+                                 5000);
+        QCOMPARE(kairo::journey::countNear(screen(), slider2, accent), 0);
+
+        QString state;
+        QCOMPARE(cli({"state"}, &state), 0);
+        const QJsonObject firmware = QJsonDocument::fromJson(state.toUtf8()).object();
+        QCOMPARE(firmware.value("protocolErrors").toInt(-1), 0);
+
+        // e. the program ends when asked to
+        kairo.terminate();
+        QVERIFY(kairo.waitForFinished(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed().isEmpty(), 5000);
+        qInfo("%s journey took %lld ms", qPrintable(family), clock.elapsed());
+    }
+};
+
+QTEST_MAIN(Journey)
+#include "test_journey.moc"
