@@ -8,9 +8,12 @@ Item {
 
     property bool running: false
 
+    objectName: "busyIndicator"
     width: 64
     height: 64
     visible: running
+    Accessible.role: Accessible.Indicator
+    Accessible.name: "Busy"
 
     Text {
         id: pulse
