@@ -1,0 +1,3 @@
+.pragma library
+
+// The macro library tree as the pages read and write it.
