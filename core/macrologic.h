@@ -40,6 +40,9 @@ public:
 
     // The macro block the mouse plays: repeat count, then timing/key pairs.
     Q_INVOKABLE static QVariantList encodeMacro(const QStringList &lines, int repeat);
+    // The guard's measure: the block's size plus two spare bytes once there
+    // is an action (6 for a list without actions), so that the one action a
+    // passing list may still take fits with its terminator.
     Q_INVOKABLE static int encodedLength(const QStringList &lines);
     // False once the encoded length has reached the limit the block allows.
     Q_INVOKABLE static bool canAddAction(const QStringList &lines);
@@ -58,8 +61,10 @@ public:
     Q_INVOKABLE static QVariantList macroCode(int runMode, int button);
 
     // The functions the menus offer, in menu order: each a map with
-    // "type" (function type, the sub-menu it belongs to), "label" (English),
-    // "textIndex" (position in the keyAssigment language group) and "hex".
+    // "type" (keyCode0), "menu" (the category 0..8 whose sub-menu offers it;
+    // Double Fire is type 0 but sits in the Fire menu, 1), "label" (English),
+    // "textIndex" (position in the keyAssigment language group) and "hex"
+    // (lowercase).
     Q_INVOKABLE static QVariantList fixedFunctions();
     // The button list's text of a code. labels: the keyAssigment language
     // group (English where it is short); macroName: the name bound to a macro.
