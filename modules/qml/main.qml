@@ -84,8 +84,10 @@ Item {
     property var hidLink: null
     property var windowControl: null
 
-    readonly property bool anyUnsaved: dpiSettingMain.isSave || systemSettingMain.isSave
-                                       || reportRateMain.isSave
+    readonly property bool anyUnsaved: keyMatrixMain.isSave || dpiSettingMain.isSave
+                                       || systemSettingMain.isSave || reportRateMain.isSave
+    readonly property bool overlayOpen: resetBox.visible || keyMatrixMain.isDialogOpen
+                                        || macroEditorMain.isDialogOpen
 
     signal emptyAreaPressed()
     signal clickOfficeMode()
@@ -171,6 +173,21 @@ Item {
         msg_KB(isDown, usbCode)
     }
 
+    // Keys reach only the dialog or recorder that is waiting for them.
+    onMsg_KB: function(isDown, usbCode) {
+        if (keyMatrixMain.isFireInput || keyMatrixMain.isComboInput)
+            keyMatrixMain.detectKeyboard(isDown, usbCode)
+        else if (macroEditorMain.isKeyCapture)
+            macroEditorMain.detectInput(isDown, usbCode)
+        else if (macroEditorMain.isInputting)
+            macroEditorMain.detectKeyboard(isDown, usbCode)
+    }
+
+    onMsg_MS: function(isDown, buttonCode, x, y) {
+        if (macroEditorMain.isInputting)
+            macroEditorMain.detectMouse(isDown, buttonCode, x, y)
+    }
+
     function detectMouse(isDown, buttonCode, x, y) {
         msg_MS(isDown, buttonCode, x, y)
     }
@@ -184,6 +201,7 @@ Item {
         reportRateMain.closeMenu()
         dpiSettingMain.closeMenu()
         topBar.closeMenus()
+        keyMatrixMain.closeFocus()
         clickMainFocus()
     }
 
@@ -204,8 +222,12 @@ Item {
 
     function saveAllData() {
         mainFocus()
-        if (dpiSettingMain.isSave)
+        if (keyMatrixMain.isSave || dpiSettingMain.isSave)
             controlUIEnable(false)
+        if (keyMatrixMain.isSave) {
+            keyMatrixMain.isSave = false
+            keyMatrixMain.saveData()
+        }
         if (dpiSettingMain.isSave) {
             dpiSettingMain.isSave = false
             dpiSettingMain.saveData(true)
@@ -228,6 +250,8 @@ Item {
         reportRateMain.enabled = true
         reportRateMain.opacity = 1.0
         view.resetProfile(profileNo)
+        keyMatrixMain.init(true, true)
+        keyMatrixMain.resetKey(true)
         reportRateMain.init(true, true)
         dpiSettingMain.init(true, true)
         systemSettingMain.init(true, true)
@@ -238,6 +262,7 @@ Item {
         view.mouseSetCurrentDPI(2)
         dpiSettingMain.currentDPI = 1
         controlUIEnable(true)
+        keyMatrixMain.isSave = false
         dpiSettingMain.isSave = false
         systemSettingMain.isSave = false
         reportRateMain.isSave = false
@@ -250,6 +275,7 @@ Item {
         profileNo = n
         view.setGlobalData("mouse/profileNo", n)
         view.setCurrentProfile(n)
+        keyMatrixMain.init(true, false)
         reportRateMain.init(true, false)
         dpiSettingMain.init(true, false)
         systemSettingMain.init(true, false)
@@ -280,6 +306,7 @@ Item {
         loadProfileNames()
         profileNo = parseInt(view.getGlobalData("mouse/profileNo")) || 0
         view.setCurrentProfile(profileNo)
+        keyMatrixMain.init(false, false)
         dpiSettingMain.init(false, false)
         systemSettingMain.init(false, false)
         initDropDownList()
@@ -299,6 +326,7 @@ Item {
         gunControlLang = lists.gunControl
         profileLang = lists.profile
         keyCodeLang = lists.keyCode
+        MacroLogic.setKeyNames(keyCodeLang)
         warningAssigmentLang = lists.warningAssigment
         otherLang = lists.other
         if (lists.dpiSetting.length > 0)
@@ -326,11 +354,14 @@ Item {
             clickGameMode()
         else
             clickOfficeMode()
+        keyMatrixMain.init(false, false)
         initDropDownList()
     }
 
     function selectTab(index: int) {
         currentTab = index
+        if (index === 2)
+            macroEditorMain.init()
         mainFocus()
     }
 
@@ -456,14 +487,31 @@ Item {
                     z: 5
                     view: mainIten.view
                 }
-                Image {
+                KeyMatrix {
+                    id: keyMatrixMain
+                    objectName: "keyMatrixMain"
+                    x: 0
+                    y: 130
+                    width: 540
+                    height: 390
+                    view: mainIten.view
+                    mouseMode: mainIten.mouseMode
+                    keyCount: Theme.keyCount
+                    keyMatrixLang: mainIten.keyMatrixLang
+                    keyAssigmentLang: mainIten.keyAssigmentLang
+                    warningAssigmentLang: mainIten.warningAssigmentLang
+                    overlayParent: overlayLayer
+                }
+                Mouse {
+                    id: mouseMain
+                    objectName: "mouseMain"
                     x: 552 + (600 - width) / 2
                     y: 0
                     width: 420
                     height: 250
-                    source: Images.mousePicture
-                    asynchronous: true
-                    smooth: true
+                    keyCount: Theme.keyCount
+                    selectedButton: keyMatrixMain.selectedButton
+                    onButtonClicked: function(index) { keyMatrixMain.selectButton(index) }
                 }
                 DpiSetting {
                     id: dpiSettingMain
@@ -487,6 +535,7 @@ Item {
                     onPressedAt: {
                         mainIten.mainFocus()
                         systemSettingMain.closeFocus()
+                        macroEditorMain.closeFocus()
                     }
                     onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
                 }
@@ -498,6 +547,26 @@ Item {
                     width: 540
                     height: 520
                     view: mainIten.view
+                }
+                MacroEditorTreeView {
+                    id: macroEditorMain
+                    objectName: "macroEditorMain"
+                    x: 576
+                    y: 0
+                    width: 576
+                    height: 520
+                    view: mainIten.view
+                    macroEditorLang: mainIten.macroEditorLang
+                    warningAssigmentLang: mainIten.warningAssigmentLang
+                    overlayParent: overlayLayer
+                    onModifyMacroData: function(name) {
+                        keyMatrixMain.macroDataChanged(name, macroEditorMain.actionLines,
+                                                       macroEditorMain.repeatCount)
+                    }
+                    onDeleteMacro: function(name) { keyMatrixMain.macroDeleted(name) }
+                    onModifyMacroName: function(level, type, oldName, newName) {
+                        keyMatrixMain.macroRenamed(level, type, oldName, newName)
+                    }
                 }
             }
         }
@@ -541,12 +610,21 @@ Item {
             z: 50
             anchors.fill: parent
             dimmed: true
-            visible: resetBox.visible
+            visible: mainIten.overlayOpen
             onPressedAt: {
                 mainIten.mainFocus()
                 systemSettingMain.closeFocus()
+                macroEditorMain.closeFocus()
             }
             onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
+        }
+
+        // Dialogs and menus of the pages open here, over the dimmed mask.
+        Item {
+            id: overlayLayer
+            objectName: "overlayLayer"
+            z: 55
+            anchors.fill: parent
         }
 
         ResetBox {

@@ -1,5 +1,243 @@
-import QtQuick
+pragma ComponentBehavior: Bound
 
-// Placeholder until the page lands.
+import QtQuick
+import modules.qml
+
+// The menu of one button: the mouse functions directly, the other categories
+// in sub-menus beside it or as dialogs, and the per-button reset. It fills
+// the overlay it is put in, so a press anywhere outside the menus dismisses it.
 Item {
+    id: menu
+
+    property var labels: []
+    property int mouseMode: 0
+    // The button's current code, so its entry can be marked.
+    property string currentHex
+    property int subCategory: -1
+    readonly property int rowHeight: 26
+    readonly property int menuWidth: 196
+    readonly property var fixed: MacroLogic.fixedFunctions()
+    readonly property var topEntries: menu.buildTop(menu.mouseMode)
+    readonly property var subEntries: menu.buildSub(menu.subCategory)
+
+    signal codeChosen(var code)
+    signal fireRequested()
+    signal groupRequested()
+    signal macroRequested()
+    signal resetRequested()
+    signal dismissed()
+
+    function label(i: int, fallback: string): string {
+        const text = menu.labels ? menu.labels[i] : undefined
+        return text ? String(text) : fallback
+    }
+
+    function entry(kind: string, english: string, textIndex: int, hex: string, category: int): var {
+        return { kind: kind, key: english.replace(/ /g, ""), english: english,
+                 textIndex: textIndex, hex: hex, category: category }
+    }
+
+    function buildTop(mode: int): var {
+        const list = []
+        for (const f of menu.fixed) {
+            if (f.menu === 0)
+                list.push(menu.entry("code", f.label, f.textIndex, f.hex, 0))
+        }
+        list.push(menu.entry("sub", "DPI Function", 5, "", 5))
+        list.push(menu.entry("sub", "Fire Function", 1, "", 1))
+        list.push(menu.entry("group", "Group Function", 2, "", 2))
+        list.push(menu.entry("sub", "Media Function", 3, "", 3))
+        list.push(menu.entry("macro", "Macro Function", 4, "", 4))
+        list.push(menu.entry("sub", "Windows Function", 6, "", 6))
+        list.push(menu.entry("sub", "Shortcut Function", 7, "", 7))
+        if (mode !== 0)
+            list.push(menu.entry("sub", "Gun Function", 8, "", 8))
+        list.push(menu.entry("reset", "Reset key", 60, "", -1))
+        return list
+    }
+
+    function buildSub(category: int): var {
+        const list = []
+        if (category < 0)
+            return list
+        for (const f of menu.fixed) {
+            if (f.menu === category)
+                list.push(menu.entry("code", f.label, f.textIndex, f.hex, category))
+        }
+        if (category === 1)
+            list.push(menu.entry("fire", "Fire Key", 50, "", 1))
+        return list
+    }
+
+    // (ax, ay): where the menu's top left corner should be, in this item's
+    // coordinates; it is moved inside when it would stick out.
+    function openAt(ax: real, ay: real) {
+        menu.subCategory = -1
+        topMenu.x = Math.max(0, Math.min(ax, menu.width - topMenu.width))
+        topMenu.y = Math.max(0, Math.min(ay, menu.height - topMenu.height))
+        menu.visible = true
+    }
+
+    function close() {
+        menu.subCategory = -1
+        menu.visible = false
+    }
+
+    function openSub(category: int, rowY: real) {
+        menu.subCategory = category
+        const right = topMenu.x + topMenu.width + 2
+        subMenu.x = right + subMenu.width <= menu.width ? right : topMenu.x - subMenu.width - 2
+        subMenu.y = Math.max(0, Math.min(topMenu.y + rowY, menu.height - subMenu.height))
+    }
+
+    function activate(item: var, rowY: real) {
+        switch (item.kind) {
+        case "code":
+            menu.codeChosen(MacroLogic.hexToCode(item.hex))
+            break
+        case "sub":
+            menu.openSub(item.category, rowY)
+            break
+        case "fire":
+            menu.fireRequested()
+            break
+        case "group":
+            menu.groupRequested()
+            break
+        case "macro":
+            menu.macroRequested()
+            break
+        case "reset":
+            menu.resetRequested()
+            break
+        }
+    }
+
+    component MenuPanel: Rectangle {
+        width: menu.menuWidth
+        radius: 3
+        color: Theme.panelColor
+        border.width: 1
+        border.color: Theme.panelBorder
+        Accessible.role: Accessible.PopupMenu
+    }
+
+    component MenuRow: Rectangle {
+        id: row
+
+        required property var modelData
+        property bool inSubMenu: false
+        readonly property bool isCurrent: modelData.hex !== ""
+                                          && modelData.hex === menu.currentHex.toLowerCase()
+        readonly property bool isOpenCategory: modelData.kind === "sub"
+                                               && modelData.category === menu.subCategory
+
+        objectName: "menu_" + modelData.key
+        width: menu.menuWidth - 2
+        height: menu.rowHeight
+        x: 1
+        color: area.containsMouse || isOpenCategory ? Theme.colorGray1 : Theme.colorTransparent
+        Accessible.role: Accessible.MenuItem
+        Accessible.name: rowText.text
+        Accessible.onPressAction: menu.activate(row.modelData, row.y)
+
+        Rectangle {
+            x: 0
+            width: 3
+            height: parent.height
+            visible: row.isCurrent
+            color: Theme.colorPrimary
+        }
+        Text {
+            id: rowText
+
+            x: 14
+            width: row.width - 40
+            anchors.verticalCenter: parent.verticalCenter
+            elide: Text.ElideRight
+            text: menu.label(row.modelData.textIndex, row.modelData.english)
+            color: area.containsMouse || row.isCurrent || row.isOpenCategory ? Theme.colorPrimary
+                                                                             : Theme.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+        }
+        Image {
+            anchors.right: parent.right
+            anchors.rightMargin: 10
+            anchors.verticalCenter: parent.verticalCenter
+            width: 10
+            height: 6
+            rotation: -90
+            visible: row.modelData.kind === "sub"
+            source: Images.arrowDown
+            smooth: true
+        }
+        MouseArea {
+            id: area
+
+            anchors.fill: parent
+            hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
+            // Pointing at a category shows its entries, pointing elsewhere in
+            // the main menu hides them again.
+            onContainsMouseChanged: {
+                if (!containsMouse || row.inSubMenu)
+                    return
+                if (row.modelData.kind === "sub")
+                    menu.openSub(row.modelData.category, row.y)
+                else
+                    menu.subCategory = -1
+            }
+            onClicked: menu.activate(row.modelData, row.y)
+        }
+    }
+
+    objectName: "keyAssigment"
+    visible: false
+
+    MouseArea {
+        objectName: "menuDismissArea"
+        anchors.fill: parent
+        acceptedButtons: Qt.AllButtons
+        onPressed: menu.dismissed()
+    }
+
+    MenuPanel {
+        id: topMenu
+
+        objectName: "keyMenu"
+        height: topColumn.height + 8
+        Accessible.name: "Button functions"
+
+        Column {
+            id: topColumn
+
+            y: 4
+            Repeater {
+                model: menu.topEntries
+                delegate: MenuRow {}
+            }
+        }
+    }
+
+    MenuPanel {
+        id: subMenu
+
+        objectName: "keySubMenu"
+        visible: menu.subCategory >= 0
+        height: subColumn.height + 8
+        Accessible.name: "Functions of the category"
+
+        Column {
+            id: subColumn
+
+            y: 4
+            Repeater {
+                model: menu.subEntries
+                delegate: MenuRow {
+                    inSubMenu: true
+                }
+            }
+        }
+    }
 }

@@ -66,4 +66,69 @@ QtObject {
     function mouseSetDoubleClickSpeed(speed) { record("mouseSetDoubleClickSpeed", arguments) }
     function mouseSetVerticalScrollLines(lines) { record("mouseSetVerticalScrollLines", arguments) }
     function mouseSetLodValue(rate, en) { record("mouseSetLodValue", arguments) }
+
+    // ---- button page: key matrices, macro slots, the macro library, guns ----
+    // Library folders by path ("" the top, "A/B" folder B inside A), each a
+    // list of [name, type] with type 1 a folder; macro files by name, as
+    // loadMacroIni gives them (action lines, then the repeat count).
+    property var macroFolders: ({ "": [] })
+    property var macroFiles: ({})
+    property var macroSelect: ["", "", "", "", ""]
+    property int macroLevel: 0
+    // Gun records by position: [name, key, period, X, Y, times].
+    property var guns: []
+
+    function mouseGetKeydefine(mouseMode, index, isRecovery) {
+        record("mouseGetKeydefine", arguments)
+        const key = (Number(mouseMode) === 0 ? "mouseKeyMatrix/" : "mouseKeyMatrix2/") + index
+        const list = (isRecovery ? factory : profile)[key]
+        return list === undefined ? [] : list
+    }
+    function mouseSetKeyMatrix(mouseMode, src64, src64_2, isSendData, otherParam) {
+        record("mouseSetKeyMatrix", arguments)
+    }
+    function mouseSendMacroData(macroData, macroIndex) {
+        record("mouseSendMacroData", arguments)
+        return true
+    }
+    function setMacroSelectName(name1, name2, name3, name4, name5) {
+        record("setMacroSelectName", arguments)
+        macroSelect = [name1, name2, name3, name4, name5]
+    }
+    function setMacroLevel(level) {
+        record("setMacroLevel", arguments)
+        macroLevel = level
+    }
+    function macroAttribute(entries, att) {
+        return (entries || []).map(e => att === 0 ? String(e[1]) : att === 1 ? String(e[1] === 1)
+                                        : att === 2 ? "20" : String(e[0]))
+    }
+    function getNameList(type) {
+        record("getNameList", arguments)
+        return macroAttribute(macroFolders[""], 4)
+    }
+    function getMacroList_Att(att) {
+        record("getMacroList_Att", arguments)
+        return macroAttribute(macroFolders[""], att)
+    }
+    function getMacroSubList_Att(att, name) {
+        record("getMacroSubList_Att", arguments)
+        const path = macroSelect.slice(0, Math.max(0, macroLevel - 1)).concat([name]).join("/")
+        return macroAttribute(macroFolders[path], att)
+    }
+    function loadMacroIni(macroLevel, name) {
+        record("loadMacroIni", arguments)
+        const stored = macroFiles[name]
+        return stored === undefined ? [] : stored
+    }
+    function getGunData(name) {
+        record("getGunData", arguments)
+        const gun = guns[Number(name)]
+        return gun === undefined ? ["M416", "L-Click", "10", "0", "10", "0"] : gun
+    }
+    function deleteMacroUpdateProfile(macroName) { record("deleteMacroUpdateProfile", arguments) }
+    function modifyMacroNameUpdateProfile(macroLevel, macroType, oldname, newname) {
+        record("modifyMacroNameUpdateProfile", arguments)
+        return true
+    }
 }

@@ -1,0 +1,174 @@
+// The macro library as the scene reads it: opening the macro editor (init()
+// on the page in the real scene, then one frame drawn) and the tree walk the
+// macro dialog of the button page runs, for 100, 300 and 1,000 macros in ten
+// folders. Prints the cost per macro; the cost must grow linearly.
+#include "myqquickview.h"
+#include "settings/macrolibrary.h"
+#include "widget.h"
+
+#include "sim/virtualmouse.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQmlExpression>
+#include <QQuickItem>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+
+class BenchMacroTree : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir workDir;
+    std::unique_ptr<Widget> widget;
+    QQuickItem *editor = nullptr;
+    std::unique_ptr<QObject> dialogReader;
+
+    // Ten folders at the root, each holding an equal share of the macros.
+    void writeLibrary(int macros)
+    {
+        QDir(workDir.filePath("modules/macro")).removeRecursively();
+        QDir().mkpath(workDir.filePath("modules/macro"));
+        QSettings names(workDir.filePath("modules/setting/name.bin"), QSettings::IniFormat);
+        names.remove("macro");
+        QStringList folders;
+        for (int f = 0; f < 10; ++f)
+            folders << QString("Folder%1").arg(f);
+        const auto list = [](int n, const QString &value) { return QStringList(n, value); };
+        names.setValue("macro/macroName", folders);
+        names.setValue("macro/macroType", list(10, "1"));
+        names.setValue("macro/showImg", list(10, "true"));
+        names.setValue("macro/txtMargin", list(10, "30"));
+        names.setValue("macro/level", list(10, "0"));
+        for (int k = 0; k < 5; ++k)
+            names.setValue(QString("macro/no%1").arg(k), list(10, "-1"));
+        for (int f = 0; f < 10; ++f) {
+            const QString folder = folders[f];
+            names.remove(folder);
+            QDir().mkpath(workDir.filePath("modules/macro/" + folder));
+            QStringList macroNames;
+            for (int m = 0; m < macros / 10; ++m) {
+                macroNames << QString("macro%1").arg(m);
+                QFile file(workDir.filePath("modules/macro/" + folder + "/" + macroNames.last()
+                                            + ".bin"));
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write("[config]\ntotal=2\nrepeat=1\n[macro]\n0=\"1,A\"\n1=\"2,A\"\n");
+            }
+            const int n = int(macroNames.size());
+            names.setValue(folder + "/macroName", kairo::names::withPlaceholder(macroNames));
+            names.setValue(folder + "/macroType", kairo::names::withPlaceholder(list(n, "0")));
+            names.setValue(folder + "/showImg", kairo::names::withPlaceholder(list(n, "false")));
+            names.setValue(folder + "/txtMargin", kairo::names::withPlaceholder(list(n, "46")));
+            names.setValue(folder + "/level", kairo::names::withPlaceholder(list(n, "1")));
+            names.setValue(folder + "/no0", kairo::names::withPlaceholder(list(n, QString::number(f))));
+            for (int k = 1; k < 5; ++k)
+                names.setValue(QString("%1/no%2").arg(folder).arg(k),
+                               kairo::names::withPlaceholder(list(n, "-1")));
+        }
+        names.sync();
+    }
+
+    QVariant pageJs(const QString &code)
+    {
+        QQmlExpression expression(qmlContext(editor), editor, code);
+        const QVariant result = expression.evaluate();
+        if (expression.hasError())
+            qWarning("%s", qPrintable(expression.error().toString()));
+        return result;
+    }
+
+    // Median of five timed runs after one untimed, in microseconds.
+    template<typename Step>
+    double medianMicros(Step step)
+    {
+        step();
+        QList<double> runs;
+        for (int i = 0; i < 5; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            step();
+            runs << timer.nsecsElapsed() / 1000.0;
+        }
+        std::sort(runs.begin(), runs.end());
+        return runs[2];
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(workDir.isValid());
+        QProcess cp;
+        cp.start("cp", {"-r", QStringLiteral(KAIRO_BIN_DIR "/modules"), workDir.path()});
+        QVERIFY(cp.waitForFinished(10000));
+        QCOMPARE(cp.exitCode(), 0);
+        QVERIFY(QDir::setCurrent(workDir.path()));
+        kairo::sim::reset({kairo::sim::DeviceConfig{}});
+        widget = std::make_unique<Widget>();
+        widget->show();
+        widget->checkDevice();
+        QQuickItem *root = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((root = widget->view()->rootObject())
+                                     && root->property("isPownOn").toBool(), 10000);
+        editor = root->findChild<QQuickItem *>("macroEditorMain");
+        QVERIFY(editor);
+        // The settings tab shows the editor, so a frame draws its tree.
+        root->setProperty("currentTab", 2);
+
+        // The button page's macro dialog reads the tree through the same library call.
+        QQmlComponent component(widget->view()->engine());
+        component.setData("import QtQuick\nimport modules.qml\n"
+                          "QtObject { function read(view) { return MacroTree.readTree(view).length } }",
+                          QUrl());
+        dialogReader.reset(component.create());
+        QVERIFY2(dialogReader, qPrintable(component.errorString()));
+    }
+
+    void cleanupTestCase()
+    {
+        dialogReader.reset();
+        widget.reset();
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    void perMacro_data()
+    {
+        QTest::addColumn<int>("macros");
+        QTest::newRow("100") << 100;
+        QTest::newRow("300") << 300;
+        QTest::newRow("1000") << 1000;
+    }
+    void perMacro()
+    {
+        QFETCH(int, macros);
+        writeLibrary(macros);
+
+        pageJs("init()");
+        QCOMPARE(pageJs("tree.length").toInt(), macros + 10);
+        QVariant read;
+        QMetaObject::invokeMethod(dialogReader.get(), "read", Q_RETURN_ARG(QVariant, read),
+                                  Q_ARG(QVariant, QVariant::fromValue<QObject *>(widget->view())));
+        QCOMPARE(read.toInt(), macros + 10);
+
+        const double open = medianMicros([&] {
+            pageJs("init()");
+            widget->view()->grabFramebuffer();
+        });
+        const double dialog = medianMicros([&] {
+            QMetaObject::invokeMethod(dialogReader.get(), "read", Q_RETURN_ARG(QVariant, read),
+                                      Q_ARG(QVariant, QVariant::fromValue<QObject *>(widget->view())));
+        });
+        qInfo("macros %4d: open tab %8.0f us (%6.1f us/macro), dialog readTree %8.0f us (%6.1f us/macro)",
+              macros, open, open / macros, dialog, dialog / macros);
+    }
+};
+
+QTEST_MAIN(BenchMacroTree)
+#include "bench_macrotree.moc"
