@@ -7,7 +7,8 @@
 //       NAME, which prints "NAME cx cy x y w h visible" in window pixels for
 //       the item of that objectName (@Type: the first item of that QML
 //       type; a/b: b inside a), or "--click NAME", which clicks the item
-//       first, so overlays opened by a click are measured as they are shown.
+//       first, so overlays opened by a click are measured as they are shown;
+//       "--rclick NAME" does the same with the right button (context menus).
 //   grab WINDOW FILE.png [--changed-from OLD.png]
 //       Saves the X window WINDOW (its id in decimal or 0x hex) once three
 //       grabs in a row agree, and with --changed-from only once it differs
@@ -131,9 +132,10 @@ int positions(const QStringList &args)
     settle(root);
 
     for (int i = 2; i < args.size(); ++i) {
-        const bool click = args.at(i) == QLatin1String("--click");
+        const bool rightClick = args.at(i) == QLatin1String("--rclick");
+        const bool click = rightClick || args.at(i) == QLatin1String("--click");
         if (click && ++i >= args.size())
-            return fail(QStringLiteral("--click needs a name"));
+            return fail(QStringLiteral("%1 needs a name").arg(args.at(i - 1)));
         const QString name = args.at(i);
         QQuickItem *item = findPath(root, name);
         if (!item)
@@ -142,7 +144,8 @@ int positions(const QStringList &args)
         if (click) {
             if (!item->isVisible())
                 return fail(QStringLiteral("%1 is hidden and cannot be clicked").arg(name), 3);
-            QTest::mouseClick(&window, Qt::LeftButton, {}, r.center().toPoint());
+            QTest::mouseClick(&window, rightClick ? Qt::RightButton : Qt::LeftButton, {},
+                              r.center().toPoint());
             settle(root);
             continue;
         }

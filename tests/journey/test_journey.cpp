@@ -141,6 +141,57 @@ QByteArray describe(const QList<QByteArray> &codes)
     return "sent: [" + text.join("] [") + "]";
 }
 
+// The 64-byte matrix 1 of every key-matrix command: 12H on the first family,
+// 0DH (in a 128-byte block) on the second.
+QList<QByteArray> sentMatrix1(const QList<Command> &sent, const QString &family)
+{
+    const quint8 opcode = family == QLatin1String("560") ? 0x0d : 0x12;
+    QList<QByteArray> matrices;
+    for (const Command &c : sent) {
+        if (c.opcode == opcode && quint8(c.params.at(0)) == 1 && c.bulk.size() >= 64)
+            matrices << c.bulk.left(64);
+    }
+    return matrices;
+}
+
+// The 128-byte blocks sent to a macro slot (macro id = slot + 1).
+QList<QByteArray> sentMacroBlocks(const QList<Command> &sent, const QString &family, int slot)
+{
+    const quint8 opcode = family == QLatin1String("560") ? 0x0f : 0x13;
+    QList<QByteArray> blocks;
+    for (const Command &c : sent) {
+        if (c.opcode == opcode && quint8(c.params.at(0)) == slot + 1 && c.bulk.size() >= 128)
+            blocks << c.bulk.left(128);
+    }
+    return blocks;
+}
+
+// A firmware record as the matrix holds it; records 3 and 4 travel swapped.
+QByteArray record(const QByteArray &matrix, int button)
+{
+    const int position = button == 3 ? 4 : button == 4 ? 3 : button;
+    return matrix.mid(position * 4, 4);
+}
+
+bool anyRecord(const QList<QByteArray> &matrices, int button, const QByteArray &expected)
+{
+    for (const QByteArray &m : matrices) {
+        if (record(m, button) == expected)
+            return true;
+    }
+    return false;
+}
+
+QStringList macroLines(const QString &file)
+{
+    QSettings macro(file, QSettings::IniFormat);
+    QStringList lines;
+    const int total = macro.value("config/total").toInt();
+    for (int i = 0; i < total; ++i)
+        lines << macro.value("macro/" + QString::number(i)).toString();
+    return lines;
+}
+
 } // namespace
 
 class Journey : public QObject
@@ -227,6 +278,55 @@ private:
         }
     }
 
+    void copyProgram(const QString &family)
+    {
+        QVERIFY(dir.isValid());
+        for (const QString &old : QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
+            QVERIFY(old == "modules" ? QDir(path(old)).removeRecursively() : QFile::remove(path(old)));
+        QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", path("kairo")));
+        QFile(path("kairo")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        int code = -1;
+        run("cp", {"-r", KAIRO_BIN_DIR "/modules", dir.path()}, &code);
+        QCOMPARE(code, 0);
+        QSettings config(path("modules/setting/apConfig.bin"), QSettings::IniFormat);
+        config.setValue("mouse/icType", family);
+        QCOMPARE(config.value("mouse/sensorType").toString(), QStringLiteral("3320"));
+        QSettings mouse(path("mouse.ini"), QSettings::IniFormat);
+        mouse.setValue("0/family", family);
+    }
+
+    // Starts the copy on the virtual mouse and finds its window.
+    void startProgram()
+    {
+        kairo.setProcessEnvironment([this] {
+            QProcessEnvironment env = environment();
+            env.insert("LD_PRELOAD", KAIRO_PRELOAD);
+            return env;
+        }());
+        kairo.setProcessChannelMode(QProcess::MergedChannels);
+        kairo.setStandardOutputFile(path("kairo.log"));
+        kairo.start(path("kairo"));
+        QVERIFY(kairo.waitForStarted());
+
+        QString id;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed())
+                 .isEmpty(),
+            15000);
+        QVERIFY2(!id.contains('\n'), qPrintable(id));
+        window = WId(id.toULongLong());
+        const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", id});
+        static const QRegularExpression field("^(X|Y|WIDTH|HEIGHT)=(-?\\d+)$",
+                                              QRegularExpression::MultilineOption);
+        QHash<QString, int> g;
+        for (auto m = field.globalMatch(geometry); m.hasNext();) {
+            const auto match = m.next();
+            g.insert(match.captured(1), match.captured(2).toInt());
+        }
+        QCOMPARE(QSize(g.value("WIDTH"), g.value("HEIGHT")), QSize(1280, 720));
+        origin = QPoint(g.value("X"), g.value("Y"));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -258,21 +358,9 @@ private slots:
         clock.start();
 
         // a. a copy of the program with its own data, socket and wire log
-        QVERIFY(dir.isValid());
-        for (const QString &old : QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
-            QVERIFY(old == "modules" ? QDir(path(old)).removeRecursively() : QFile::remove(path(old)));
-        QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", path("kairo")));
-        QFile(path("kairo")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        int code = -1;
-        run("cp", {"-r", KAIRO_BIN_DIR "/modules", dir.path()}, &code);
-        QCOMPARE(code, 0);
-        {
-            QSettings config(path("modules/setting/apConfig.bin"), QSettings::IniFormat);
-            config.setValue("mouse/icType", family);
-            QCOMPARE(config.value("mouse/sensorType").toString(), QStringLiteral("3320"));
-            QSettings mouse(path("mouse.ini"), QSettings::IniFormat);
-            mouse.setValue("0/family", family);
-        }
+        copyProgram(family);
+        if (QTest::currentTestFailed())
+            return;
         const QString config = path("modules/setting/apConfig.bin");
         const int dpiBase = iniValue(config, "mouse", "dpiBase").toInt();
         const int maxDpi = iniValue(config, "mouse", "maxDPI").toInt();
@@ -289,33 +377,9 @@ private slots:
         for (const QString &name : controls + QStringList{"resetOk"})
             QVERIFY2(at.contains(name), qPrintable(name));
 
-        kairo.setProcessEnvironment([this] {
-            QProcessEnvironment env = environment();
-            env.insert("LD_PRELOAD", KAIRO_PRELOAD);
-            return env;
-        }());
-        kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.setStandardOutputFile(path("kairo.log"));
-        kairo.start(path("kairo"));
-        QVERIFY(kairo.waitForStarted());
-
-        QString id;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed())
-                 .isEmpty(),
-            15000);
-        QVERIFY2(!id.contains('\n'), qPrintable(id));
-        window = WId(id.toULongLong());
-        const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", id});
-        static const QRegularExpression field("^(X|Y|WIDTH|HEIGHT)=(-?\\d+)$",
-                                              QRegularExpression::MultilineOption);
-        QHash<QString, int> g;
-        for (auto m = field.globalMatch(geometry); m.hasNext();) {
-            const auto match = m.next();
-            g.insert(match.captured(1), match.captured(2).toInt());
-        }
-        QCOMPARE(QSize(g.value("WIDTH"), g.value("HEIGHT")), QSize(1280, 720));
-        origin = QPoint(g.value("X"), g.value("Y"));
+        startProgram();
+        if (QTest::currentTestFailed())
+            return;
 
         // The logo gives way to the frame: the stage sliders are drawn.
         const QRect slider0 = at["dpiSlider0"].rect;
