@@ -5,6 +5,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -35,10 +36,13 @@ QString iniValue(const QString &path, const QString &section, const QString &key
     return QString();
 }
 
+// "key" reads the section mouse; "section/key" any other.
 QList<int> iniInts(const QString &path, const QString &key)
 {
+    const int slash = int(key.indexOf('/'));
+    const QString section = slash < 0 ? QStringLiteral("mouse") : key.left(slash);
     QList<int> values;
-    for (const QString &item : iniValue(path, QStringLiteral("mouse"), key).split(','))
+    for (const QString &item : iniValue(path, section, key.mid(slash + 1)).split(','))
         values << item.trimmed().toInt();
     return values;
 }
@@ -454,6 +458,158 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed().isEmpty(), 5000);
         qInfo("%s journey took %lld ms", qPrintable(family), clock.elapsed());
+    }
+    // The button page and the macro editor, by pointer and keyboard only:
+    // Ctrl+Z and a media key on two buttons, Save; a macro recorded from
+    // typed keys and bound to button 3; renamed, then deleted.
+    void buttonsAndMacros_data() { journey_data(); }
+
+    void buttonsAndMacros()
+    {
+        QFETCH(QString, family);
+        QElapsedTimer clock;
+        clock.start();
+        copyProgram(family);
+        if (QTest::currentTestFailed())
+            return;
+        // The scene tool measures the list of a fourteen-button mouse.
+        QSettings(path("modules/setting/apConfig.bin"), QSettings::IniFormat).setValue("mouse/keyCount", 14);
+
+        const QString tree = QStringLiteral("macroEditorMain/macroTree");
+        QHash<QString, Place> at = places({"@BusyIndicator", "saveButton", "tab0", "tab2", "dpiSlider0",
+                                           "keyRow2", "keyRow3", "keyRow4", "--click", "keyRow3",
+                                           "menu_GroupFunction", "--click", "menu_GroupFunction", "groupOk"});
+        at.insert(places({"--click", "keyRow4", "menu_MediaFunction", "--click", "menu_MediaFunction",
+                          "menu_Mute"}));
+        at.insert(places({"--click", "keyRow2", "menu_MacroFunction", "--click", "menu_MacroFunction",
+                          "macroKeyAssigment/macroTree", "macroOk"}));
+        at.insert(places({"--click", "tab2", tree, "macroRecord", "macroDeleteConfirm/tooltipOk",
+                          "--rclick", tree, "menuNewMacro", "menuRename", "menuDelete", "--click",
+                          "menuNewMacro", "inputAssigmentField", "inputAssigmentOk"}));
+        for (const char *name : {"groupOk", "menu_Mute", "macroOk", "menuNewMacro", "inputAssigmentOk",
+                                    "macroDeleteConfirm/tooltipOk", "macroKeyAssigment/macroTree"})
+            QVERIFY2(at.contains(name), name);
+        // First rows of the two macro lists (26 pixels high, inside a small
+        // margin), and the tree menu opened on the editor's first row: it
+        // opens where it is asked for, so its entries keep their offsets.
+        const auto firstRow = [](const Place &list) {
+            return Place{QPoint(list.centre.x(), list.rect.top() + 14), QRect()};
+        };
+        const Place editorRow = firstRow(at[tree]);
+        const Place pickerRow = firstRow(at["macroKeyAssigment/macroTree"]);
+        const auto onRow = [&](const QString &entry) {
+            return Place{at[entry].centre - at[tree].centre + editorRow.centre, QRect()};
+        };
+
+        startProgram();
+        if (QTest::currentTestFailed())
+            return;
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["dpiSlider0"].rect, accent)
+                                         + kairo::journey::countNear(screen(), at["dpiSlider0"].rect, primary)
+                                     > 20,
+                                 15000);
+        busyRing = at["@BusyIndicator"].rect;
+        idleRing = screen().copy(busyRing);
+        const QString id = QString::number(window);
+        const auto keys = [&](const QStringList &args) {
+            run("xdotool", {"windowfocus", "--sync", id});
+            run("xdotool", args);
+        };
+
+        // a. Ctrl+Z on button 4, Mute on button 5, Save
+        click(at["keyRow3"]);
+        click(at["menu_GroupFunction"]);
+        keys({"key", "--delay", "80", "ctrl+z"});
+        click(at["groupOk"]);
+        click(at["keyRow4"]);
+        click(at["menu_MediaFunction"]);
+        click(at["menu_Mute"]);
+        int from = lineCount(wireLog());
+        click(at["saveButton"]);
+        const QByteArray ctrlZ = QByteArray::fromHex("00011d00");
+        const QByteArray mute = QByteArray::fromHex("0300e200");
+        QTRY_VERIFY_WITH_TIMEOUT(anyRecord(sentMatrix1(commands(wireLog(), from), family), 3, ctrlZ), 10000);
+        QVERIFY(anyRecord(sentMatrix1(commands(wireLog(), from), family), 4, mute));
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "mouseKeyMatrix/3"), (QList<int>{2, 1, 0x1d, 0}), 5000);
+
+        // b. a new macro, recorded from two typed keys
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+        click(at["tab2"]);
+        run("xdotool", {"mousemove", "--sync", QString::number(origin.x() + at[tree].centre.x()),
+                        QString::number(origin.y() + at[tree].centre.y()), "click", "3"});
+        click(at["menuNewMacro"]);
+        click(at["inputAssigmentField"]);
+        keys({"type", "--delay", "60", "word"});
+        click(at["inputAssigmentOk"]);
+        const QString word = path("modules/macro/word.bin");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(word), 5000);
+        click(editorRow);
+        click(at["macroRecord"]);
+        keys({"type", "--delay", "120", "ab"});
+        click(at["macroRecord"]);
+        QStringList actions;
+        QTRY_VERIFY_WITH_TIMEOUT((actions = macroLines(word).filter(QRegularExpression("^[1-4],")))
+                                     == (QStringList{"1,A", "2,A", "1,B", "2,B"}),
+                                 5000);
+        QVERIFY2(macroLines(word).size() > actions.size(), "typed with pauses, recorded with delays");
+
+        // c. bound to button 3: the block in slot 2, the name in the profile
+        click(at["tab0"]);
+        from = lineCount(wireLog());
+        click(at["keyRow2"]);
+        click(at["menu_MacroFunction"]);
+        click(pickerRow);
+        click(at["macroOk"]);
+        QList<QByteArray> blocks;
+        QTRY_VERIFY_WITH_TIMEOUT(!(blocks = sentMacroBlocks(commands(wireLog(), from), family, 2)).isEmpty(),
+                                 10000);
+        const QByteArray block = blocks.last();
+        QCOMPARE(block.left(2), QByteArray::fromHex("0001"));
+        QByteArray keyBytes;
+        for (int i : {3, 5, 7, 9})
+            keyBytes += block.at(i);
+        QCOMPARE(keyBytes.toHex(), QByteArray("04040505"));
+        QCOMPARE(quint8(block[4]) & 0x80, 0x80);   // A's release
+        QCOMPARE(block.mid(10, 2), QByteArray::fromHex("0000"));
+        QCOMPARE(quint8(block[8]), 0x81);          // the last action, a release
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(profile(), "mouseMacroKey", "2"), QStringLiteral("word"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+        from = lineCount(wireLog());
+        click(at["saveButton"]);
+        QTRY_VERIFY_WITH_TIMEOUT(anyRecord(sentMatrix1(commands(wireLog(), from), family), 2,
+                                           QByteArray::fromHex("09000300")),
+                                 10000);
+
+        // d. renamed in the editor: the binding follows
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+        click(at["tab2"]);
+        run("xdotool", {"mousemove", "--sync", QString::number(origin.x() + editorRow.centre.x()),
+                        QString::number(origin.y() + editorRow.centre.y()), "click", "3"});
+        click(onRow("menuRename"));
+        click(at["inputAssigmentField"]);
+        keys({"key", "ctrl+a"});
+        keys({"type", "--delay", "60", "chord"});
+        click(at["inputAssigmentOk"]);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path("modules/macro/chord.bin")), 5000);
+        QVERIFY(!QFile::exists(word));
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(profile(), "mouseMacroKey", "2"), QStringLiteral("chord"), 5000);
+
+        // e. deleted: button 3 gets the middle button back on the wire
+        from = lineCount(wireLog());
+        run("xdotool", {"mousemove", "--sync", QString::number(origin.x() + editorRow.centre.x()),
+                        QString::number(origin.y() + editorRow.centre.y()), "click", "3"});
+        click(onRow("menuDelete"));
+        click(at["macroDeleteConfirm/tooltipOk"]);
+        QTRY_VERIFY_WITH_TIMEOUT(anyRecord(sentMatrix1(commands(wireLog(), from), family), 2,
+                                           QByteArray::fromHex("0100f200")),
+                                 10000);
+        QVERIFY(!QFile::exists(path("modules/macro/chord.bin")));
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "mouseKeyMatrix/2"), (QList<int>{0, 0, 0xf2, 0}), 5000);
+
+        QString state;
+        QCOMPARE(cli({"state"}, &state), 0);
+        QCOMPARE(QJsonDocument::fromJson(state.toUtf8()).object().value("protocolErrors").toInt(-1), 0);
+        qInfo("%s buttons and macros took %lld ms", qPrintable(family), clock.elapsed());
     }
 };
 

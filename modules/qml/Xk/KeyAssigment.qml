@@ -14,6 +14,7 @@ Item {
     // The button's current code, so its entry can be marked.
     property string currentHex
     property int subCategory: -1
+    property real subAnchorY: 0
     readonly property int rowHeight: 26
     readonly property int menuWidth: 196
     readonly property var fixed: MacroLogic.fixedFunctions()
@@ -87,7 +88,7 @@ Item {
         menu.subCategory = category
         const right = topMenu.x + topMenu.width + 2
         subMenu.x = right + subMenu.width <= menu.width ? right : topMenu.x - subMenu.width - 2
-        subMenu.y = Math.max(0, Math.min(topMenu.y + rowY, menu.height - subMenu.height))
+        menu.subAnchorY = rowY
     }
 
     function activate(item: var, rowY: real) {
@@ -224,6 +225,8 @@ Item {
         id: subMenu
 
         objectName: "keySubMenu"
+        // A binding: the column's height is known only after it has laid out.
+        y: Math.max(0, Math.min(topMenu.y + menu.subAnchorY, menu.height - subMenu.height))
         visible: menu.subCategory >= 0
         height: subColumn.height + 8
         Accessible.name: "Functions of the category"

@@ -69,8 +69,12 @@ function appendContainer(view, out, names, types, shows, margins, path, nos) {
 // { textValue, macroType, level, path, showImg, txtMargin, no: [no0..no4] }.
 // Depth, path and ancestor positions come from the walk itself, so an entry can
 // always be addressed even when its stored attribute lists are short.
+// Before the native view is attached (or in a scene without one) the
+// library is empty.
 function readTree(view) {
     var out = [];
+    if (!view)
+        return out;
     var names = plainList(view.getNameList(0));
     if (names.length === 0)
         return out;
