@@ -448,13 +448,14 @@ Item {
         page.record(buttonCode, isDown);
     }
 
+    // The window's own size: its content item may keep the first size.
     function insideWindow(x: int, y: int): bool {
-        const root = page.Window.contentItem;
-        if (!root)
+        const win = page.Window.window;
+        if (!win)
             return false;
-        const origin = root.mapToGlobal(0, 0);
-        return x >= origin.x && y >= origin.y && x < origin.x + root.width
-            && y < origin.y + root.height;
+        const origin = win.contentItem.mapToGlobal(0, 0);
+        return x >= origin.x && y >= origin.y && x < origin.x + win.width
+            && y < origin.y + win.height;
     }
 
     function detectInput(isDown: bool, usbCode: int): void {
@@ -568,6 +569,30 @@ Item {
         x: 24
         y: 44
         text: page.label(1)
+    }
+
+    // The two commonest tree commands, for those who never right-click; the
+    // tree's menu has the rest.
+    Row {
+        x: 24 + 250 - width
+        y: 40
+        spacing: 12
+
+        TextButton {
+            objectName: "macroNew"
+            text: page.label(2)
+            pixelSize: Theme.fontMinSize
+            Accessible.name: "New macro"
+            onClicked: page.treeAction("NewMacro")
+        }
+        TextButton {
+            objectName: "macroDeleteEntry"
+            text: page.label(3)
+            pixelSize: Theme.fontMinSize
+            enabled: page.selectedIndex >= 0
+            Accessible.name: "Delete the selected macro or folder"
+            onClicked: page.treeAction("Delete")
+        }
     }
 
     Panel {
