@@ -184,58 +184,68 @@ QString MacroLogic::lineText(const QString &line)
     return {};
 }
 
+namespace {
+
+// One key or button action with the delay, in 10 ms units, that follows it
+// up to the next action (none after the last: nothing waits for it).
+struct Step {
+    int type = 0;
+    int key = 0;
+    qint64 unitsAfter = 0;
+};
+
+// The actions after the leading delays, each with the delays summed behind it.
+QList<Step> actionSteps(const QStringList &lines)
+{
+    QList<Step> steps;
+    for (const QString &line : lines) {
+        const int type = MacroLogic::lineType(line);
+        if (type == 0) {
+            if (!steps.isEmpty())
+                steps.last().unitsAfter += qMax(0, MacroLogic::lineInfo(line).toInt()) / 10;
+        } else if (isPressOrRelease(type)) {
+            steps << Step{type, MacroLogic::keyCode(MacroLogic::lineInfo(line)), 0};
+        }
+    }
+    return steps;
+}
+
+void appendTimedPair(QVariantList &bytes, const Step &step)
+{
+    const int release = isRelease(step.type) ? 0x80 : 0;
+    const qint64 units = step.unitsAfter;
+    if (units < plainUnitLimit) {
+        bytes << ((units == 0 ? 1 : int(units)) | release) << step.key;
+        return;
+    }
+    int scale = 3;
+    qint64 value = units / 10;
+    if (units < 100000) {
+        scale = 1;
+        value = units / 2;
+    } else if (units < 300000) {
+        scale = 2;
+        value = units / 5;
+    }
+    // Past 600000 units even the 100 ms form no longer fits sixteen bits;
+    // wrapping would turn a long pause into a short one, so the pause is
+    // played as long as the mouse can.
+    value = std::min(value, largestScaledValue);
+    bytes << release << step.key << 0 << scale << int(value >> 8) << int(value & 0xFF);
+}
+
+} // namespace
+
 QVariantList MacroLogic::encodeMacro(const QStringList &lines, int repeat)
 {
     QVariantList bytes{(repeat >> 8) & 0xFF, repeat & 0xFF};
-
-    bool started = false;   // past the leading delays
-    int openType = 0;       // the action whose pair waits for its timing byte
-    int openKey = 0;
-    qint64 units = 0;
-
-    auto closePair = [&]() {
-        const int release = isRelease(openType) ? 0x80 : 0;
-        if (units < plainUnitLimit) {
-            bytes << ((units == 0 ? 1 : int(units)) | release) << openKey;
-            return;
-        }
-        int scale = 3;
-        qint64 value = units / 10;
-        if (units < 100000) {
-            scale = 1;
-            value = units / 2;
-        } else if (units < 300000) {
-            scale = 2;
-            value = units / 5;
-        }
-        // Past 600000 units even the 100 ms form no longer fits sixteen bits;
-        // wrapping would turn a long pause into a short one, so the pause is
-        // played as long as the mouse can.
-        value = std::min(value, largestScaledValue);
-        bytes << release << openKey << 0 << scale << int(value >> 8) << int(value & 0xFF);
-    };
-
-    for (const QString &line : lines) {
-        const int type = lineType(line);
-        if (type == 0) {
-            if (started)
-                units += qMax(0, lineInfo(line).toInt()) / 10;
-            continue;
-        }
-        if (!isPressOrRelease(type))
-            continue;
-        if (started)
-            closePair();
-        started = true;
-        openType = type;
-        openKey = keyCode(lineInfo(line));
-        units = 0;
-    }
-
-    if (started) {
-        // Delays after the last action have nothing to wait for.
-        bytes << (1 | (isRelease(openType) ? 0x80 : 0)) << openKey << 0 << 0;
-    }
+    QList<Step> steps = actionSteps(lines);
+    if (steps.isEmpty())
+        return bytes;
+    steps.last().unitsAfter = 0;
+    for (const Step &step : steps)
+        appendTimedPair(bytes, step);
+    bytes << 0 << 0;
     return bytes;
 }
 
@@ -246,22 +256,11 @@ int MacroLogic::encodedLength(const QStringList &lines)
     // that passes the guard can still take one action with a scaled delay,
     // six bytes, and keep its terminator inside the 128-byte block.
     int length = 2 + 2 + 2;
-    bool started = false;
-    qint64 units = 0;
-    for (const QString &line : lines) {
-        const int type = lineType(line);
-        if (type == 0) {
-            if (started)
-                units += qMax(0, lineInfo(line).toInt()) / 10;
-            continue;
-        }
-        if (!isPressOrRelease(type))
-            continue;
+    const QList<Step> steps = actionSteps(lines);
+    for (qsizetype i = 0; i < steps.size(); ++i) {
         length += 2;
-        if (started && units >= plainUnitLimit)
+        if (i > 0 && steps.at(i - 1).unitsAfter >= plainUnitLimit)
             length += 4;
-        started = true;
-        units = 0;
     }
     return length;
 }

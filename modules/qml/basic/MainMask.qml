@@ -19,6 +19,8 @@ Rectangle {
         property real pressY: 0
 
         anchors.fill: parent
+        // Under a dialog the pages must not light up as the pointer passes.
+        hoverEnabled: mask.dimmed
         onPressed: function(mouse) {
             pressX = mouse.x
             pressY = mouse.y
