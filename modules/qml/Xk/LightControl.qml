@@ -1,0 +1,5 @@
+import QtQuick
+
+// Placeholder until the page lands.
+Item {
+}
