@@ -85,9 +85,11 @@ Item {
     property var windowControl: null
 
     readonly property bool anyUnsaved: keyMatrixMain.isSave || dpiSettingMain.isSave
-                                       || systemSettingMain.isSave || reportRateMain.isSave
+                                       || lightControlMain.isSave || systemSettingMain.isSave
+                                       || reportRateMain.isSave
     readonly property bool overlayOpen: resetBox.visible || keyMatrixMain.isDialogOpen
-                                        || macroEditorMain.isDialogOpen
+                                        || macroEditorMain.isDialogOpen || gunControlMain.isDialogOpen
+                                        || profileMain.isDialogOpen || lightControlMain.isDialogOpen
 
     signal emptyAreaPressed()
     signal clickOfficeMode()
@@ -201,6 +203,7 @@ Item {
         reportRateMain.closeMenu()
         dpiSettingMain.closeMenu()
         topBar.closeMenus()
+        lightControlMain.closeMenu()
         keyMatrixMain.closeFocus()
         clickMainFocus()
     }
@@ -222,7 +225,7 @@ Item {
 
     function saveAllData() {
         mainFocus()
-        if (keyMatrixMain.isSave || dpiSettingMain.isSave)
+        if (keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave)
             controlUIEnable(false)
         if (keyMatrixMain.isSave) {
             keyMatrixMain.isSave = false
@@ -231,6 +234,10 @@ Item {
         if (dpiSettingMain.isSave) {
             dpiSettingMain.isSave = false
             dpiSettingMain.saveData(true)
+        }
+        if (lightControlMain.isSave) {
+            lightControlMain.isSave = false
+            lightControlMain.saveData(true, 0)
         }
         if (systemSettingMain.isSave) {
             systemSettingMain.isSave = false
@@ -254,6 +261,7 @@ Item {
         keyMatrixMain.resetKey(true)
         reportRateMain.init(true, true)
         dpiSettingMain.init(true, true)
+        lightControlMain.init(true, true)
         systemSettingMain.init(true, true)
         if (isGun) {
             view.mouseSwitchKeyMatrix(1)
@@ -261,9 +269,11 @@ Item {
         }
         view.mouseSetCurrentDPI(2)
         dpiSettingMain.currentDPI = 1
+        gunControlMain.resetData()
         controlUIEnable(true)
         keyMatrixMain.isSave = false
         dpiSettingMain.isSave = false
+        lightControlMain.isSave = false
         systemSettingMain.isSave = false
         reportRateMain.isSave = false
     }
@@ -278,6 +288,7 @@ Item {
         keyMatrixMain.init(true, false)
         reportRateMain.init(true, false)
         dpiSettingMain.init(true, false)
+        lightControlMain.init(true, false)
         systemSettingMain.init(true, false)
         if (isGun) {
             view.mouseSwitchKeyMatrix(1)
@@ -303,11 +314,13 @@ Item {
         console.log("language=", language)
         loadLanguage()
         reportRateMain.init(false, false)
-        loadProfileNames()
         profileNo = parseInt(view.getGlobalData("mouse/profileNo")) || 0
+        profileMain.init()
         view.setCurrentProfile(profileNo)
+        gunControlMain.init()
         keyMatrixMain.init(false, false)
         dpiSettingMain.init(false, false)
+        lightControlMain.init(false, false)
         systemSettingMain.init(false, false)
         initDropDownList()
     }
@@ -335,16 +348,6 @@ Item {
             systemSettingMain.systemSettingLang = lists.systemSetting
         url = label(otherLang, 8, url)
         reportRateMain.labelText = label(otherLang, 9, reportRateMain.labelText)
-    }
-
-    // The stored profile names end in their profile digit.
-    function loadProfileNames() {
-        profileNames.clear()
-        for (const entry of view.getNameList(2)) {
-            const text = String(entry)
-            if (text.length > 1 && text !== "loaderzumbek")
-                profileNames.append({ textValue: text.slice(0, -1) })
-        }
     }
 
     function applyMode(mode: int) {
@@ -382,10 +385,6 @@ Item {
         onTriggered: mainIten.unlockAfterProtect()
     }
 
-    ListModel {
-        id: profileNames
-    }
-
     // Presses on empty parts of the window drag it.
     MouseArea {
         property real pressX: 0
@@ -419,9 +418,11 @@ Item {
         visible: !powerOnLogo.visible
         marginLeft: mainIten.marginLeftFrame
         langIndex: mainIten.langIndex
-        profileModel: profileNames
-        profileIndex: mainIten.profileNo
-        onProfileChosen: function(index) { mainIten.changeProfile(index) }
+        profileModel: profileMain.profileModel
+        profileIndex: profileMain.currentIndex
+        // A list position names another profile once one before it is deleted:
+        // the panel answers with the entry's stored number.
+        onProfileChosen: function(index) { profileMain.chooseAt(index) }
         onMinimizeClicked: mainIten.windowControl.onMinimize()
         onMaximizeClicked: mainIten.windowControl.onMaxRestore()
         onCloseClicked: mainIten.windowControl.onHide()
@@ -471,6 +472,19 @@ Item {
                 anchors.fill: parent
                 visible: mainIten.currentTab === 0
 
+                TextButton {
+                    objectName: "gunEditorButton"
+                    x: 200
+                    y: 19
+                    visible: mainIten.isGun
+                    text: mainIten.label(mainIten.keyMatrixLang, 4, "Gun Editor")
+                    framed: true
+                    Accessible.name: text
+                    onClicked: {
+                        mainIten.mainFocus()
+                        gunControlMain.open()
+                    }
+                }
                 ModeSwitch {
                     x: 0
                     y: 8
@@ -522,6 +536,17 @@ Item {
                     height: 270
                     view: mainIten.view
                 }
+            }
+
+            // second tab: lighting (its tab button is hidden)
+            LightControl {
+                id: lightControlMain
+                objectName: "lightControlMain"
+                anchors.fill: parent
+                visible: mainIten.currentTab === 1
+                view: mainIten.view
+                lightControlLang: mainIten.lightControlLang
+                overlayParent: overlayLayer
             }
 
             // third tab: system settings on the left
@@ -597,6 +622,11 @@ Item {
                 mainIten.windowControl.onMinimize()
             }
             onSaveClicked: mainIten.saveAllData()
+            configText: mainIten.label(mainIten.keyMatrixLang, 6, "Config")
+            onConfigClicked: {
+                mainIten.mainFocus()
+                profileMain.open()
+            }
             onResetClicked: {
                 mainIten.mainFocus()
                 resetBox.x = (contentFrame.width - resetBox.width) / 2
@@ -615,6 +645,9 @@ Item {
                 mainIten.mainFocus()
                 systemSettingMain.closeFocus()
                 macroEditorMain.closeFocus()
+                profileMain.closeFocus()
+                gunControlMain.closeFocus()
+                lightControlMain.closeFocus()
             }
             onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
         }
@@ -625,6 +658,30 @@ Item {
             objectName: "overlayLayer"
             z: 55
             anchors.fill: parent
+        }
+
+        GunControl {
+            id: gunControlMain
+            objectName: "gunControlMain"
+            z: 56
+            visible: false
+            view: mainIten.view
+            gunControlLang: mainIten.gunControlLang
+            overlayParent: overlayLayer
+            onSendKeyMatrix: keyMatrixMain.saveData()
+        }
+
+        Profile {
+            id: profileMain
+            objectName: "profileMain"
+            z: 56
+            visible: false
+            view: mainIten.view
+            profileLang: mainIten.profileLang
+            warningAssigmentLang: mainIten.warningAssigmentLang
+            profileNo: mainIten.profileNo
+            overlayParent: overlayLayer
+            onChangeProfile: function(number) { mainIten.changeProfile(number) }
         }
 
         ResetBox {

@@ -1,8 +1,9 @@
 import QtQuick
 import modules.qml
 
-// Bottom bar: help link in the middle; OK, Save and Reset on the right. Save
-// turns to the accent colour while anything is unsaved.
+// Bottom bar: Config (the profile list) on the left, help link in the
+// middle; OK, Save and Reset on the right. Save turns to the accent colour
+// while anything is unsaved.
 Item {
     id: bar
 
@@ -11,7 +12,9 @@ Item {
     property string okText: " OK "
     property string saveText: "Save"
     property string resetText: "Reset"
+    property string configText: "Config"
 
+    signal configClicked()
     signal okClicked()
     signal saveClicked()
     signal resetClicked()
@@ -42,6 +45,18 @@ Item {
             cursorShape: Qt.PointingHandCursor
             onClicked: Qt.openUrlExternally("https://" + bar.url)
         }
+    }
+
+    TextButton {
+        objectName: "configButton"
+        anchors.left: parent.left
+        anchors.leftMargin: 24
+        anchors.verticalCenter: parent.verticalCenter
+        text: bar.configText
+        bold: true
+        pixelSize: Theme.fontMaxSize
+        Accessible.name: bar.configText
+        onClicked: bar.configClicked()
     }
 
     Row {
