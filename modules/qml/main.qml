@@ -357,7 +357,9 @@ Item {
             clickGameMode()
         else
             clickOfficeMode()
-        keyMatrixMain.init(false, false)
+        // The first start reads the matrices once, after the profile is chosen.
+        if (isPownOn)
+            keyMatrixMain.init(false, false)
         initDropDownList()
     }
 

@@ -1,6 +1,7 @@
 // The main widget in-process, against the virtual mouse and a real tray host
 // (trayer) on the test's own X server: device watch, tray, window commands,
 // wheel steps, quitting and tear-down.
+#include "../builtmodules.h"
 #include "devicechangesource.h"
 #include "myqquickview.h"
 #include "ui_controler.h"
@@ -73,11 +74,7 @@ private:
     {
         workDir = std::make_unique<QTemporaryDir>();
         QVERIFY(workDir->isValid());
-        QProcess cp;
-        cp.start(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(KAIRO_BIN_DIR "/modules"),
-                                        workDir->path()});
-        QVERIFY(cp.waitForFinished(10000));
-        QCOMPARE(cp.exitCode(), 0);
+        QVERIFY(copyBuiltModules(workDir->path()));
         QSettings config(workDir->filePath(QStringLiteral("modules/setting/apConfig.bin")),
                          QSettings::IniFormat);
         QVERIFY(config.contains(QStringLiteral("common/deviceCount")));

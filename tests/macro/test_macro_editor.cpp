@@ -2,6 +2,7 @@
 // the virtual mouse, in a scratch copy of modules/: the library tree on disk
 // and in name.bin, import and export through answered file dialogs, and
 // recording through the view's input slots.
+#include "../builtmodules.h"
 #include "../settings/settingstestsupport.h"
 
 #include "macrologic.h"
@@ -12,7 +13,6 @@
 
 #include "sim/virtualmouse.h"
 
-#include <QProcess>
 #include <QQmlContext>
 #include <QQmlExpression>
 #include <QQuickItem>
@@ -102,10 +102,7 @@ private:
     {
         workDir = std::make_unique<QTemporaryDir>();
         QVERIFY(workDir->isValid());
-        QProcess cp;
-        cp.start("cp", {"-r", QStringLiteral(KAIRO_BIN_DIR "/modules"), workDir->path()});
-        QVERIFY(cp.waitForFinished(10000));
-        QCOMPARE(cp.exitCode(), 0);
+        QVERIFY(copyBuiltModules(workDir->path()));
         QVERIFY(QDir::setCurrent(workDir->path()));
         kairo::sim::reset({kairo::sim::DeviceConfig{}});
 

@@ -1,13 +1,13 @@
 // The real scene in the real main widget, in-process against the virtual
 // mouse: start-up, zoom, stored mode, the second family's profile, Save and
 // the window buttons.
+#include "../builtmodules.h"
 #include "myqquickview.h"
 #include "widget.h"
 
 #include "sim/virtualmouse.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QQuickItem>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -77,11 +77,7 @@ private:
     {
         workDir = std::make_unique<QTemporaryDir>();
         QVERIFY(workDir->isValid());
-        QProcess cp;
-        cp.start(QStringLiteral("cp"), {QStringLiteral("-r"), QStringLiteral(KAIRO_BIN_DIR "/modules"),
-                                        workDir->path()});
-        QVERIFY(cp.waitForFinished(10000));
-        QCOMPARE(cp.exitCode(), 0);
+        QVERIFY(copyBuiltModules(workDir->path()));
         {
             QSettings config(workDir->filePath(QStringLiteral("modules/setting/apConfig.bin")),
                              QSettings::IniFormat);
