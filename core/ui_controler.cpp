@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QQmlContext>
 #include <QQmlExtensionPlugin>
+#include <QQuickItem>
 #include <QScreen>
 #include <QSettings>
 #include <QUrl>
@@ -66,6 +67,11 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
     sceneView = new myQQuickView(window);
     sceneView->setObjectName(QStringLiteral("ui_View"));
     sceneView->setSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
+    // The lighting tab has no button of its own; developers (and the
+    // screenshots) reach it by starting there.
+    const int startTab = qEnvironmentVariableIntValue("KAIRO_START_TAB");
+    if (sceneView->rootObject() && startTab > 0 && startTab <= 2)
+        sceneView->rootObject()->setProperty("currentTab", startTab);
 
     // Published after loading: the scene makes its first calls from initUI.
     QQmlContext *context = sceneView->rootContext();

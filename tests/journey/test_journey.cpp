@@ -196,6 +196,36 @@ QStringList macroLines(const QString &file)
     return lines;
 }
 
+
+// The 64-byte lighting blocks (16H), sent alike on both families.
+QList<QByteArray> sentLighting(const QList<Command> &sent)
+{
+    QList<QByteArray> blocks;
+    for (const Command &c : sent) {
+        if (c.opcode == 0x16 && c.bulk.size() >= 64)
+            blocks << c.bulk.left(64);
+    }
+    return blocks;
+}
+
+// What a profile's first lighting preset puts on the wire: marker, effect,
+// brightness segment x 5, speed, direction, then the chosen block's colour in
+// all fifteen places.
+QByteArray expectedLighting(const QList<int> &value, const QList<int> &colours, int colourIndex)
+{
+    QByteArray block;
+    block += char(0x32);
+    block += char(value[0]);
+    block += char(value[2] * 5);
+    block += char(value[1]);
+    block += char(value[3]);
+    for (int i = 0; i < 15; ++i) {
+        for (int c = 0; c < 3; ++c)
+            block += char(colours[colourIndex * 3 + c]);
+    }
+    return block;
+}
+
 } // namespace
 
 class Journey : public QObject
@@ -273,6 +303,15 @@ private:
     // The scene ignores the pointer while it is busy with the mouse, and
     // shows its busy ring meanwhile: a person waits for the ring to go.
     bool idle() const { return screen().copy(busyRing) == idleRing; }
+
+    // A profile switch blocks the window while it talks to the mouse, so the
+    // ring alone can be read before it shows: the wire must also stay quiet.
+    bool quiet()
+    {
+        const int lines = lineCount(wireLog());
+        QTest::qWait(700);
+        return lines == lineCount(wireLog()) && idle();
+    }
 
     void stopProgram()
     {
@@ -459,6 +498,199 @@ private slots:
             run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed().isEmpty(), 5000);
         qInfo("%s journey took %lld ms", qPrintable(family), clock.elapsed());
     }
+    // Host profiles from the Config panel and the top bar: a second profile
+    // with a raised stage, a switch back to "Standard" that re-sends its
+    // stages, lighting and buttons, then a deletion in the middle of the list
+    // before switching to the last entry.
+    void profiles_data() { journey_data(); }
+
+    void profiles()
+    {
+        QFETCH(QString, family);
+        QElapsedTimer clock;
+        clock.start();
+        copyProgram(family);
+        if (QTest::currentTestFailed())
+            return;
+        const QString config = path("modules/setting/apConfig.bin");
+        QSettings(config, QSettings::IniFormat).setValue("mouse/keyCount", 14);
+        // "Standard" gets lighting and a button 4 of its own, so what a switch
+        // back sends can only have come from it.
+        const QList<int> light{1, 3, 6, 1};
+        {
+            QSettings standard(profile(), QSettings::IniFormat);
+            standard.setValue("mouseLight/lightValue", QStringList{"1", "3", "6", "1"});
+            standard.setValue("mouseLight/colorIndex", 2);
+            standard.setValue("mouseKeyMatrix/3", QStringList{"2", "1", "29", "0"});
+        }
+        const QByteArray standardLight =
+            expectedLighting(light, iniInts(profile(), "mouseLight/colorValue"), 2);
+        QCOMPARE(standardLight.size(), 50);
+        const int dpiBase = iniValue(config, "mouse", "dpiBase").toInt();
+        const QList<int> before = iniInts(profile(), "dpiValueArray");
+        const QList<int> enables = iniInts(profile(), "dpiEnableArray");
+        // A new profile starts as the factory profile.
+        const QList<int> factoryValues = iniInts(factory(), "dpiValueArray");
+        const QList<int> factoryEnables = iniInts(factory(), "dpiEnableArray");
+        QList<int> raised = factoryValues;
+        raised[1] += dpiBase;
+        const QByteArray standardCodes = expectedCodes(family, before, enables);
+        const QByteArray raisedCodes = expectedCodes(family, raised, factoryEnables);
+        const QByteArray factoryCodes = expectedCodes(family, factoryValues, factoryEnables);
+        QVERIFY(raisedCodes != factoryCodes && raisedCodes != standardCodes);
+
+        QHash<QString, Place> at = places({"@BusyIndicator", "saveButton", "dpiPlus1", "dpiSlider0",
+                                           "configButton", "--click", "configButton", "profileNew",
+                                           "profileRows", "profileDelete", "profileClose",
+                                           "profileDeleteConfirm/tooltipOk", "profileList"});
+        for (const char *name : {"profileNew", "profileRows", "profileDelete", "profileClose",
+                                    "profileDeleteConfirm/tooltipOk", "profileList"})
+            QVERIFY2(at.contains(name), name);
+        // The tool's scene has no profiles, so rows are placed by their pitch:
+        // 44 pixels in the panel, 24 in the drop-down below its 24-pixel box.
+        const auto panelRow = [&](int position) {
+            const QRect rows = at["profileRows"].rect;
+            return Place{QPoint(rows.center().x(), rows.top() + 20 + position * 44), QRect()};
+        };
+        const auto chooseProfile = [&](int position) {
+            QTRY_VERIFY_WITH_TIMEOUT(quiet(), 15000);
+            click(at["profileList"]);
+            // The list ignores clicks while it slides open (under 0.2 s).
+            QTest::qWait(400);
+            const QRect box = at["profileList"].rect;
+            click(Place{QPoint(box.center().x(), box.top() + 36 + position * 24), QRect()});
+        };
+
+        startProgram();
+        if (QTest::currentTestFailed())
+            return;
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["dpiSlider0"].rect, accent)
+                                         + kairo::journey::countNear(screen(), at["dpiSlider0"].rect, primary)
+                                     > 20,
+                                 15000);
+        busyRing = at["@BusyIndicator"].rect;
+        idleRing = screen().copy(busyRing);
+
+        // a. "profile_0" from Config, chosen in the top bar, stage 2 raised, Save
+        click(at["configButton"]);
+        click(at["profileNew"]);
+        click(at["profileClose"]);
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(path("modules/setting/name.bin"), "profile", "profileName"),
+                                  QStringLiteral("Standard0, profile_01"), 5000);
+        chooseProfile(1);
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(config, "mouse", "profileNo"), QStringLiteral("1"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(quiet(), 15000);
+        click(at["dpiPlus1"]);
+        int from = lineCount(wireLog());
+        click(at["saveButton"]);
+        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), from), family).contains(raisedCodes),
+                                  describe(sentDpiCodes(commands(wireLog(), from), family)), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(path("modules/setting/p2.bin"), "dpiValueArray"), raised, 5000);
+        QCOMPARE(iniInts(profile(), "dpiValueArray"), before);
+
+        // b. back to "Standard": its stages, lighting and button 4 again
+        from = lineCount(wireLog());
+        chooseProfile(0);
+        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), from), family).contains(standardCodes),
+                                  describe(sentDpiCodes(commands(wireLog(), from), family)), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(quiet(), 15000);
+        QList<Command> sent = commands(wireLog(), from);
+        QVERIFY(!sentDpiCodes(sent, family).contains(raisedCodes));
+        const QList<QByteArray> lighting = sentLighting(sent);
+        QVERIFY2(!lighting.isEmpty() && lighting.last().left(50) == standardLight,
+                 lighting.isEmpty() ? "no lighting sent" : lighting.last().toHex(' ').constData());
+        QVERIFY(anyRecord(sentMatrix1(sent, family), 3, QByteArray::fromHex("00011d00")));
+        QCOMPARE(iniValue(config, "mouse", "profileNo"), QStringLiteral("0"));
+
+        // c. "profile_1", then "profile_0" deleted from the middle: the last
+        // entry sits at position 1 and still loads its own file, p3.bin
+        click(at["configButton"]);
+        click(at["profileNew"]);
+        click(panelRow(1));
+        click(at["profileDelete"]);
+        click(at["profileDeleteConfirm/tooltipOk"]);
+        click(at["profileClose"]);
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(path("modules/setting/name.bin"), "profile", "profileName"),
+                                  QStringLiteral("Standard0, profile_12"), 5000);
+        from = lineCount(wireLog());
+        chooseProfile(1);
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(config, "mouse", "profileNo"), QStringLiteral("2"), 5000);
+        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), from), family).contains(factoryCodes),
+                                  describe(sentDpiCodes(commands(wireLog(), from), family)), 15000);
+        QVERIFY(!sentDpiCodes(commands(wireLog(), from), family).contains(raisedCodes));
+        QCOMPARE(iniInts(path("modules/setting/p2.bin"), "dpiValueArray"), raised);
+
+        QString state;
+        QCOMPARE(cli({"state"}, &state), 0);
+        QCOMPARE(QJsonDocument::fromJson(state.toUtf8()).object().value("protocolErrors").toInt(-1), 0);
+        qInfo("%s profiles took %lld ms", qPrintable(family), clock.elapsed());
+    }
+
+    // In game mode: gun 1's Y typed in the gun editor reaches slot 1 when the
+    // editor closes, the other slots follow in order, then the buttons.
+    void gunEditor_data() { journey_data(); }
+
+    void gunEditor()
+    {
+        QFETCH(QString, family);
+        copyProgram(family);
+        if (QTest::currentTestFailed())
+            return;
+        QSettings(path("modules/setting/apConfig.bin"), QSettings::IniFormat).setValue("mouse/keyCount", 14);
+        QSettings(profile(), QSettings::IniFormat).setValue("mouse/mouseMode", 1);
+        QHash<QString, Place> at = places({"@BusyIndicator", "dpiSlider0", "gunEditorButton", "--click",
+                                           "gunEditorButton", "gunY", "gunClose"});
+        for (const char *name : {"gunEditorButton", "gunY", "gunClose"})
+            QVERIFY2(at.contains(name), name);
+        startProgram();
+        if (QTest::currentTestFailed())
+            return;
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["dpiSlider0"].rect, accent)
+                                         + kairo::journey::countNear(screen(), at["dpiSlider0"].rect, primary)
+                                     > 20,
+                                 15000);
+        busyRing = at["@BusyIndicator"].rect;
+        idleRing = screen().copy(busyRing);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+
+        const int from = lineCount(wireLog());
+        click(at["gunEditorButton"]);
+        click(at["gunY"]);
+        run("xdotool", {"windowfocus", "--sync", QString::number(window)});
+        run("xdotool", {"key", "ctrl+a"});
+        run("xdotool", {"type", "--delay", "60", "37"});
+        run("xdotool", {"key", "Return"});
+        click(at["gunClose"]);
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(path("modules/gun/gunData.bin"), "gunData", "0"),
+                                  QStringLiteral("M416, L-Click, 10, 0, 37, 0"), 5000);
+
+        // Slot by slot: times, X, Y as the mouse stores them.
+        const bool second = family == QLatin1String("560");
+        const quint8 matrixOpcode = second ? 0x0d : 0x12;
+        QList<QByteArray> gunSlots;
+        int matrixAfter = -1;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                const QList<Command> sent = commands(wireLog(), from);
+                gunSlots.clear();
+                matrixAfter = -1;
+                for (const Command &c : sent) {
+                    if (second && c.opcode == 0x0c && c.bulk.size() >= 128 && quint8(c.params.at(0)) >= 2)
+                        gunSlots << QByteArray(1, char(c.params.at(0) - 2)) + c.bulk.mid(78, 4);
+                    else if (!second && c.opcode == 0x04)
+                        gunSlots << QByteArray(1, c.params.at(4)) + QByteArray(1, char(0xf0)) + c.params.mid(1, 3);
+                    else if (c.opcode == matrixOpcode) {
+                        matrixAfter = int(gunSlots.size());
+                        break;
+                    }
+                }
+                return matrixAfter == 3;
+            }(),
+            15000);
+        QCOMPARE(gunSlots, (QList<QByteArray>{QByteArray::fromHex("00f0000025"), QByteArray::fromHex("01f000000a"),
+                                            QByteArray::fromHex("02f000000a")}));
+    }
+
     // The button page and the macro editor, by pointer and keyboard only:
     // Ctrl+Z and a media key on two buttons, Save; a macro recorded from
     // typed keys and bound to button 3; renamed, then deleted.

@@ -198,6 +198,38 @@ private slots:
             QCOMPARE(store.getselectGun(slot).toString(), QString::number(slot));
     }
 
+    // A profile exported on one machine and imported on another arrives
+    // whole: every key of the shipped profile, edited values included.
+    void exportThenImportKeepsEveryKey()
+    {
+        ScriptedDialogs dialogs;
+        SettingsStore store(modules, &dialogs);
+        store.setCurrentProfile(4);
+        store.setDataList("mouse/dpiValueArray", {800, 1600, 2400, 3200, 4000, 4800, 5600, 6400});
+        store.setDataList("mouseLight/lightValue", {5, 4, 3, 1});
+        store.setData("mouseMacroKey/2", QStringLiteral("combo, with comma"));
+        const QString file = dir.path() + "/exported.pf";
+        dialogs.answers = {file, file};
+        store.saveProfile(4);
+        QVERIFY(store.loadProfile(5));
+
+        // This process's cache holds the exported values as the store typed
+        // them; the imported file is read as text.
+        const auto text = [](const QVariant &v) {
+            return v.canConvert<QStringList>() && v.typeId() != QMetaType::QString ? v.toStringList().join('\n')
+                                                                                 : v.toString();
+        };
+        QSettings exported(modules + "/setting/p5.bin", QSettings::IniFormat);
+        QSettings imported(modules + "/setting/p6.bin", QSettings::IniFormat);
+        const QStringList keys = exported.allKeys();
+        QVERIFY(keys.size() > 80);
+        QCOMPARE(imported.allKeys(), keys);
+        for (const QString &key : keys)
+            QVERIFY2(text(imported.value(key)) == text(exported.value(key)), qPrintable(key));
+        QCOMPARE(imported.value("mouseMacroKey/2").toString(), QStringLiteral("combo, with comma"));
+        QCOMPARE(imported.value("mouseLight/lightValue").toStringList(), (QStringList{"5", "4", "3", "1"}));
+    }
+
     void nameListGunTableAndLibrary()
     {
         SettingsStore store(modules);

@@ -291,6 +291,7 @@ Item {
         Item {
             id: list
 
+            objectName: "profileRows"
             x: 22
             y: 44
             width: panel.width - 44
