@@ -4,6 +4,7 @@
 #include "myqquickview.h"
 
 #include "operations/deviceoperations.h"
+#include "settings/settingsstore.h"
 
 #include <QMetaObject>
 #include <QQuickItem>
@@ -24,6 +25,8 @@ void myQQuickView::mouseSetKeyMatrix(const QVariant &mouseMode, const QVariantLi
                                      const QVariantList &src64_2, bool isSendData,
                                      const QVariantList &otherParam)
 {
+    // The mode and both matrices (33 keys) reach the profile in one write.
+    const SettingsStore::Batch batch(*settings);
     operations->buttons.mouseSetKeyMatrix(mouseMode, src64, src64_2, isSendData, otherParam);
 }
 

@@ -9,8 +9,9 @@ class QLocalServer;
 class QLockFile;
 
 // One running copy per executable path. The first copy holds a lock file and
-// listens on a local socket; a later copy finds the lock taken, hands its
-// message to the first one and is expected to exit.
+// listens on a local socket, both in a folder only this user can enter; a
+// later copy finds the lock taken, hands its message to the first one and is
+// expected to exit.
 class QtSingleCoreApplication : public QApplication
 {
     Q_OBJECT
@@ -28,6 +29,11 @@ public:
     // Derived from the executable path so that two installations do not see
     // each other, and per user so that users do not either.
     static QString instanceIdFor(const QString &executablePath);
+    // The folder for the lock and the socket: $XDG_RUNTIME_DIR when it is a
+    // directory of this user that nobody else may enter, else
+    // <temp>/kairo-<uid>, created 0700 when missing. Empty when neither can
+    // be trusted.
+    static QString privateRuntimeDir();
 
 signals:
     void messageReceived(const QString &message);
@@ -37,6 +43,7 @@ private:
     void acceptConnection();
 
     QString instanceId;
+    QString socketPath;
     std::unique_ptr<QLockFile> lock;
     QLocalServer *server = nullptr;
     bool primary = false;

@@ -1,6 +1,10 @@
 #include "devicetable.h"
 
+#include "debugline.h"
+
 #include <QSettings>
+
+#include <optional>
 
 #include <hidapi.h>
 
@@ -13,7 +17,25 @@ quint16 hexField(QSettings &config, const QString &key)
     return ok && value <= 0xFFFF ? quint16(value) : quint16(0);
 }
 
-DeviceEntry readEntry(QSettings &config, int index)
+// The report length sizes every exchange buffer. A row naming one that no
+// full-speed interface has is left out rather than clamped: a guessed size
+// would cut every block sent to the mouse at the wrong places, where a
+// missing row only leaves that mouse unfound.
+std::optional<int> reportLengthOf(QSettings &config, const QString &key)
+{
+    const QVariant value = config.value(key);
+    if (!value.isValid())
+        return DeviceEntry().reportLength;
+    bool ok = false;
+    const int length = value.toString().trimmed().toInt(&ok);
+    if (!ok || length < 1 || length > kMaxReportLength) {
+        hidDebugLine({QStringLiteral("Device table skips"), key, value.toString()});
+        return std::nullopt;
+    }
+    return length;
+}
+
+std::optional<DeviceEntry> readEntry(QSettings &config, int index)
 {
     const QString prefix = QString::number(index);
     DeviceEntry entry;
@@ -30,7 +52,10 @@ DeviceEntry readEntry(QSettings &config, int index)
     entry.usage = hexField(config, prefix + QStringLiteral("/usage"));
     entry.usagePage2 = hexField(config, prefix + QStringLiteral("/usagePage2"));
     entry.usage2 = hexField(config, prefix + QStringLiteral("/usage2"));
-    entry.reportLength = config.value(prefix + QStringLiteral("/reportLength"), 32).toInt();
+    const std::optional<int> reportLength = reportLengthOf(config, prefix + QStringLiteral("/reportLength"));
+    if (!reportLength)
+        return std::nullopt;
+    entry.reportLength = *reportLength;
     entry.isEncode = config.value(prefix + QStringLiteral("/isEncode"), false).toBool();
     entry.sCode = config.value(prefix + QStringLiteral("/sCode"), QStringLiteral("424242")).toString();
     return entry;
@@ -41,9 +66,11 @@ DeviceEntry readEntry(QSettings &config, int index)
 QList<DeviceEntry> readDeviceTable(QSettings &config)
 {
     QList<DeviceEntry> table;
-    const int count = config.value(QStringLiteral("common/deviceCount"), 0).toInt();
-    for (int i = 0; i < count; ++i)
-        table.append(readEntry(config, i));
+    const int count = qMin(config.value(QStringLiteral("common/deviceCount"), 0).toInt(), kMaxDeviceRows);
+    for (int i = 0; i < count; ++i) {
+        if (const std::optional<DeviceEntry> entry = readEntry(config, i))
+            table.append(*entry);
+    }
     return table;
 }
 

@@ -33,13 +33,13 @@ bool Hid_Thread::tryGetKeyboardOption553(uchar &byte1, uchar &byte2, uchar &byte
         return false;
     }
     beginReport(0x83, {});
-    presetReply({byte1, byte2, byte3, byte4});
-    const bool replied = exchangeGet(0);
+    if (!exchangeGet(0))
+        return false;
     byte1 = inReport[2];
     byte2 = inReport[3];
     byte3 = inReport[4];
     byte4 = inReport[5];
-    return replied;
+    return true;
 }
 
 bool Hid_Thread::tryGetCurrentDpi553(uchar &byte1)
@@ -49,20 +49,20 @@ bool Hid_Thread::tryGetCurrentDpi553(uchar &byte1)
         return false;
     }
     beginReport(0x8B, {});
-    presetReply({byte1});
-    const bool replied = exchangeGet(0);
+    if (!exchangeGet(0))
+        return false;
     byte1 = inReport[2];
-    return replied;
+    return true;
 }
 
-void Hid_Thread::hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
+bool Hid_Thread::hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
 {
-    tryGetKeyboardOption553(byte1, byte2, byte3, byte4);
+    return tryGetKeyboardOption553(byte1, byte2, byte3, byte4);
 }
 
-void Hid_Thread::hid553_8BH_GetCurrentDPI(uchar &byte1)
+bool Hid_Thread::hid553_8BH_GetCurrentDPI(uchar &byte1)
 {
-    tryGetCurrentDpi553(byte1);
+    return tryGetCurrentDpi553(byte1);
 }
 
 void Hid_Thread::hid553_01H_SetReportRate(uchar rate)

@@ -25,11 +25,11 @@ bool Hid_Thread::tryGetKeyboardOption560(uchar &byte1, uchar &byte2)
         return false;
     }
     beginReport(0x81, {});
-    presetReply({byte1, byte2});
-    const bool replied = exchangeGet(0);
+    if (!exchangeGet(0))
+        return false;
     byte1 = inReport[2];
     byte2 = inReport[3];
-    return replied;
+    return true;
 }
 
 bool Hid_Thread::tryGetCurrentDpi560(uchar &byte1, uchar &byte2)
@@ -39,46 +39,47 @@ bool Hid_Thread::tryGetCurrentDpi560(uchar &byte1, uchar &byte2)
         return false;
     }
     beginReport(0x84, {byte1});
-    presetReply({byte1, byte2});
-    const bool replied = exchangeGet(0);
+    if (!exchangeGet(0))
+        return false;
     byte1 = inReport[2];
     byte2 = inReport[3];
-    return replied;
+    return true;
 }
 
-void Hid_Thread::hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2)
+bool Hid_Thread::hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2)
 {
-    tryGetKeyboardOption560(byte1, byte2);
+    return tryGetKeyboardOption560(byte1, byte2);
 }
 
-void Hid_Thread::hid560_82H_GetCurrentProfile(uchar &byte1)
+bool Hid_Thread::hid560_82H_GetCurrentProfile(uchar &byte1)
 {
     if (!waitHidIdle()) {
         timeoutLine("cmd Failed 82");
-        return;
+        return false;
     }
     beginReport(0x82, {});
-    presetReply({byte1});
-    exchangeGet(0);
+    if (!exchangeGet(0))
+        return false;
     byte1 = inReport[2];
+    return true;
 }
 
-void Hid_Thread::hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2)
+bool Hid_Thread::hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2)
 {
-    tryGetCurrentDpi560(byte1, byte2);
+    return tryGetCurrentDpi560(byte1, byte2);
 }
 
-void Hid_Thread::hid560_8CH_readProfile(uchar *src128, uchar profileNo)
+bool Hid_Thread::hid560_8CH_readProfile(uchar *src128, uchar profileNo)
 {
     if (!waitHidIdle()) {
         timeoutLine("cmd Failed 8c");
-        return;
+        return false;
     }
     beginReport(0x8C, {profileNo});
-    presetReply({});
-    std::memcpy(bulkBuf, src128, 128);
-    exchangeGet(128);
+    if (!exchangeGet(128))
+        return false;
     std::memcpy(src128, bulkBuf, 128);
+    return true;
 }
 
 bool Hid_Thread::hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3)

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QMutexLocker>
+#include <QScopeGuard>
 
 #include <hidapi.h>
 
@@ -178,98 +179,90 @@ void Hid_Thread::settlePause()
     sleepMs(kSettleStepMs);
 }
 
+// Every way out of an exchange, good or bad, ends here.
+void Hid_Thread::endCommandExchange()
+{
+    closeCommandPath();
+    idle = true;
+}
+
 bool Hid_Thread::exchangeGet(int count)
 {
+    const auto endExchange = qScopeGuard([this] { endCommandExchange(); });
     const DeviceEntry *entry = currentEntry();
     const bool encoded = entry && entry->isEncode;
     const int reportLength = entry ? entry->reportLength : 0;
     hid_device *handle = entry ? openCommandPath(current) : nullptr;
-    if (!handle) {
-        idle = true;
+    if (!handle)
         return false;
-    }
-    auto fail = [this] {
-        closeCommandPath();
-        idle = true;
-        return false;
-    };
 
     if (encoded)
         USBDataEncryption(outReport + 1, SecrecyCode);
     if (hid_send_feature_report(handle, outReport, kReportSize) < 0)
-        return fail();
+        return false;
     handle = openCommandPath(current);
+    std::memset(inReport, 0, sizeof(inReport));   // report id 0 in byte 0
     if (!handle || hid_get_feature_report(handle, inReport, kReportSize) < 0)
-        return fail();
+        return false;
 
     if (count == 0) {
-        closeCommandPath();
-        idle = true;
         if (encoded)
             USBDataDecipher(inReport + 1, SecrecyCode);
         return true;
     }
 
     if (reportLength < 1)
-        return fail();
-    const int chunk = std::min(count, reportLength);
+        return false;
+    // The block reaches bulkBuf only once all of it has arrived: a read that
+    // breaks off must not leave callers half of a new block over an old one.
+    const int total = std::min(count, int(sizeof(bulkBuf)));
+    const int chunk = std::min(total, reportLength);
+    std::vector<uchar> block(size_t(total), uchar(0));
     std::vector<uchar> buffer(size_t(reportLength) + 1);
-    for (int offset = 0; offset < count; offset += chunk) {
+    for (int offset = 0; offset < total; offset += chunk) {
         std::fill(buffer.begin(), buffer.end(), uchar(0));
         handle = openCommandPath(current);
         // A time-out is a failure too: a silent mouse must not hang the caller.
         if (!handle || hid_read_timeout(handle, buffer.data(), buffer.size(), kBulkReadBoundMs) <= 0)
-            return fail();
-        const int room = std::max(0, int(sizeof(bulkBuf)) - offset);
-        std::memcpy(bulkBuf + offset, buffer.data(), size_t(std::min(chunk, room)));
+            return false;
+        std::memcpy(block.data() + offset, buffer.data(), size_t(std::min(chunk, total - offset)));
     }
-    closeCommandPath();
-    idle = true;
+    std::memcpy(bulkBuf, block.data(), block.size());
     return true;
 }
 
 bool Hid_Thread::exchangeSet(int count, bool settle)
 {
     QCoreApplication::processEvents();
+    const auto endExchange = qScopeGuard([this] { endCommandExchange(); });
     const DeviceEntry *entry = currentEntry();
     const bool encoded = entry && entry->isEncode;
     const int reportLength = entry ? entry->reportLength : 0;
     hid_device *handle = entry ? openCommandPath(current) : nullptr;
-    if (!handle) {
-        idle = true;
+    if (!handle)
         return false;
-    }
     if (encoded)
         USBDataEncryption(outReport + 1, SecrecyCode);
-    if (hid_send_feature_report(handle, outReport, kReportSize) < 0) {
-        closeCommandPath();
-        idle = true;
+    if (hid_send_feature_report(handle, outReport, kReportSize) < 0)
         return false;
-    }
     if (settle)
         settlePause();
-    if (count == 0) {
-        closeCommandPath();
-        idle = true;
+    if (count == 0)
         return true;
-    }
 
-    if (reportLength < 1) {
-        closeCommandPath();
-        idle = true;
+    if (reportLength < 1)
         return false;
-    }
-    const int chunk = std::min(count, reportLength);
-    std::vector<uchar> buffer(size_t(reportLength) + 1, uchar(0));
-    for (int offset = 0; offset < count; offset += chunk) {
-        buffer[0] = 0;
-        const int room = std::max(0, int(sizeof(bulkBuf)) - offset);
-        std::memcpy(buffer.data() + 1, bulkBuf + offset, size_t(std::min(chunk, room)));
+    const int total = std::min(count, int(sizeof(bulkBuf)));
+    const int chunk = std::min(total, reportLength);
+    std::vector<uchar> buffer(size_t(reportLength) + 1);
+    for (int offset = 0; offset < total; offset += chunk) {
+        // A last report that reaches past the block carries zeros, not what
+        // an earlier command left in bulkBuf.
+        std::fill(buffer.begin(), buffer.end(), uchar(0));
+        std::memcpy(buffer.data() + 1, bulkBuf + offset, size_t(std::min(chunk, total - offset)));
         handle = openCommandPath(current);
         if (!handle || hid_write(handle, buffer.data(), buffer.size()) < 0) {
             hidDebugLine({QStringLiteral("HID FAIL")});
-            closeCommandPath();
-            idle = true;
             return false;
         }
         sleepMs(kBulkGapMs);
@@ -277,8 +270,6 @@ bool Hid_Thread::exchangeSet(int count, bool settle)
     hidDebugLine({QStringLiteral("HID SUCCESS")});
     if (settle)
         settlePause();
-    closeCommandPath();
-    idle = true;
     return true;
 }
 
@@ -293,15 +284,4 @@ void Hid_Thread::beginReport(uchar opcode, std::initializer_list<uchar> params)
         outReport[position++] = value;
     }
     outReport[8] = hidCS(outReport + 1);
-}
-
-void Hid_Thread::presetReply(std::initializer_list<uchar> values)
-{
-    std::memset(inReport, 0, sizeof(inReport));
-    int position = 2;
-    for (uchar value : values) {
-        if (position > 8)
-            break;
-        inReport[position++] = value;
-    }
 }

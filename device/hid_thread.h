@@ -71,9 +71,10 @@ public:
     bool exchangeGet(int count);
     bool exchangeSet(int count, bool settle);
 
-    // Variants of the get commands that say whether a reply arrived (false on
-    // an idle-wait time-out or a failed exchange). The slots below use them
-    // and drop the result.
+    // The get commands say whether a reply arrived (false on an idle-wait
+    // time-out or a failed exchange); on false their out-parameters and
+    // buffers are exactly as the caller passed them. The slots below are
+    // the same commands under the names the scene uses.
     bool tryGetKeyboardOption553(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
     bool tryGetCurrentDpi553(uchar &byte1);
     bool tryGetKeyboardOption560(uchar &byte1, uchar &byte2);
@@ -84,8 +85,8 @@ public:
 
 public slots:
     // --- first family -----------------------------------------------------
-    void hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
-    void hid553_8BH_GetCurrentDPI(uchar &byte1);
+    bool hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    bool hid553_8BH_GetCurrentDPI(uchar &byte1);
     void hid553_01H_SetReportRate(uchar rate);
     void hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix);
     void hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
@@ -101,10 +102,10 @@ public slots:
     void hid553_16H_SetSlaveAttritube(uchar *src64);
 
     // --- second family ----------------------------------------------------
-    void hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2);
-    void hid560_82H_GetCurrentProfile(uchar &byte1);
-    void hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
-    void hid560_8CH_readProfile(uchar *src128, uchar profileNo);
+    bool hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2);
+    bool hid560_82H_GetCurrentProfile(uchar &byte1);
+    bool hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
+    bool hid560_8CH_readProfile(uchar *src128, uchar profileNo);
     bool hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3);
     void hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2);
     void hid560_02H_SetCurrentProfile(uchar profile);
@@ -126,8 +127,8 @@ private:
     void blankEntryPath(int index, bool monitor);
     hid_device *openPath(int index, bool monitor, hid_device *&handle);
     static void closePath(hid_device *&handle);
+    void endCommandExchange();           // path closed, link free for the next command
     void beginReport(uchar opcode, std::initializer_list<uchar> params);
-    void presetReply(std::initializer_list<uchar> values);
     void sleepMs(int ms);
     void perProfileLoop(uchar opcode, uchar value, const char *timeoutText);
     bool sendKeyboardOptionForMonitor();

@@ -1,5 +1,7 @@
 #include "guntable.h"
 
+#include "durableini.h"
+#include "macrolibrary.h"
 #include "settingsstore.h"
 
 #include <QFileInfo>
@@ -20,6 +22,14 @@ QString field(const QVariantList &record, int position)
     return position < record.size() ? record[position].toString() : QString();
 }
 
+// A name the table could not list again: "/" or "\" would store it as a
+// sub-key ("/" alone is the whole section), an unpaired surrogate under
+// another spelling. An empty name means "none" to the callers.
+bool isUnlistable(const QString &name)
+{
+    return !name.isEmpty() && kairo::names::isUnfitName(name);
+}
+
 } // namespace
 
 GunTable::GunTable(SettingsStore &store) : path(store.gunDataPath()) {}
@@ -29,21 +39,25 @@ GunTable::GunTable(const QString &gunDataPath) : path(gunDataPath) {}
 void GunTable::mouseSaveGundata(const QVariant &index, const QVariantList &src6)
 {
     const QString name = index.toString();
-    if (!QFileInfo(path).isFile() || name.isEmpty())
+    if (!QFileInfo(path).isFile() || name.isEmpty() || isUnlistable(name))
         return;
     QVariantList record;
     for (int i = 0; i < 6; ++i)
         record.append(i < src6.size() ? src6[i] : QVariant(QString()));
-    QSettings guns(path, QSettings::IniFormat);
+    DurableIni file(path);
+    QSettings &guns = file.settings();
     guns.setValue(gunKey(name), record);
-    guns.sync();
+    file.commit();
 }
 
 void GunTable::modifyGundata(int modifyType, const QVariantList &src6)
 {
     if (!QFileInfo(path).isFile() || (modifyType != 0 && modifyType != 1))
         return;
-    QSettings guns(path, QSettings::IniFormat);
+    if (isUnlistable(field(src6, 0)) || isUnlistable(field(src6, 6)))
+        return;
+    DurableIni file(path);
+    QSettings &guns = file.settings();
     // An empty name would address the whole section, so it is never used.
     const QString name = field(src6, 0);
     if (modifyType == 0) {
@@ -60,7 +74,7 @@ void GunTable::modifyGundata(int modifyType, const QVariantList &src6)
             guns.setValue(gunKey(name), record);
         }
     }
-    guns.sync();
+    file.commit();
 }
 
 QVariantList GunTable::getGunData(const QVariant &name)
@@ -68,7 +82,8 @@ QVariantList GunTable::getGunData(const QVariant &name)
     const QString key = name.toString();
     if (!QFileInfo(path).isFile() || key.isEmpty())
         return {};
-    QSettings guns(path, QSettings::IniFormat);
+    DurableIni file(path);
+    QSettings &guns = file.settings();
     const QVariant value = guns.value(gunKey(key));
     if (!value.isValid())
         return {};
@@ -82,7 +97,8 @@ QStringList GunTable::getGunDataKey()
 {
     if (!QFileInfo(path).isFile())
         return {};
-    QSettings guns(path, QSettings::IniFormat);
+    DurableIni file(path);
+    QSettings &guns = file.settings();
     guns.beginGroup(gunGroup);
     return guns.childKeys();
 }

@@ -17,7 +17,7 @@ QStringList LanguageStrings::getLangStrings(const QString &typeStr, const QStrin
     // Opened afresh each time: the user may have switched languages.
     QSettings texts(dir + QLatin1Char('/') + langCode + QStringLiteral(".ini"),
                     QSettings::IniFormat);
-    const int total = texts.value(typeStr + QStringLiteral("/total")).toInt();
+    const int total = qMin(texts.value(typeStr + QStringLiteral("/total")).toInt(), maxGroupTexts);
     QStringList result;
     for (int i = 0; i < total; ++i) {
         const QVariant text = texts.value(typeStr + QStringLiteral("/%1").arg(i));

@@ -10,6 +10,10 @@ class SettingsStore;
 class LanguageStrings
 {
 public:
+    // A page shows a few dozen texts (63 at most today); a larger count is a
+    // damaged file, and the texts past the bound are read as its end.
+    static constexpr int maxGroupTexts = 512;
+
     explicit LanguageStrings(SettingsStore &store);
     explicit LanguageStrings(const QString &languageDir);
 

@@ -31,28 +31,55 @@ bool sameDirectory(const QString &a, const QString &b)
     return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
 }
 
+bool isLink(const QFileInfo &entry)
+{
+    return entry.isSymLink() || entry.isJunction();
+}
+
 // One walk over a folder tree: macro files (by extension) at depths 1..5,
-// folders at depths 1..4, each reported before its contents.
+// folders at depths 1..4, each reported before its contents. Links, to files
+// or folders, are never followed: one could pull any folder of the system or
+// any file into the library. They go to skippedLinks, relative to the start.
 struct TreeWalk
 {
     QString extension;   // "mc" or "bin"
     std::function<void(int depth, const QString &dir, const QString &macro)> onMacro;
     std::function<bool(int depth, const QString &dir, const QString &folder)> onFolder;
+    QStringList *skippedLinks = nullptr;
 
-    void walk(const QString &dir, int depth) const
+    void start(const QString &dir) const
+    {
+        walk(dir, QString(), 1);
+    }
+
+private:
+    void walk(const QString &dir, const QString &relative, int depth) const
     {
         const QDir listing(dir);
-        const QStringList files =
-            listing.entryList({QStringLiteral("*.") + extension}, QDir::Files);
-        for (const QString &file : files)
-            onMacro(depth, dir, file);
+        const QFileInfoList files =
+            listing.entryInfoList({QStringLiteral("*.") + extension}, QDir::Files);
+        for (const QFileInfo &file : files) {
+            if (isLink(file))
+                skip(relative + file.fileName());
+            else
+                onMacro(depth, dir, file.fileName());
+        }
         if (depth >= deepestLevel)
             return;
-        const QStringList folders = listing.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        for (const QString &folder : folders) {
-            if (onFolder(depth, dir, folder))
-                walk(dir + QDir::separator() + folder, depth + 1);
+        const QFileInfoList folders = listing.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QFileInfo &entry : folders) {
+            const QString folder = entry.fileName();
+            if (isLink(entry))
+                skip(relative + folder);
+            else if (onFolder(depth, dir, folder))
+                walk(dir + QDir::separator() + folder, relative + folder + QLatin1Char('/'), depth + 1);
         }
+    }
+
+    void skip(const QString &relativePath) const
+    {
+        if (skippedLinks)
+            skippedLinks->append(relativePath);
     }
 };
 
@@ -189,6 +216,7 @@ void MacroExchange::loadMacroFile_sub_batch()
     libraryOf.insert(source, store.macroDir() + QLatin1Char('/') + top);
     TreeWalk walk;
     walk.extension = QStringLiteral("mc");
+    walk.skippedLinks = &selection.skippedLinks;
     walk.onMacro = [&](int depth, const QString &dir, const QString &file) {
         const QString name = QFileInfo(file).baseName();
         if (isPathLike(name))
@@ -207,7 +235,7 @@ void MacroExchange::loadMacroFile_sub_batch()
         libraryOf.insert(dir + QDir::separator() + folder, library);
         return true;
     };
-    walk.walk(source, 1);
+    walk.start(source);
 }
 
 QStringList MacroExchange::getMacroFileName_batch(int macroLevel, int macroType)
@@ -219,6 +247,11 @@ QStringList MacroExchange::getMacroFileName_batch(int macroLevel, int macroType)
     if (macroLevel > int(selection.walkFolders.size()))
         return {};
     return selection.walkFolders[macroLevel - 1];
+}
+
+QStringList MacroExchange::skippedLinks() const
+{
+    return selection.skippedLinks;
 }
 
 void MacroExchange::searchMacroFile_sub_batch(const QString &currentName, int currentLevel,
@@ -241,6 +274,7 @@ void MacroExchange::searchMacroFile_sub_batch(const QString &currentName, int cu
     groupOf.insert(start, startGroup);
     TreeWalk walk;
     walk.extension = QStringLiteral("bin");
+    walk.skippedLinks = &selection.skippedLinks;
     walk.onMacro = [&](int depth, const QString &, const QString &file) {
         selection.walkMacros[depth - 1].append(QFileInfo(file).completeBaseName());
     };
@@ -252,7 +286,8 @@ void MacroExchange::searchMacroFile_sub_batch(const QString &currentName, int cu
             doomedGroups.append(group);
         return true;
     };
-    walk.walk(start, 1);
+    walk.start(start);
+    const SettingsStore::Batch batch(store);
     for (const QString &group : doomedGroups)
         library.removeGroup(group);
 }

@@ -22,6 +22,9 @@ public:
     QString loadMacroFile_batch();
     void loadMacroFile_sub_batch();
     QStringList getMacroFileName_batch(int macroLevel, int macroType);
+    // Links the last walk left alone (files and folders), named relative to
+    // the folder it started from; a walk never follows a link.
+    QStringList skippedLinks() const;
     void getbatchPath();
     void saveMacroFile_batch(int macroLevel, const QVariantList &macroFileName,
                              const QVariantList &macroFileType);

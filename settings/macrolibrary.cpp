@@ -1,5 +1,6 @@
 #include "macrolibrary.h"
 
+#include "durableini.h"
 #include "macroselection.h"
 #include "settingsdialogs.h"
 #include "settingsstore.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <algorithm>
 
 namespace kairo::names {
 
@@ -46,11 +49,22 @@ bool isPathLike(const QString &name)
         || name.contains(QChar(0));
 }
 
+bool isMalformed(const QString &name)
+{
+    return !name.isValidUtf16();
+}
+
+bool isUnfitName(const QString &name)
+{
+    return isPathLike(name) || isMalformed(name);
+}
+
 } // namespace kairo::names
 
 namespace {
 
-using kairo::names::isPathLike;
+using kairo::names::isMalformed;
+using kairo::names::isUnfitName;
 
 // The ten lists of one container, in the order the pages pass them.
 const QStringList &containerKeys()
@@ -124,10 +138,10 @@ QString MacroLibrary::macroPath(int macroLevel, const QString &name) const
 
 QString MacroLibrary::folderPath(int macroLevel, const QString &name) const
 {
-    if (macroLevel < 0 || macroLevel > 5 || isPathLike(name))
+    if (macroLevel < 0 || macroLevel > 5 || isUnfitName(name))
         return {};
     for (int i = 0; i < macroLevel; ++i) {
-        if (isPathLike(selection.names[i]))
+        if (isUnfitName(selection.names[i]))
             return {};
     }
     return selection.folderPath(store.macroDir(), macroLevel) + QLatin1Char('/') + name;
@@ -145,7 +159,7 @@ QVariantList MacroLibrary::getNameList(int type)
     const QString key = nameListKey(type);
     if (key.isEmpty())
         return {};
-    QSettings names(store.nameListPath(), QSettings::IniFormat);
+    QSettings &names = store.nameList();
     QVariantList result;
     for (const QString &name : names.value(key).toStringList())
         result.append(name);
@@ -156,9 +170,9 @@ QVariant MacroLibrary::updataNameList(int type, const QStringList &nameList)
 {
     const QString key = nameListKey(type);
     if (!key.isEmpty()) {
-        QSettings names(store.nameListPath(), QSettings::IniFormat);
+        QSettings &names = store.nameList();
         kairo::names::writeList(names, key, nameList);
-        names.sync();
+        return store.nameListEdited();
     }
     return true;
 }
@@ -169,7 +183,7 @@ QVariant MacroLibrary::getMacroList_Att(int att)
     static const int rootOrder[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     if (att < 0 || att > 8)
         return QStringList();
-    QSettings names(store.nameListPath(), QSettings::IniFormat);
+    QSettings &names = store.nameList();
     return names.value(groupKey(QStringLiteral("macro"), containerKeys()[rootOrder[att]]))
         .toStringList();
 }
@@ -181,16 +195,16 @@ QVariant MacroLibrary::getMacroSubList_Att(int att, const QString &name)
     if (att < 0 || att > 9)
         return QStringList();
     const QString group = groupAtLevel(selection.level.toInt(), name);
-    QSettings names(store.nameListPath(), QSettings::IniFormat);
+    QSettings &names = store.nameList();
     return names.value(groupKey(group, containerKeys()[subOrder[att]])).toStringList();
 }
 
 void MacroLibrary::removeGroup(const QString &group)
 {
-    QSettings names(store.nameListPath(), QSettings::IniFormat);
+    QSettings &names = store.nameList();
     for (const QString &attribute : containerKeys())
         names.remove(groupKey(group, attribute));
-    names.sync();
+    store.nameListEdited();
 }
 
 void MacroLibrary::updataMacroList_delOld(const QString &macroLevel)
@@ -205,13 +219,19 @@ QVariant MacroLibrary::updataMacroList(int att, int macroLevel, const QString &c
                                        const QStringList &no1, const QStringList &no2,
                                        const QStringList &no3, const QStringList &no4)
 {
+    // The names become group names and list entries, which a malformed name
+    // would share with another spelling.
+    if (isMalformed(currentName) || std::any_of(nameList.begin(), nameList.end(), isMalformed))
+        return false;
+    // The stale group goes and the new one comes in one write of name.bin.
+    const SettingsStore::Batch batch(store);
     const QStringList *lists[] = {&nameList, &typeList, &showImg, &txtMargin, &level,
                                   &no0,      &no1,      &no2,     &no3,       &no4};
     auto writeContainer = [&](const QString &group) {
-        QSettings names(store.nameListPath(), QSettings::IniFormat);
+        QSettings &names = store.nameList();
         for (int i = 0; i < 10; ++i)
             kairo::names::writeList(names, groupKey(group, containerKeys()[i]), *lists[i]);
-        names.sync();
+        store.nameListEdited();
     };
     auto containerGroup = [&](int level) {
         return level == 0 ? QStringLiteral("macro") : selection.joinedNames(level);
@@ -249,13 +269,13 @@ QVariant MacroLibrary::createMacroIni(const QString &name, const QVariant &macro
         const QString path = macroPath(macroLevel, name);
         if (path.isEmpty())
             return false;
-        QSettings macro(path, QSettings::IniFormat);
+        DurableIni file(path);
+        QSettings &macro = file.settings();
         macro.setValue(QStringLiteral("config/index"), macroIndex.toUInt());
         macro.setValue(QStringLiteral("config/total"), 0);
         macro.setValue(QStringLiteral("config/repeat"), 1);
         macro.setValue(QStringLiteral("config/did"), -1);
-        macro.sync();
-        return macro.status() == QSettings::NoError;
+        return file.commit();
     }
     const QString path = folderPath(macroLevel, name);
     if (path.isEmpty())
@@ -274,14 +294,14 @@ QVariant MacroLibrary::saveMacroIni(int macroLevel, const QString &name,
     const QString path = macroPath(macroLevel, name);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
-    QSettings macro(path, QSettings::IniFormat);
+    DurableIni file(path);
+    QSettings &macro = file.settings();
     macro.remove(QStringLiteral("macro"));
     macro.setValue(QStringLiteral("config/total"), int(macros.size()));
     macro.setValue(QStringLiteral("config/repeat"), repeat);
     for (int i = 0; i < macros.size(); ++i)
         macro.setValue(QStringLiteral("macro/%1").arg(i), macros[i]);
-    macro.sync();
-    return macro.status() == QSettings::NoError;
+    return file.commit();
 }
 
 QStringList MacroLibrary::loadMacroIni(int macroLevel, const QString &name)
@@ -291,7 +311,7 @@ QStringList MacroLibrary::loadMacroIni(int macroLevel, const QString &name)
         return {};
     QSettings macro(path, QSettings::IniFormat);
     QStringList lines;
-    const int total = macro.value(QStringLiteral("config/total"), 0).toInt();
+    const int total = qMin(macro.value(QStringLiteral("config/total"), 0).toInt(), maxMacroLines);
     for (int i = 0; i < total; ++i)
         lines.append(lineText(macro.value(QStringLiteral("macro/%1").arg(i), QStringLiteral("0"))));
     lines.append(macro.value(QStringLiteral("config/repeat"), 0).toString());
@@ -332,7 +352,6 @@ void MacroLibrary::deleteMacroUpdateProfile(const QString &macroName)
 {
     for (int p = 0; p < 6; ++p) {
         QSettings &profile = store.profile(p);
-        bool changed = false;
         for (int b = 0; b < 16; ++b) {
             const QString key = QStringLiteral("mouseKeyMatrix/%1").arg(b);
             const QStringList entry = profile.value(key).toStringList();
@@ -346,9 +365,8 @@ void MacroLibrary::deleteMacroUpdateProfile(const QString &macroName)
                 profile.setValue(key, factory);
             else
                 profile.remove(key);
-            changed = true;
         }
-        if (changed)
-            profile.sync();
     }
+    // One replace of each profile that changed.
+    store.saveChanges();
 }

@@ -24,11 +24,21 @@ QStringList readList(QSettings &settings, const QString &key);
 void writeList(QSettings &settings, const QString &key, const QStringList &list);
 // A name that would leave its folder once made into a path.
 bool isPathLike(const QString &name);
+// A name that is not valid UTF-16 (an unpaired surrogate): it is written to
+// disk under another spelling, so two such names would share one file or key.
+bool isMalformed(const QString &name);
+// A name no file, folder or settings key is made from: either of the above.
+bool isUnfitName(const QString &name);
 }
 
 class MacroLibrary
 {
 public:
+    // The mouse plays a macro from a 126-byte block, two bytes or more per
+    // action; a file counting more lines than this is damaged, and the lines
+    // past the bound are read as its end.
+    static constexpr int maxMacroLines = 4096;
+
     explicit MacroLibrary(SettingsStore &store);
     MacroLibrary(SettingsStore &store, MacroSelection &selection);
 

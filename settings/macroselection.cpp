@@ -6,6 +6,7 @@ void MacroSelection::clearWalk()
         list.clear();
     for (QStringList &list : walkFolders)
         list.clear();
+    skippedLinks.clear();
 }
 
 void MacroSelection::clear()

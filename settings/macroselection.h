@@ -14,6 +14,7 @@ struct MacroSelection
     QString batchExportTarget;      // directory chosen for a batch export
     std::array<QStringList, 5> walkMacros;   // macro files at depth 1 .. 5
     std::array<QStringList, 4> walkFolders;  // folders at depth 1 .. 4
+    QStringList skippedLinks;   // links met by the walk, relative to its start
 
     void clearWalk();
     void clear();

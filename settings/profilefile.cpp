@@ -16,10 +16,17 @@ bool replaceWithCopy(const QString &source, const QString &destination)
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
         return false;
+    return writeWhole(destination, bytes);
+}
+
+bool writeWhole(const QString &destination, const QByteArray &bytes)
+{
     QSaveFile out(destination);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    if (out.write(bytes) != bytes.size()) {
+    // write() only fills a buffer, and commit() in this Qt renames the file
+    // even when the final flush failed (a full disk): flush and check first.
+    if (out.write(bytes) != bytes.size() || !out.flush() || out.error() != QFileDevice::NoError) {
         out.cancelWriting();
         return false;
     }

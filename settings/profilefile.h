@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace kairo::files {
@@ -8,6 +9,8 @@ namespace kairo::files {
 // destination, which then replaces it in one rename. On failure the
 // destination is untouched and false is returned.
 bool replaceWithCopy(const QString &source, const QString &destination);
+// Makes destination hold exactly bytes, with the same guarantee.
+bool writeWhole(const QString &destination, const QByteArray &bytes);
 // Copies source to destination unless destination already exists.
 bool copyIfAbsent(const QString &source, const QString &destination);
 }

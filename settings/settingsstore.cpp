@@ -1,10 +1,10 @@
 #include "settingsstore.h"
 
+#include "durableini.h"
 #include "profilefile.h"
 #include "settingsdialogs.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
@@ -32,40 +32,16 @@ QString tr(const char *text)
     return QCoreApplication::translate("myQQuickView", text);
 }
 
-// Makes the store's file a copy of source and has the store read it. QSettings
-// re-reads a file only when its size or modification time differs from what it
-// saw last; a copy of the same size made within the file system's time
-// resolution of the last write would go unnoticed, so such a copy is dated
-// back until it differs.
-bool replaceStoreFile(QSettings &store, const QString &source)
-{
-    store.sync();
-    const QString path = store.fileName();
-    const QFileInfo before(path);
-    const bool existed = before.exists();
-    const qint64 oldSize = before.size();
-    const QDateTime oldTime = before.lastModified();
-    if (!kairo::files::replaceWithCopy(source, path))
-        return false;
-    const QFileInfo after(path);
-    if (existed && after.size() == oldSize && after.lastModified() == oldTime) {
-        QFile copy(path);
-        if (copy.open(QIODevice::ReadOnly))
-            copy.setFileTime(oldTime.addSecs(-2), QFileDevice::FileModificationTime);
-    }
-    store.sync();   // nothing pending, so this re-reads the new file
-    return true;
-}
-
 } // namespace
 
 SettingsStore::SettingsStore(const QString &modulesDir, SettingsDialogs *dialogs)
     : modulesRoot(modulesDir), dialogsAnswering(dialogs)
 {
-    configStore = std::make_unique<QSettings>(configPath(), QSettings::IniFormat);
+    configStore = std::make_unique<DurableIni>(configPath());
     factoryStore = std::make_unique<QSettings>(factoryProfilePath(), QSettings::IniFormat);
     for (int i = 0; i < profileCount; ++i)
-        profileStores.push_back(std::make_unique<QSettings>(profilePath(i), QSettings::IniFormat));
+        profileStores.push_back(std::make_unique<DurableIni>(profilePath(i)));
+    nameListStore = std::make_unique<DurableIni>(nameListPath());
     readModelFlags();
 }
 
@@ -92,35 +68,77 @@ QString SettingsStore::profilePath(int i) const
 
 void SettingsStore::readModelFlags()
 {
-    cachedIsColorful = configStore->value(QStringLiteral("mouse/isColorful")).toBool();
-    cachedIsGun = configStore->value(QStringLiteral("mouse/isGun")).toBool();
-    cachedIcType = configStore->value(QStringLiteral("mouse/icType")).toString();
-    cachedIs55328 = configStore->value(QStringLiteral("mouse/is55328")).toBool();
+    QSettings &stored = config();
+    cachedIsColorful = stored.value(QStringLiteral("mouse/isColorful")).toBool();
+    cachedIsGun = stored.value(QStringLiteral("mouse/isGun")).toBool();
+    cachedIcType = stored.value(QStringLiteral("mouse/icType")).toString();
+    cachedIs55328 = stored.value(QStringLiteral("mouse/is55328")).toBool();
 }
 
-QSettings &SettingsStore::config() { return *configStore; }
+QSettings &SettingsStore::config() { return configStore->settings(); }
 QSettings &SettingsStore::factoryProfile() { return *factoryStore; }
-QSettings &SettingsStore::currentProfile() { return *profileStores[currentIndex]; }
+QSettings &SettingsStore::currentProfile() { return profileStores[currentIndex]->settings(); }
 
 QSettings &SettingsStore::profile(int i)
 {
-    return isValidProfileIndex(i) ? *profileStores[i] : currentProfile();
+    return isValidProfileIndex(i) ? profileStores[i]->settings() : currentProfile();
+}
+
+QSettings &SettingsStore::nameList() { return nameListStore->settings(); }
+bool SettingsStore::nameListEdited() { return edited(*nameListStore); }
+
+bool SettingsStore::commit(DurableIni &store)
+{
+    if (store.commit())
+        return true;
+    warnNotSaved(store.path());
+    return false;
+}
+
+void SettingsStore::warnNotSaved(const QString &path)
+{
+    if (dialogsAnswering)
+        dialogsAnswering->warning(tr("Warning"),
+                                  tr("Kairo could not save %1; the disk may be full.").arg(path));
+}
+
+bool SettingsStore::edited(DurableIni &store)
+{
+    return batchDepth > 0 || commit(store);
+}
+
+bool SettingsStore::saveChanges()
+{
+    bool ok = commit(*configStore);
+    for (const auto &profile : profileStores)
+        ok = commit(*profile) && ok;
+    return commit(*nameListStore) && ok;
+}
+
+// Pending edits of that file are dropped: the copy replaces them.
+bool SettingsStore::replaceStoreFile(DurableIni &store, const QString &sourcePath)
+{
+    if (!kairo::files::replaceWithCopy(sourcePath, store.path()))
+        return false;
+    store.reload();
+    return true;
 }
 
 QVariant SettingsStore::getGlobalData(const QVariant &key)
 {
-    return configStore->value(keyText(key));
+    return config().value(keyText(key));
 }
 
 void SettingsStore::setGlobalData(const QVariant &key, const QVariant &tmpdata)
 {
-    configStore->setValue(keyText(key), tmpdata);
-    configStore->sync();
+    config().setValue(keyText(key), tmpdata);
+    edited(*configStore);
 }
 
 void SettingsStore::resetApconfig()
 {
-    replaceStoreFile(*configStore, factoryConfigPath());
+    if (!replaceStoreFile(*configStore, factoryConfigPath()))
+        warnNotSaved(configPath());
 }
 
 QVariant SettingsStore::getData(const QVariant &key, bool isRecovery)
@@ -132,7 +150,7 @@ QVariant SettingsStore::getData(const QVariant &key, bool isRecovery)
 void SettingsStore::setData(const QVariant &key, const QVariant &data)
 {
     currentProfile().setValue(keyText(key), data);
-    currentProfile().sync();
+    edited(*profileStores[currentIndex]);
 }
 
 QVariantList SettingsStore::getDataList(const QVariant &key, bool isRecovery)
@@ -143,7 +161,7 @@ QVariantList SettingsStore::getDataList(const QVariant &key, bool isRecovery)
 void SettingsStore::setDataList(const QVariant &key, const QVariantList &datalist)
 {
     currentProfile().setValue(keyText(key), datalist);
-    currentProfile().sync();
+    edited(*profileStores[currentIndex]);
 }
 
 void SettingsStore::setCurrentProfile(int profile)
@@ -174,14 +192,14 @@ void SettingsStore::saveProfile(int profile)
     const QString chosen = dialogsAnswering->saveFileName(tr("Save File"), tr("Profile(*.pf)"));
     if (chosen.isEmpty())
         return;
-    profileStores[profile]->sync();
-    kairo::files::replaceWithCopy(profilePath(profile), chosen);
+    if (commit(*profileStores[profile]))
+        kairo::files::replaceWithCopy(profilePath(profile), chosen);
 }
 
 void SettingsStore::resetProfile(int profile)
 {
-    if (isValidProfileIndex(profile))
-        replaceProfileFile(profile, factoryProfilePath());
+    if (isValidProfileIndex(profile) && !replaceProfileFile(profile, factoryProfilePath()))
+        warnNotSaved(profilePath(profile));
 }
 
 void SettingsStore::copyProfile(int destprofile, int srcprofile)
@@ -189,8 +207,8 @@ void SettingsStore::copyProfile(int destprofile, int srcprofile)
     if (!isValidProfileIndex(destprofile) || !isValidProfileIndex(srcprofile)
         || destprofile == srcprofile)
         return;
-    profileStores[srcprofile]->sync();
-    replaceProfileFile(destprofile, profilePath(srcprofile));
+    if (commit(*profileStores[srcprofile]) && !replaceProfileFile(destprofile, profilePath(srcprofile)))
+        warnNotSaved(profilePath(destprofile));
 }
 
 QVariant SettingsStore::getXYSensitive(const QVariant &index)
@@ -201,7 +219,7 @@ QVariant SettingsStore::getXYSensitive(const QVariant &index)
 void SettingsStore::setXYSensitive(const QVariant &index, const QVariant &xyData)
 {
     currentProfile().setValue(QStringLiteral("XYSensitive/") + keyText(index), xyData);
-    currentProfile().sync();
+    edited(*profileStores[currentIndex]);
 }
 
 QVariant SettingsStore::getselectGun(const QVariant &index)
@@ -212,5 +230,5 @@ QVariant SettingsStore::getselectGun(const QVariant &index)
 void SettingsStore::setSelectGun(const QVariant &index, const QVariant &xyData)
 {
     currentProfile().setValue(QStringLiteral("selectGun/") + keyText(index), xyData);
-    currentProfile().sync();
+    edited(*profileStores[currentIndex]);
 }

@@ -2,8 +2,10 @@
 
 // The program's on-disk settings: the application configuration, the factory
 // profile and the ten host profiles, all INI files under <modules>/setting/.
-// Every write is synced before the call returns, so a killed program loses
-// nothing.
+// Every write reaches the disk before the call returns, so a killed program
+// loses nothing; inside a Batch the writes of one action reach it together,
+// as one atomic replace of each file they changed. A write that fails (a
+// full disk) leaves the file as it was, drops the edit and warns the user.
 
 #include <QSettings>
 #include <QString>
@@ -12,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class DurableIni;
 class SettingsDialogs;
 
 class SettingsStore
@@ -71,25 +74,57 @@ public:
     void setSelectGun(const QVariant &index, const QVariant &xyData);
 
     // The stores themselves. The objects stay the same for the store's whole
-    // life (a replaced profile is re-read in place), so references may be kept.
+    // life (a replaced profile is re-read in place), so references may be kept
+    // until a write of that file fails; writes go through the setters.
     QSettings &config();
     QSettings &factoryProfile();
     QSettings &profile(int i);            // i outside 0..9: the current profile
     QSettings &currentProfile();
     int currentProfileIndex() const { return currentIndex; }
 
+    // name.bin, the lists of macro, gun and profile names: one store for all
+    // its readers and writers, so no copy of it can go stale.
+    QSettings &nameList();
+    bool nameListEdited();   // false when the write failed
+
     static bool isValidProfileIndex(int i) { return i >= 0 && i < profileCount; }
+
+    // Writes every pending edit; false when any file could not be written.
+    bool saveChanges();
+
+    // Holds back the writes of one action until the outermost batch ends.
+    class Batch
+    {
+    public:
+        explicit Batch(SettingsStore &store) : store(store) { ++store.batchDepth; }
+        ~Batch()
+        {
+            if (--store.batchDepth == 0)
+                store.saveChanges();
+        }
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        SettingsStore &store;
+    };
 
 private:
     bool replaceProfileFile(int profile, const QString &sourcePath);
+    bool replaceStoreFile(DurableIni &store, const QString &sourcePath);
+    bool edited(DurableIni &store);
+    bool commit(DurableIni &store);
+    void warnNotSaved(const QString &path);
     void readModelFlags();
 
     QString modulesRoot;
     SettingsDialogs *dialogsAnswering = nullptr;
-    std::unique_ptr<QSettings> configStore;
-    std::unique_ptr<QSettings> factoryStore;
-    std::vector<std::unique_ptr<QSettings>> profileStores;
+    std::unique_ptr<DurableIni> configStore;
+    std::unique_ptr<QSettings> factoryStore;   // read only
+    std::vector<std::unique_ptr<DurableIni>> profileStores;
+    std::unique_ptr<DurableIni> nameListStore;
     int currentIndex = 0;
+    int batchDepth = 0;
     bool cachedIsColorful = false;
     bool cachedIsGun = false;
     QString cachedIcType;

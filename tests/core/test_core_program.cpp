@@ -2,6 +2,9 @@
 // with its own virtual-mouse socket, driven from outside.
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 class Program : public QObject
 {
     Q_OBJECT
@@ -137,6 +140,60 @@ private slots:
         QCOMPARE(cli({"unplug"}), 0);
         QVERIFY(waitForLine(kairo, seen, "Device removed"));
 
+        kairo.terminate();
+        kairo.waitForFinished(5000);
+    }
+
+    // Any local user may create files in the shared temporary folder. A lock
+    // held there under the name the program once used must not make it a
+    // second copy; the lock and the socket live in the runtime folder, or in
+    // the user's private folder when there is none, and a second copy's
+    // message still reaches the first.
+    void lockSquattedInTheSharedTempFolder_data()
+    {
+        QTest::addColumn<bool>("runtimeFolder");
+        QTest::newRow("runtime folder") << true;
+        QTest::newRow("private fallback") << false;
+    }
+    void lockSquattedInTheSharedTempFolder()
+    {
+        QFETCH(bool, runtimeFolder);
+        QTemporaryDir shared;
+        QTemporaryDir runtime;
+        QVERIFY(shared.isValid() && runtime.isValid());
+        const QByteArray pathHash = QCryptographicHash::hash(
+            QFileInfo(dir.filePath("kairo")).canonicalFilePath().toUtf8(), QCryptographicHash::Sha1).toHex();
+        const QString id = QStringLiteral("kairo-%1-%2").arg(::getuid()).arg(QString::fromLatin1(pathHash.left(16)));
+        QLockFile squatter(shared.filePath(id + ".lock"));
+        QVERIFY(squatter.tryLock(0));
+
+        QProcessEnvironment env = environment(false);
+        env.insert("TMPDIR", shared.path());
+        if (runtimeFolder)
+            env.insert("XDG_RUNTIME_DIR", runtime.path());
+        else
+            env.remove("XDG_RUNTIME_DIR");
+        QProcess kairo;
+        kairo.setProcessEnvironment(env);
+        kairo.setProcessChannelMode(QProcess::MergedChannels);
+        kairo.start(dir.filePath("kairo"));
+        QByteArray seen;
+        QVERIFY2(waitForLine(kairo, seen, "Device DisConnect"), seen.constData());
+
+        const QString folder = runtimeFolder ? runtime.path() : shared.filePath(QStringLiteral("kairo-%1").arg(::getuid()));
+        struct stat info;
+        QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, mode_t(0700));
+        QCOMPARE(info.st_uid, ::geteuid());
+        QVERIFY(QFileInfo::exists(folder + "/" + id + ".lock"));
+        QVERIFY(QFileInfo::exists(folder + "/" + id + ".sock"));
+
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(dir.filePath("kairo"));
+        QVERIFY(second.waitForFinished(6000));
+        QCOMPARE(second.exitCode(), 1);
+        QVERIFY(waitForLine(kairo, seen, "------------------------- receiveMessage---------------------"));
         kairo.terminate();
         kairo.waitForFinished(5000);
     }

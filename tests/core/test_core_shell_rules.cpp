@@ -1,6 +1,7 @@
 #include "copydatawarning.h"
 #include "device/hid_thread.h"
 #include "myqquickview.h"
+#include "qtsinglecoreapplication.h"
 #include "ui_controler.h"
 
 #include <QDirIterator>
@@ -8,7 +9,58 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+// Sets or (with a null value) removes an environment variable for one scope.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char *name, const QByteArray &value)
+        : name(name), had(qEnvironmentVariableIsSet(name)), old(qgetenv(name))
+    {
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+    ~ScopedEnv() { had ? qputenv(name, old) : qunsetenv(name); }
+
+private:
+    const char *name;
+    bool had;
+    QByteArray old;
+};
+
+// Puts what a folder row names at path: "missing", "private" (0700, ours),
+// "open" (0750, ours), "foreign" (0700, another user's), "symlink" (to a
+// private folder of ours) or "file". False when it cannot be set up.
+bool makeFolderEntry(const QString &path, const QString &kind)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (kind == QLatin1String("missing"))
+        return true;
+    if (kind == QLatin1String("file"))
+        return QFile(path).open(QIODevice::WriteOnly);
+    if (kind == QLatin1String("symlink"))
+        return makeFolderEntry(path + QStringLiteral("-target"), QStringLiteral("private"))
+            && QFile::link(path + QStringLiteral("-target"), path);
+    if (::mkdir(native.constData(), 0700) != 0)
+        return false;
+    if (kind == QLatin1String("foreign"))
+        return ::chown(native.constData(), 65534, 65534) == 0;
+    return ::chmod(native.constData(), kind == QLatin1String("open") ? 0750 : 0700) == 0;
+}
+
+QString describeEntry(const QString &path)
+{
+    struct stat info;
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return QStringLiteral("none");
+    return QStringLiteral("uid %1 mode %2 %3")
+        .arg(info.st_uid)
+        .arg(info.st_mode & 07777, 0, 8)
+        .arg(S_ISDIR(info.st_mode) ? "dir" : S_ISLNK(info.st_mode) ? "link" : "other");
+}
 
 // Largest parameter count of the public slots and invokables called name,
 // inherited ones included; -1 when there is none.
@@ -134,6 +186,60 @@ private slots:
         QFETCH(QSize, screen);
         QFETCH(QSize, start);
         QCOMPARE(Ui_Controler::startSizeFor(screen), start);
+    }
+
+    // The lock and the socket go where no other local user can get first:
+    // the runtime folder when it is ours alone, else our own private folder
+    // in the shared temporary folder, else nowhere. A folder that fails the
+    // check is left exactly as it was found.
+    void singleInstanceFolder_data()
+    {
+        QTest::addColumn<QString>("runtime");
+        QTest::addColumn<QString>("fallback");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("runtime folder") << "private" << "missing" << "runtime";
+        QTest::newRow("no runtime folder") << "" << "missing" << "fallback";
+        QTest::newRow("runtime folder missing") << "missing" << "missing" << "fallback";
+        QTest::newRow("runtime folder open to the group") << "open" << "missing" << "fallback";
+        QTest::newRow("runtime folder of another user") << "foreign" << "missing" << "fallback";
+        QTest::newRow("fallback already there") << "" << "private" << "fallback";
+        QTest::newRow("fallback open to the group") << "" << "open" << "";
+        QTest::newRow("fallback of another user") << "" << "foreign" << "";
+        QTest::newRow("fallback is a symlink") << "" << "symlink" << "";
+        QTest::newRow("fallback is a file") << "" << "file" << "";
+    }
+    void singleInstanceFolder()
+    {
+        QFETCH(QString, runtime);
+        QFETCH(QString, fallback);
+        QFETCH(QString, chosen);
+        QTemporaryDir shared;
+        QTemporaryDir sessionRoot;
+        QVERIFY(shared.isValid() && sessionRoot.isValid());
+        const QString runtimePath = sessionRoot.filePath(QStringLiteral("runtime"));
+        const QString fallbackPath = shared.filePath(QStringLiteral("kairo-%1").arg(::getuid()));
+        if ((runtime == QLatin1String("foreign") || fallback == QLatin1String("foreign")) && ::geteuid() != 0)
+            QSKIP("only root can give a folder to another user");
+        QVERIFY(runtime.isEmpty() || makeFolderEntry(runtimePath, runtime));
+        QVERIFY(makeFolderEntry(fallbackPath, fallback));
+        const QString fallbackBefore = describeEntry(fallbackPath);
+
+        ScopedEnv tmp("TMPDIR", QFile::encodeName(shared.path()));
+        ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.isEmpty() ? QByteArray() : QFile::encodeName(runtimePath));
+        if (chosen.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("is not a private folder")));
+        const QString folder = QtSingleCoreApplication::privateRuntimeDir();
+
+        if (chosen == QLatin1String("runtime"))
+            QCOMPARE(folder, runtimePath);
+        else if (chosen == QLatin1String("fallback"))
+            QCOMPARE(folder, fallbackPath);
+        else
+            QCOMPARE(folder, QString());
+        if (chosen == QLatin1String("fallback"))
+            QCOMPARE(describeEntry(fallbackPath), QStringLiteral("uid %1 mode 700 dir").arg(::geteuid()));
+        else
+            QCOMPARE(describeEntry(fallbackPath), fallbackBefore);
     }
 
     void copyDataDecisions()

@@ -7,6 +7,7 @@
 
 #include "sim/virtualmouse.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -126,6 +127,61 @@ private slots:
         findDevicePaths(table[0]);
         QCOMPARE(table[0].path, commandPath(0));
         QCOMPARE(table[0].path2, notifyPath(0));
+    }
+
+    void rowCountsEndAtTheBound_data()
+    {
+        QTest::addColumn<qint64>("count");
+        QTest::addColumn<int>("expectedRows");
+        QTest::newRow("as written") << qint64(2) << 2;
+        QTest::newRow("at the bound") << qint64(kMaxDeviceRows) << kMaxDeviceRows;
+        QTest::newRow("one past") << qint64(kMaxDeviceRows) + 1 << kMaxDeviceRows;
+        QTest::newRow("int max") << qint64(2147483647) << kMaxDeviceRows;
+    }
+
+    void rowCountsEndAtTheBound()
+    {
+        QFETCH(qint64, count);
+        QFETCH(int, expectedRows);
+        QElapsedTimer clock;
+        clock.start();
+        const QList<DeviceEntry> table = tableFromFile(
+            QStringLiteral("[common]\ndeviceCount=%1\n[0]\nvid=04d9\npid=a09f\n[1]\nvid=04d9\npid=a1f7\n")
+                .arg(count).toLatin1());
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(table.size(), expectedRows);
+        QCOMPARE(table[0].pid, quint16(0xa09f));
+        QCOMPARE(table[1].pid, quint16(0xa1f7));
+    }
+
+    // The report length sizes every exchange buffer; a row whose length no
+    // full-speed interface can have is left out, its neighbours kept.
+    void reportLengthOutsideOneTo64DropsTheRow_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("expectedLength");   // 0: the row is dropped
+        QTest::newRow("missing") << QByteArray() << 32;
+        QTest::newRow("one") << QByteArray("reportLength=1\n") << 1;
+        QTest::newRow("64") << QByteArray("reportLength=64\n") << 64;
+        QTest::newRow("zero") << QByteArray("reportLength=0\n") << 0;
+        QTest::newRow("negative") << QByteArray("reportLength=-8\n") << 0;
+        QTest::newRow("65") << QByteArray("reportLength=65\n") << 0;
+        QTest::newRow("int max") << QByteArray("reportLength=2147483647\n") << 0;
+        QTest::newRow("not a number") << QByteArray("reportLength=wide\n") << 0;
+    }
+
+    void reportLengthOutsideOneTo64DropsTheRow()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, expectedLength);
+        const QList<DeviceEntry> table = tableFromFile(
+            "[common]\ndeviceCount=3\n[0]\npid=0001\n[1]\npid=0002\n" + line + "[2]\npid=0003\n");
+        QStringList pids;
+        for (const DeviceEntry &entry : table)
+            pids << QString::number(entry.pid);
+        QCOMPARE(pids, expectedLength ? QStringList({"1", "2", "3"}) : QStringList({"1", "3"}));
+        if (expectedLength)
+            QCOMPARE(table[1].reportLength, expectedLength);
     }
 };
 

@@ -4,6 +4,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 using kairo::sim::Direction;
@@ -16,6 +18,28 @@ QList<int> repeated(int value, int times)
     for (int i = 0; i < times; ++i)
         list << value;
     return list;
+}
+
+// Runs the get command named like "560 8CH", taking its out-parameters (or
+// its 128-byte destination) from bytes.
+bool runGet(Hid_Thread &hid, const QString &command, uchar *bytes)
+{
+    const QString opcode = command.mid(4);
+    if (opcode == QLatin1String("83H"))
+        return hid.hid553_83H_GetKeyboardoption(bytes[0], bytes[1], bytes[2], bytes[3]);
+    if (opcode == QLatin1String("8BH"))
+        return hid.hid553_8BH_GetCurrentDPI(bytes[0]);
+    if (opcode == QLatin1String("81H"))
+        return hid.hid560_81H_GetKeyboardoption(bytes[0], bytes[1]);
+    if (opcode == QLatin1String("82H"))
+        return hid.hid560_82H_GetCurrentProfile(bytes[0]);
+    if (opcode == QLatin1String("84H"))
+        return hid.hid560_84H_GetCurrentDPI(bytes[0], bytes[1]);
+    if (opcode == QLatin1String("87H"))
+        return hid.hid_87H_GetLEDInstructFunction(1, bytes[0], bytes[1], bytes[2]);
+    if (opcode == QLatin1String("8CH"))
+        return hid.hid560_8CH_readProfile(bytes, 2);
+    qFatal("no get command %s", qPrintable(command));
 }
 
 } // namespace
@@ -296,6 +320,97 @@ private slots:
         // The command reports went out; only the replies were missing.
         QCOMPARE(records(Direction::FeatureOut).size(), 5);
         QVERIFY(hid().idle);
+    }
+
+    // The mouse takes the command and then breaks off: a reply that fails
+    // after its bytes were partly written, or a block read whose report
+    // failingRead times out or finds the mouse gone after the first ones
+    // arrived. The caller gets false and its bytes exactly as they were.
+    void brokenReplyLeavesTheCallersBytes_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("failingRead");   // 0: the command's own reply fails
+        QTest::addColumn<bool>("unplug");
+        QTest::newRow("553 83H reply") << "553 83H" << 0 << false;
+        QTest::newRow("553 8BH reply") << "553 8BH" << 0 << false;
+        QTest::newRow("560 81H reply") << "560 81H" << 0 << false;
+        QTest::newRow("560 82H reply") << "560 82H" << 0 << false;
+        QTest::newRow("560 84H reply") << "560 84H" << 0 << false;
+        QTest::newRow("560 87H reply") << "560 87H" << 0 << false;
+        QTest::newRow("560 8CH second report times out") << "560 8CH" << 2 << false;
+        QTest::newRow("560 8CH unplugged before the last report") << "560 8CH" << 4 << true;
+    }
+    void brokenReplyLeavesTheCallersBytes()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, failingRead);
+        QFETCH(bool, unplug);
+        if (command.startsWith(QLatin1String("560")))
+            useFamily560();
+        kairo::sim::FirmwareState state = kairo::sim::state(0);
+        state.profiles[2] = pattern(128, 0x40);
+        state.keyboardOption553 = state.keyboardOption560 = fromHex("a1 b2 c3 d4");
+        kairo::sim::setState(0, state);
+        int reads = 0;
+        kairo::sim::setApiHook([&](const char *function) {
+            const QByteArray name(function);
+            if (failingRead == 0 && name == "hid_get_feature_report") {
+                std::memset(hid().inReport, 0xee, sizeof(hid().inReport));
+                kairo::sim::setMuted(0, true);
+            } else if (name == "hid_read_timeout" && ++reads == failingRead) {
+                unplug ? kairo::sim::unplug(0) : kairo::sim::setMuted(0, true);
+            }
+        });
+        QByteArray bytes = pattern(128, 0x80);
+
+        QVERIFY(!runGet(hid(), command, raw(bytes)));
+        QCOMPARE(hexBytes(bytes), hexBytes(pattern(128, 0x80)));
+        QCOMPARE(records(Direction::FeatureOut).size(), 1);
+        QCOMPARE(records(Direction::In).size(), std::max(0, failingRead - 1));
+        QVERIFY(hid().idle);
+        QVERIFY(!hid().commandHandle);
+    }
+
+    // Whatever report length the table gives (it bounds it to 1..64), whole
+    // blocks cross in both directions, and a last report that reaches past
+    // the block carries zeros rather than bytes of an earlier command.
+    void anyReportLengthCarriesWholeBlocks_data()
+    {
+        QTest::addColumn<int>("reportLength");
+        for (int length : {1, 7, 32, 48, 64})
+            QTest::addRow("%d", length) << length;
+    }
+    void anyReportLengthCarriesWholeBlocks()
+    {
+        QFETCH(int, reportLength);
+        kairo::sim::DeviceConfig device;
+        device.family = QStringLiteral("560");
+        device.reportLength = reportLength;
+        link = std::make_unique<LinkFixture>(QList<kairo::sim::DeviceConfig>{device});
+        hid().setModelFlags(false, QStringLiteral("560"));
+        kairo::sim::FirmwareState state = kairo::sim::state(0);
+        state.profiles[2] = pattern(128, 0x40);
+        kairo::sim::setState(0, state);
+        std::memset(hid().bulkBuf, 0xee, sizeof(hid().bulkBuf));
+
+        QByteArray written = pattern(128, 0x10);
+        hid().hid560_0CH_setProfile(raw(written), 1);
+        QCOMPARE(kairo::sim::state(0).profiles[1], written);
+        const int reports = (128 + reportLength - 1) / reportLength;
+        const QList<kairo::sim::WireRecord> out = records(Direction::Out);
+        QCOMPARE(out.size(), reports);
+        QByteArray sent;
+        for (const kairo::sim::WireRecord &record : out) {
+            QCOMPARE(record.bytes.size(), reportLength + 1);
+            sent += record.bytes.mid(1);
+        }
+        QCOMPARE(hexBytes(sent), hexBytes(written + QByteArray(sent.size() - 128, '\0')));
+
+        QByteArray read(128, '\0');
+        QVERIFY(hid().hid560_8CH_readProfile(raw(read), 2));
+        QCOMPARE(read, pattern(128, 0x40));
+        QCOMPARE(records(Direction::In).size(), reports);
+        QCOMPARE(kairo::sim::state(0).protocolErrors, 0);
     }
 
     void ledInstructionOnAnEmptyPath()

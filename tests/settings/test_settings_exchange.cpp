@@ -7,6 +7,7 @@
 #include "settings/settingsstore.h"
 #include "settingstestsupport.h"
 
+#include <QDirIterator>
 #include <QtTest>
 
 using testing::readFile;
@@ -230,6 +231,41 @@ private slots:
         QCOMPARE(exchange.loadMacroFile_batch(), QString());
         exchange.loadMacroFile_sub_batch();
         QCOMPARE(exchange.getMacroFileName_batch(1, 0), QStringList({"a", "b"}));
+    }
+
+    // A link could pull any folder of the system, or any file, into the
+    // library; links are left where they are and named in the result.
+    void batchImportSkipsLinks()
+    {
+        MacroExchange exchange(*store);
+        const QString source = outside + "/Pack";
+        const QString elsewhere = outside + "/Elsewhere";
+        writeFile(elsewhere + "/secret.mc", "[config]\nrepeat=9\n");
+        writeFile(elsewhere + "/Deep/deeper.mc", "[config]\nrepeat=8\n");
+        writeFile(source + "/real.mc", "[config]\nrepeat=1\n");
+        writeFile(source + "/Sub/inner.mc", "[config]\nrepeat=2\n");
+        QVERIFY(QFile::link(elsewhere, source + "/Linked"));
+        QVERIFY(QFile::link(elsewhere + "/secret.mc", source + "/secret.mc"));
+        QVERIFY(QFile::link(elsewhere + "/secret.mc", source + "/Sub/shortcut.mc"));
+
+        dialogs.answers = {source};
+        QCOMPARE(exchange.loadMacroFile_batch(), QStringLiteral("Pack"));
+        exchange.loadMacroFile_sub_batch();
+
+        QCOMPARE(exchange.getMacroFileName_batch(1, 0), QStringList({"real"}));
+        QCOMPARE(exchange.getMacroFileName_batch(1, 1), QStringList({"Sub"}));
+        QCOMPARE(exchange.getMacroFileName_batch(2, 0), QStringList({"inner"}));
+        QVERIFY(exchange.getMacroFileName_batch(2, 1).isEmpty());
+        QStringList skipped = exchange.skippedLinks();
+        skipped.sort();
+        QCOMPARE(skipped, QStringList({"Linked", "Sub/shortcut.mc", "secret.mc"}));
+        QStringList copied;
+        QDirIterator it(library("Pack"), QDir::AllEntries | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            copied << QDir(library("Pack")).relativeFilePath(it.next());
+        copied.sort();
+        QCOMPARE(copied, QStringList({"Sub", "Sub/inner.bin", "real.bin"}));
     }
 
     void upperCaseExtensionsAreImportedToo()

@@ -6,6 +6,7 @@
 #include "settings/settingsstore.h"
 #include "settingstestsupport.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 using testing::readFile;
@@ -89,6 +90,61 @@ private slots:
         QStringList keys = guns.getGunDataKey();
         keys.sort();
         QCOMPARE(keys, QStringList({"0", "1", "Renamed"}));
+    }
+
+    // Names the table could not list again (a "/" makes a sub-key, "/" alone
+    // addresses the whole section, a lone surrogate is stored as another
+    // name) leave the file as it was.
+    void unlistableGunNamesChangeNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("slash") << QStringLiteral("A/B");
+        QTest::newRow("backslash") << QStringLiteral("A\\B");
+        QTest::newRow("slash alone") << QStringLiteral("/");
+        QTest::newRow("lone high") << QString("G" + QString(QChar(0xD800)));
+        QTest::newRow("other lone high") << QString("G" + QString(QChar(0xD801)));
+        QTest::newRow("lone low") << QString("G" + QString(QChar(0xDC00)));
+    }
+
+    void unlistableGunNamesChangeNothing()
+    {
+        QFETCH(QString, name);
+        const QByteArray table = "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\nAKM=L-Click, 9, 0, 7, 0\n";
+        writeFile(gunFile(), table);
+        GunTable guns(gunFile());
+        guns.modifyGundata(1, {name, "L-Click", 1, 2, 3, 4, "AKM"});
+        guns.modifyGundata(1, {"Fresh", "L-Click", 1, 2, 3, 4, name});
+        guns.modifyGundata(0, {name});
+        guns.mouseSaveGundata(name, record("X"));
+        QCOMPARE(readFile(gunFile()), table);
+        QStringList keys = guns.getGunDataKey();
+        keys.sort();
+        QCOMPARE(keys, QStringList({"0", "AKM"}));
+    }
+
+    void groupCountsEndAtTheBound_data()
+    {
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<int>("expectedTexts");
+        const int bound = LanguageStrings::maxGroupTexts;
+        QTest::newRow("as written") << qint64(2) << 2;
+        QTest::newRow("at the bound") << qint64(bound) << bound;
+        QTest::newRow("one past") << qint64(bound) + 1 << bound;
+        QTest::newRow("int max") << qint64(2147483647) << bound;
+    }
+
+    void groupCountsEndAtTheBound()
+    {
+        QFETCH(qint64, total);
+        QFETCH(int, expectedTexts);
+        writeFile(modules + "/i18n/English.ini",
+                  QStringLiteral("[page]\ntotal=%1\n0=One\n1=Two\n").arg(total).toUtf8());
+        QElapsedTimer clock;
+        clock.start();
+        const QStringList texts = LanguageStrings(modules + "/i18n").getLangStrings("page", "English");
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(texts.size(), expectedTexts);
+        QCOMPARE(texts.mid(0, 2), QStringList({"One", "Two"}));
     }
 
     void groupsAreReadInOrderWithGapsAsEmptyTexts()

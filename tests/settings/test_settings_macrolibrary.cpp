@@ -6,6 +6,7 @@
 #include "settings/settingsstore.h"
 #include "settingstestsupport.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 using testing::readFile;
@@ -237,6 +238,73 @@ private slots:
         library.setMacroSelectName("", "", "", "", "");
         QCOMPARE(library.createMacroIni("a.b c…", 0, 0, 0), QVariant(true));
         QVERIFY(QFile::exists(macroRoot() + "/a.b c….bin"));
+    }
+
+    void lineCountsEndAtTheBound_data()
+    {
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<int>("expectedLines");
+        const int bound = MacroLibrary::maxMacroLines;
+        QTest::newRow("as written") << qint64(2) << 2;
+        QTest::newRow("at the bound") << qint64(bound) << bound;
+        QTest::newRow("one past") << qint64(bound) + 1 << bound;
+        QTest::newRow("int max") << qint64(2147483647) << bound;
+    }
+
+    void lineCountsEndAtTheBound()
+    {
+        QFETCH(qint64, total);
+        QFETCH(int, expectedLines);
+        writeFile(macroRoot() + "/Big.bin",
+                  QStringLiteral("[config]\ntotal=%1\nrepeat=3\n[macro]\n0=\"1,A\"\n1=\"2,A\"\n")
+                      .arg(total).toUtf8());
+        SettingsStore store(modules);
+        QElapsedTimer clock;
+        clock.start();
+        const QStringList lines = MacroLibrary(store).loadMacroIni(0, "Big");
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(lines.size(), expectedLines + 1);
+        QCOMPARE(lines.mid(0, 2), QStringList({"1,A", "2,A"}));
+        QCOMPARE(lines.last(), QStringLiteral("3"));
+    }
+
+    // A name with an unpaired surrogate is stored under another spelling, so
+    // two such names would share one file or group.
+    void malformedNamesAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("lone high") << QString("M" + QString(QChar(0xD800)));
+        QTest::newRow("other lone high") << QString("M" + QString(QChar(0xD801)));
+        QTest::newRow("lone low") << QString("M" + QString(QChar(0xDC00)));
+        QTest::newRow("swapped pair") << QString(QString(QChar(0xDC00)) + QChar(0xD800));
+    }
+
+    void malformedNamesAreRefused()
+    {
+        QFETCH(QString, name);
+        SettingsStore store(modules);
+        MacroLibrary library(store);
+        library.createMacroIni("ok", 0, 0, 0);
+        library.createMacroIni("Dir", 0, 0, 1);
+        const QStringList before = QDir(macroRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QByteArray names = readFile(nameFile());
+
+        QCOMPARE(library.createMacroIni(name, 0, 0, 0), QVariant(false));
+        QCOMPARE(library.createMacroIni(name, 0, 0, 1), QVariant(false));
+        QCOMPARE(library.modifyMacroNameUpdateProfile(0, 0, "ok", name), QVariant(false));
+        QCOMPARE(library.modifyMacroNameUpdateProfile(0, 1, "Dir", name), QVariant(false));
+        library.setMacroSelectName("Dir", name, "", "", "");
+        QCOMPARE(library.createMacroIni("x", 0, 2, 0), QVariant(false));
+        QCOMPARE(QDir(macroRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QVERIFY(QDir(macroRoot() + "/Dir").isEmpty());
+
+        library.setMacroSelectName("", "", "", "", "");
+        QCOMPARE(library.updataMacroList(0, 0, name, {"ok", "Dir", name}, {"0", "1", "1"}, {}, {},
+                                         {}, {}, {}, {}, {}, {}),
+                 QVariant(false));
+        QCOMPARE(library.updataMacroList(2, 0, name, {"ok"}, {"0"}, {}, {}, {}, {}, {}, {}, {}, {}),
+                 QVariant(false));
+        QCOMPARE(readFile(nameFile()), names);
     }
 
     void subListsAreReadFromTheConcatenatedGroup()

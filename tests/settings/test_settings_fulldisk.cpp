@@ -1,0 +1,154 @@
+// Saving on a full disk: every write either reaches the disk whole or leaves
+// the old file as it was and says it failed. Run with the full-disk preload,
+// which fails writes under KAIRO_FULL_DISK_UNDER with ENOSPC.
+
+#include "settings/guntable.h"
+#include "settings/macrolibrary.h"
+#include "settings/settingsstore.h"
+#include "settingstestsupport.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using testing::readFile;
+using testing::writeFile;
+
+class TestSettingsFullDisk : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    QTemporaryDir runtime;
+    QString modules;
+    QString setting(const QString &file) const { return modules + "/setting/" + file; }
+
+    static void diskFullUnder(const QString &folder) { qputenv("KAIRO_FULL_DISK_UNDER", folder.toUtf8()); }
+
+    // Every file under the folder, with its bytes.
+    QHash<QString, QByteArray> snapshot() const
+    {
+        QHash<QString, QByteArray> files;
+        QDirIterator it(modules, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            files.insert(path, readFile(path));
+        }
+        return files;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(qEnvironmentVariable("LD_PRELOAD").contains("full_disk"), "needs the full-disk preload");
+        // Scratch copies go to the runtime folder, so it can be made full too.
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    }
+
+    void init()
+    {
+        qunsetenv("KAIRO_FULL_DISK_UNDER");
+        QVERIFY(dir.isValid());
+        modules = testing::freshModules(dir);
+        QByteArray profile = "[mouse]\ndpiCount=6\nmouseMode=0\n[mouseKeyMatrix]\n";
+        for (int b = 0; b < 16; ++b)
+            profile += QByteArray::number(b) + "=0, 0, " + QByteArray::number(0xf0 + b) + ", 0\n";
+        for (int i = 1; i <= 10; ++i)
+            writeFile(setting(QStringLiteral("p%1.bin").arg(i)), profile + "owner=" + QByteArray::number(i) + "\n");
+        writeFile(setting("pD.bin"), profile);
+        writeFile(setting("apConfig.bin"), "[mouse]\nprofileNo=0\n");
+        writeFile(setting("name.bin"), "[profile]\nprofileName=Standard0, profile_01\n[gun]\ngunName=M416, AKM\n");
+        writeFile(modules + "/gun/gunData.bin", "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\n");
+        writeFile(modules + "/macro/old.bin", "[config]\ntotal=1\nrepeat=1\n[macro]\n0=1,A\n");
+    }
+
+    // The disk (or only the folder of the scratch copies) is full: no save
+    // changes a byte on disk, each says it failed, and once there is room
+    // again the same saves go through.
+    void savesFailWholeAndRecover_data()
+    {
+        QTest::addColumn<bool>("scratchFull");
+        QTest::addColumn<int>("warnings");
+        // copy of a profile, one key, the batch, the configuration, the names
+        QTest::newRow("settings folder full") << false << 5;
+        // the copy needs no scratch and goes through
+        QTest::newRow("scratch folder full") << true << 4;
+    }
+
+    void savesFailWholeAndRecover()
+    {
+        QFETCH(bool, scratchFull);
+        QFETCH(int, warnings);
+        ScriptedDialogs dialogs;
+        SettingsStore store(modules, &dialogs);
+        MacroLibrary library(store);
+        GunTable guns(store);
+        QCOMPARE(store.getData("mouse/dpiCount", false).toInt(), 6);
+        const QHash<QString, QByteArray> before = snapshot();
+        diskFullUnder(scratchFull ? runtime.path() : modules);
+
+        if (!scratchFull)
+            store.copyProfile(1, 0);
+        store.setData("mouse/dpiCount", 3);
+        {
+            const SettingsStore::Batch batch(store);
+            for (int b = 0; b < 16; ++b)
+                store.setDataList(QStringLiteral("mouseKeyMatrix/%1").arg(b), {1, 0, 0xf2, 0});
+        }
+        store.setGlobalData("mouse/profileNo", 1);
+        QCOMPARE(library.updataNameList(1, {"M416", "AKM", "NEW"}).toBool(), false);
+        QCOMPARE(library.createMacroIni("fresh", 5, 0, 0).toBool(), false);
+        QCOMPARE(library.saveMacroIni(0, "old", {"1,B", "2,B"}, 2).toBool(), false);
+        guns.modifyGundata(1, {"M4", "L-Click", "12", "0", "30", "0", "M416"});
+
+        QCOMPARE(snapshot(), before);
+        QVERIFY(!QFile::exists(modules + "/macro/fresh.bin"));
+        // What is read again matches the disk, not the edit that was lost
+        // (with no room for scratch copies it can only be re-read later).
+        if (!scratchFull) {
+            QCOMPARE(store.getData("mouse/dpiCount", false).toInt(), 6);
+            QCOMPARE(store.getGlobalData("mouse/profileNo").toInt(), 0);
+        }
+        QCOMPARE(dialogs.warnings.size(), warnings);
+        QCOMPARE(QDir(modules + "/setting").entryList(QDir::Files).size(), 13);
+
+        qunsetenv("KAIRO_FULL_DISK_UNDER");
+        store.setData("mouse/dpiCount", 3);
+        QCOMPARE(library.updataNameList(1, {"M416", "AKM", "NEW"}).toBool(), true);
+        QCOMPARE(library.saveMacroIni(0, "old", {"1,B", "2,B"}, 2).toBool(), true);
+        QVERIFY(readFile(setting("p1.bin")).contains("dpiCount=3"));
+        QVERIFY(readFile(setting("name.bin")).contains("NEW"));
+        QCOMPARE(library.loadMacroIni(0, "old"), (QStringList{"1,B", "2,B", "2"}));
+        QCOMPARE(dialogs.warnings.size(), warnings);
+    }
+
+    // One action that changes 33 keys replaces the profile once.
+    void aBatchWritesEachFileOnce()
+    {
+        SettingsStore store(modules);
+        QFileInfo profile(setting("p1.bin"));
+        const auto inode = [&] {
+            struct stat st {};
+            ::stat(QFile::encodeName(profile.filePath()).constData(), &st);
+            return st.st_ino;
+        };
+        const auto first = inode();
+        {
+            const SettingsStore::Batch batch(store);
+            store.setData("mouse/mouseMode", 1);
+            for (int b = 0; b < 16; ++b) {
+                store.setDataList(QStringLiteral("mouseKeyMatrix/%1").arg(b), {0, 0, 0xf0 + b, 1});
+                store.setDataList(QStringLiteral("mouseKeyMatrix2/%1").arg(b), {0, 0, 0xf0 + b, 2});
+            }
+            QCOMPARE(inode(), first);   // nothing written yet
+        }
+        QVERIFY(inode() != first);
+        const QByteArray written = readFile(profile.filePath());
+        QVERIFY(written.contains("mouseMode=1"));
+        QCOMPARE(written.count(", 2\n"), qsizetype(16));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFullDisk)
+#include "test_settings_fulldisk.moc"
