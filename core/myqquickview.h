@@ -102,6 +102,7 @@ public slots:
     QString loadMacroFile_batch();
     void loadMacroFile_sub_batch();
     QStringList getMacroFileName_batch(int macroLevel, int macroType);
+    QStringList getSkippedLinks_batch();
     void getbatchPath();
     void saveMacroFile_batch(int macroLevel, const QVariantList &macroFileName,
                              const QVariantList &macroFileType);

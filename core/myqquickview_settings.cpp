@@ -195,6 +195,7 @@ void myQQuickView::saveMacroFile(int macroLevel, const QString &macroName)
 }
 
 QString myQQuickView::loadMacroFile_batch() { return macroExchange->loadMacroFile_batch(); }
+QStringList myQQuickView::getSkippedLinks_batch() { return macroExchange->skippedLinks(); }
 void myQQuickView::loadMacroFile_sub_batch() { macroExchange->loadMacroFile_sub_batch(); }
 
 QStringList myQQuickView::getMacroFileName_batch(int macroLevel, int macroType)

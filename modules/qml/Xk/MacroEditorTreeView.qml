@@ -14,7 +14,7 @@ Item {
         "Stop Record", "Times", "OK", "Start Record", "Delay", "Delete", "Import", "Export",
         "Insert Delay", "Insert Key", "Insert Left Key", "Insert Middle Key", "Insert Right Key",
         "New macro directory", "New macro", "Batch Import", "Batch export", "Rename", "Press a key",
-        " OK ", "Cancel"]
+        " OK ", "Cancel", "Links are not imported:"]
     readonly property var englishWarnings: ["Warning",
         "Please keep a key at least for the left button function.",
         "Already have a macro with the same name!", "Can't add a new folder!", " OK ", "Cancel",
@@ -282,6 +282,10 @@ Item {
         MacroTree.writeSubtree(page.view, tree, at);
         page.tree = tree;
         page.selectRow(at);
+        // Links in the chosen folder could lead anywhere on the system.
+        const skipped = page.view.getSkippedLinks_batch ? page.view.getSkippedLinks_batch() : [];
+        if (skipped.length > 0)
+            warningBox.open(page.label(26) + " " + skipped.join(", "));
         return true;
     }
 
