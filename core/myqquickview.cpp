@@ -4,6 +4,14 @@
 #include "myqquickview.h"
 
 #include "device/hid_thread.h"
+// Complete types for the members' construction and destruction here.
+#include "operations/deviceoperations.h"
+#include "settings/guntable.h"
+#include "settings/languagestrings.h"
+#include "settings/macroexchange.h"
+#include "settings/macrolibrary.h"
+#include "settings/settingsdialogs.h"
+#include "settings/settingsstore.h"
 
 #include <QDebug>
 #include <QFocusEvent>

@@ -13,19 +13,13 @@
 #include <memory>
 
 class Hid_Thread;
-
-// ==== settings store: forward declarations (settings/) ====
 class SettingsStore;
 class SettingsDialogs;
 class MacroLibrary;
 class GunTable;
 class LanguageStrings;
 class MacroExchange;
-// ==== end settings store: forward declarations ====
-
-// ==== device operations: forward declarations (operations/) ====
 class DeviceOperations;
-// ==== end device operations: forward declarations ====
 
 class myQQuickView : public QQuickWidget
 {
@@ -36,18 +30,27 @@ public:
 
     void setHidThread(Hid_Thread *hid);
     Hid_Thread *hidThread() const { return hid; }
+    // Who answers the settings' file dialogs and warnings (a test's script).
+    void setSettingsDialogs(SettingsDialogs *dialogs);
+
+    // Calls a function of the scene's root with up to four arguments; does
+    // nothing (but warn) when the scene did not load or lacks the function.
+    void invokeScene(const char *function, Qt::ConnectionType type,
+                     const QVariantList &args = {});
+    // The model flags, read once from the configuration by the settings store.
+    bool modelIsColorful() const;
+    bool modelIsGun() const;
+    QString modelIcType() const;
+    bool modelIs55328() const;
 
 public slots:
-    // ==== scene host slots (core/myqquickview.cpp) ====
     void initUI();
     void runUI();
     void clearHidBusy();
     void setBusy(int busyTime);
     void detectKeyboard(bool isDown, int usage);
     void detectMouse(bool isDown, int button, int x, int y);
-    // ==== end scene host slots ====
 
-    // ==== settings store slots (core/myqquickview_settings.cpp) ====
     // application configuration and profiles
     QVariant getGlobalData(const QVariant &key, const QVariant &ignored = QVariant());
     void setGlobalData(const QVariant &key, const QVariant &tmpdata);
@@ -108,9 +111,7 @@ public slots:
                              const QVariantList &macroFileType);
     void searchMacroFile_sub_batch(const QString &currentName, int currentLevel,
                                    int deleteLevel);
-    // ==== end settings store slots ====
 
-    // ==== device operation slots (core/myqquickview_operations.cpp) ====
     // buttons
     void mouseSetKeyMatrix(const QVariant &mouseMode, const QVariantList &src64,
                            const QVariantList &src64_2, bool isSendData,
@@ -149,17 +150,12 @@ public slots:
     void mouseReadProfile(uint profileNo);
     QVariant mouseReadCurrentProfile();
     void openUpdateExe();
-    // ==== end device operation slots ====
 
 protected:
-    // ==== scene host overrides (core/myqquickview.cpp) ====
     void wheelEvent(QWheelEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
-    // ==== end scene host overrides ====
 
 private:
-    Hid_Thread *hid = nullptr;
-
     // Construction steps, each in the file of its part; called by the
     // constructor in this order: settings first (the operations read them).
     void initSettings();
@@ -167,47 +163,14 @@ private:
     // Called by setHidThread once the device link is known.
     void attachOperationsToHid();
 
-    // ==== scene host members (core/myqquickview.cpp) ====
-public:
-    // Calls a function of the scene's root with up to four arguments; does
-    // nothing (but warn) when the scene did not load or lacks the function.
-    void invokeScene(const char *function, Qt::ConnectionType type,
-                     const QVariantList &args = {});
-    // The model flags, read once from the configuration by the settings store.
-    bool modelIsColorful() const;
-    bool modelIsGun() const;
-    QString modelIcType() const;
-    bool modelIs55328() const;
-
-    // ==== end scene host members ====
-
-    // ==== settings store members (core/myqquickview_settings.cpp) ====
-    // Deleted in myqquickview_settings.cpp, so other files of the view need
-    // not see the settings classes.
-    struct SettingsDeleter
-    {
-        void operator()(SettingsStore *p) const;
-        void operator()(SettingsDialogs *p) const;
-        void operator()(MacroLibrary *p) const;
-        void operator()(GunTable *p) const;
-        void operator()(LanguageStrings *p) const;
-        void operator()(MacroExchange *p) const;
-    };
-    // The store first: the other settings classes and the operations use it.
-    std::unique_ptr<SettingsStore, SettingsDeleter> settings;
-    std::unique_ptr<SettingsDialogs, SettingsDeleter> settingsDialogs;
-    std::unique_ptr<MacroLibrary, SettingsDeleter> macroLibrary;
-    std::unique_ptr<GunTable, SettingsDeleter> gunTable;
-    std::unique_ptr<LanguageStrings, SettingsDeleter> languageStrings;
-    std::unique_ptr<MacroExchange, SettingsDeleter> macroExchange;
-    // ==== end settings store members ====
-
-    // ==== device operation members (core/myqquickview_operations.cpp) ====
-    struct OperationsDeleter
-    {
-        void operator()(DeviceOperations *p) const;
-    };
-    // After the settings store, so it goes first on destruction.
-    std::unique_ptr<DeviceOperations, OperationsDeleter> operations;
-    // ==== end device operation members ====
+    Hid_Thread *hid = nullptr;
+    // The store first, so it is destroyed last: the other settings classes
+    // and the operations use it.
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<SettingsDialogs> settingsDialogs;
+    std::unique_ptr<MacroLibrary> macroLibrary;
+    std::unique_ptr<GunTable> gunTable;
+    std::unique_ptr<LanguageStrings> languageStrings;
+    std::unique_ptr<MacroExchange> macroExchange;
+    std::unique_ptr<DeviceOperations> operations;
 };

@@ -9,8 +9,6 @@
 #include <QMetaObject>
 #include <QQuickItem>
 
-void myQQuickView::OperationsDeleter::operator()(DeviceOperations *p) const { delete p; }
-
 void myQQuickView::initOperations()
 {
     operations.reset(new DeviceOperations(*settings));

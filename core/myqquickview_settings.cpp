@@ -10,12 +10,11 @@
 #include "settings/settingsstore.h"
 #include "settings/widgetdialogs.h"
 
-void myQQuickView::SettingsDeleter::operator()(SettingsStore *p) const { delete p; }
-void myQQuickView::SettingsDeleter::operator()(SettingsDialogs *p) const { delete p; }
-void myQQuickView::SettingsDeleter::operator()(MacroLibrary *p) const { delete p; }
-void myQQuickView::SettingsDeleter::operator()(GunTable *p) const { delete p; }
-void myQQuickView::SettingsDeleter::operator()(LanguageStrings *p) const { delete p; }
-void myQQuickView::SettingsDeleter::operator()(MacroExchange *p) const { delete p; }
+
+void myQQuickView::setSettingsDialogs(SettingsDialogs *dialogs)
+{
+    settings->setDialogs(dialogs);
+}
 
 void myQQuickView::initSettings()
 {

@@ -107,7 +107,7 @@ private:
         kairo::sim::reset({kairo::sim::DeviceConfig{}});
 
         widget = std::make_unique<Widget>();
-        widget->view()->settings->setDialogs(&dialogs);
+        widget->view()->setSettingsDialogs(&dialogs);
         widget->show();
         widget->checkDevice();
         QQuickItem *root = nullptr;
