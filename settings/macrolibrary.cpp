@@ -93,13 +93,29 @@ QString nameListKey(int type)
     }
 }
 
+// An escape in the file can stand for half a surrogate pair, which has no
+// UTF-8 spelling: a save would write it as U+FFFD or drop it. It reads as
+// U+FFFD, so the editor shows what a save keeps.
+QString wellFormed(QString text)
+{
+    if (text.isValidUtf16())
+        return text;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (text.at(i).isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 // A macro line holding a comma that was written without quotes reads back as
 // a list; it is still one line.
 QString lineText(const QVariant &value)
 {
     if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
+        return wellFormed(value.toStringList().join(QLatin1Char(',')));
+    return wellFormed(value.toString());
 }
 
 QString tr(const char *text)
@@ -314,7 +330,7 @@ QStringList MacroLibrary::loadMacroIni(int macroLevel, const QString &name)
     const int total = qMin(macro.value(QStringLiteral("config/total"), 0).toInt(), maxMacroLines);
     for (int i = 0; i < total; ++i)
         lines.append(lineText(macro.value(QStringLiteral("macro/%1").arg(i), QStringLiteral("0"))));
-    lines.append(macro.value(QStringLiteral("config/repeat"), 0).toString());
+    lines.append(wellFormed(macro.value(QStringLiteral("config/repeat"), 0).toString()));
     return lines;
 }
 
