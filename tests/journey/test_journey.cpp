@@ -370,6 +370,22 @@ private:
         origin = QPoint(g.value("X"), g.value("Y"));
     }
 
+    // Starts the copy and waits for the frame: stage 1's slider drawn, and
+    // the busy ring's idle picture kept for idle().
+    void startUntilDrawn(const QHash<QString, Place> &at)
+    {
+        startProgram();
+        if (QTest::currentTestFailed())
+            return;
+        const QRect slider = at.value("dpiSlider0").rect;
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), slider, accent)
+                                         + kairo::journey::countNear(screen(), slider, primary)
+                                     > 20,
+                                 15000);
+        busyRing = at.value("@BusyIndicator").rect;
+        idleRing = screen().copy(busyRing);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -561,15 +577,9 @@ private slots:
             click(Place{QPoint(box.center().x(), box.top() + 36 + position * 24), QRect()});
         };
 
-        startProgram();
+        startUntilDrawn(at);
         if (QTest::currentTestFailed())
             return;
-        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["dpiSlider0"].rect, accent)
-                                         + kairo::journey::countNear(screen(), at["dpiSlider0"].rect, primary)
-                                     > 20,
-                                 15000);
-        busyRing = at["@BusyIndicator"].rect;
-        idleRing = screen().copy(busyRing);
 
         // a. "profile_0" from Config, chosen in the top bar, stage 2 raised, Save
         click(at["configButton"]);
@@ -642,15 +652,9 @@ private slots:
                                            "gunEditorButton", "gunY", "gunClose"});
         for (const char *name : {"gunEditorButton", "gunY", "gunClose"})
             QVERIFY2(at.contains(name), name);
-        startProgram();
+        startUntilDrawn(at);
         if (QTest::currentTestFailed())
             return;
-        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["dpiSlider0"].rect, accent)
-                                         + kairo::journey::countNear(screen(), at["dpiSlider0"].rect, primary)
-                                     > 20,
-                                 15000);
-        busyRing = at["@BusyIndicator"].rect;
-        idleRing = screen().copy(busyRing);
         QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
 
         const int from = lineCount(wireLog());
@@ -733,15 +737,9 @@ private slots:
             return Place{at[entry].centre - at[tree].centre + editorRow.centre, QRect()};
         };
 
-        startProgram();
+        startUntilDrawn(at);
         if (QTest::currentTestFailed())
             return;
-        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["dpiSlider0"].rect, accent)
-                                         + kairo::journey::countNear(screen(), at["dpiSlider0"].rect, primary)
-                                     > 20,
-                                 15000);
-        busyRing = at["@BusyIndicator"].rect;
-        idleRing = screen().copy(busyRing);
         const QString id = QString::number(window);
         const auto keys = [&](const QStringList &args) {
             run("xdotool", {"windowfocus", "--sync", id});
