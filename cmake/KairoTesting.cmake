@@ -5,6 +5,30 @@
 # tray host the tests start themselves.
 find_program(XVFB_RUN xvfb-run)
 
+# Sanitizer builds run two to three times slower; every test's timeout is
+# multiplied by this rather than each one raised.
+set(KAIRO_TEST_TIMEOUT_SCALE 1 CACHE STRING "Factor applied to every test's timeout")
+
+# An AddressSanitizer build must have the sanitizer's runtime first in the
+# library list, ahead of the libraries the tests preload (the virtual mouse,
+# the full-disk shim). Every LD_PRELOAD the tests set begins with
+# KAIRO_PRELOAD_PREFIX: that runtime and a colon, or nothing in a normal build.
+set(KAIRO_PRELOAD_PREFIX "")
+if(CMAKE_CXX_FLAGS MATCHES "-fsanitize=[^ ]*address")
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
+    OUTPUT_VARIABLE asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${asan_runtime}" OR NOT EXISTS "${asan_runtime}")
+    message(FATAL_ERROR "AddressSanitizer build, but the compiler knows no libasan.so")
+  endif()
+  set(KAIRO_PRELOAD_PREFIX "${asan_runtime}:")
+endif()
+
+# kairo_test_timeout(<test> <seconds>): the test's timeout, scaled.
+function(kairo_test_timeout test seconds)
+  math(EXPR scaled "${seconds} * ${KAIRO_TEST_TIMEOUT_SCALE}")
+  set_tests_properties(${test} PROPERTIES TIMEOUT ${scaled})
+endfunction()
+
 function(kairo_add_test)
   cmake_parse_arguments(T "DISPLAY" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -29,5 +53,5 @@ function(kairo_add_test)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  kairo_test_timeout(${T_NAME} ${T_TIMEOUT})
 endfunction()
