@@ -5,7 +5,7 @@
 // write waits 496 ms in settle pauses and bulk gaps); those say nothing about
 // our code, so the link runs here with a clock that only adds the requested
 // delays up. What is measured is our code plus the in-process virtual mouse.
-#include "devicetestsupport.h"
+#include "linkfixture.h"
 
 #include <QTest>
 

@@ -9,12 +9,13 @@ find_program(XVFB_RUN xvfb-run)
 # multiplied by this rather than each one raised.
 set(KAIRO_TEST_TIMEOUT_SCALE 1 CACHE STRING "Factor applied to every test's timeout")
 
-# An AddressSanitizer build must have the sanitizer's runtime first in the
-# library list, ahead of the libraries the tests preload (the virtual mouse,
-# the full-disk shim). Every LD_PRELOAD the tests set begins with
-# KAIRO_PRELOAD_PREFIX: that runtime and a colon, or nothing in a normal build.
+# GCC links AddressSanitizer's runtime as a shared library, which must come
+# first in the library list, ahead of the libraries the tests preload (the
+# virtual mouse, the full-disk shim). Every LD_PRELOAD the tests set begins
+# with KAIRO_PRELOAD_PREFIX: that runtime and a colon, or nothing in a normal
+# build.
 set(KAIRO_PRELOAD_PREFIX "")
-if(CMAKE_CXX_FLAGS MATCHES "-fsanitize=[^ ]*address")
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_FLAGS MATCHES "-fsanitize=[^ ]*address")
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
     OUTPUT_VARIABLE asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(NOT IS_ABSOLUTE "${asan_runtime}" OR NOT EXISTS "${asan_runtime}")

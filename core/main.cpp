@@ -1,6 +1,8 @@
 #include "copydatawarning.h"
 #include "inputforwarding.h"
 #include "qtsinglecoreapplication.h"
+#include "startuptimeline.h"
+#include "userdata.h"
 #include "widget.h"
 
 #include "input/inputhooks.h"
@@ -9,17 +11,21 @@
 
 int main(int argc, char *argv[])
 {
+    kairo::startup::mark("main");
     QtSingleCoreApplication app(argc, argv);
+    kairo::startup::mark("application");
     if (app.isRunning()) {
         app.sendMessage(QString(), 5000);
         return 1;
     }
 
-    // Every path of the program is "./modules/..." beside the executable.
+    // Every path of the program is "./modules/..." beside the executable, or
+    // beside the user's own copy of them when the program's are read-only.
     const QString programPath = QCoreApplication::applicationFilePath();
-    QDir::setCurrent(programPath.left(programPath.lastIndexOf(QLatin1Char('/'))));
+    QDir::setCurrent(kairo::userdata::workingFolder(programPath.left(programPath.lastIndexOf(QLatin1Char('/')))));
 
     Widget window;
+    kairo::startup::mark("window");
     QObject::connect(&app, &QtSingleCoreApplication::messageReceived, &window,
                      &Widget::receiveMessage);
 
@@ -30,7 +36,9 @@ int main(int argc, char *argv[])
     setCopyDataHandler(showCopyDataWarning, &app, &window);
 
     window.showNormal();
+    kairo::startup::mark("shown");
     window.checkDevice();
+    kairo::startup::mark("device-checked");
     const int exitCode = app.exec();
 
     hooks.removeInputHooks();

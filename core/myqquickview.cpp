@@ -2,6 +2,7 @@
 // scene. Data and device slots live in the settings and operations files.
 
 #include "myqquickview.h"
+#include "startuptimeline.h"
 
 #include "device/hid_thread.h"
 // Complete types for the members' construction and destruction here.
@@ -86,7 +87,11 @@ void myQQuickView::invokeScene(const char *function, Qt::ConnectionType type,
 
 void myQQuickView::initUI()
 {
-    invokeScene("initUI", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] {
+        kairo::startup::mark("scene-init");
+        invokeScene("initUI", Qt::DirectConnection);
+        kairo::startup::mark("scene-initialised");
+    }, Qt::QueuedConnection);
 }
 
 void myQQuickView::runUI()

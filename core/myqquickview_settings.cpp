@@ -8,7 +8,7 @@
 #include "settings/macroexchange.h"
 #include "settings/macrolibrary.h"
 #include "settings/settingsstore.h"
-#include "settings/widgetdialogs.h"
+#include "core/widgetdialogs.h"
 
 
 void myQQuickView::setSettingsDialogs(SettingsDialogs *dialogs)

@@ -1,6 +1,7 @@
 #include "ui_controler.h"
 
 #include "myqquickview.h"
+#include "startuptimeline.h"
 #include "device/hid_thread.h"
 
 #include <QDebug>
@@ -8,9 +9,12 @@
 #include <QQmlContext>
 #include <QQmlExtensionPlugin>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QScreen>
 #include <QSettings>
 #include <QUrl>
+
+#include <memory>
 
 // The scene is a static QML module linked into the shell.
 Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
@@ -66,7 +70,11 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
 
     sceneView = new myQQuickView(window);
     sceneView->setObjectName(QStringLiteral("ui_View"));
+    kairo::startup::mark("view");
     sceneView->setSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
+    kairo::startup::mark("scene");
+    if (kairo::startup::timelineEnabled())
+        markFirstFrames();
     // The lighting tab has no button of its own; developers (and the
     // screenshots) reach it by starting there.
     const int startTab = qEnvironmentVariableIntValue("KAIRO_START_TAB");
@@ -90,6 +98,28 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
 
     QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
     window->setWindowTitle(config.value(QStringLiteral("common/name")).toString());
+}
+
+// The first frame the scene renders, and the first after the start-up logo
+// has gone (the mouse connected and the scene unlocked).
+void Ui_Controler::markFirstFrames()
+{
+    QQuickItem *logo = sceneView->rootObject()
+        ? sceneView->rootObject()->findChild<QQuickItem *>(QStringLiteral("powerOnLogo"))
+        : nullptr;
+    auto marked = std::make_shared<int>(0);
+    connect(sceneView->quickWindow(), &QQuickWindow::afterFrameEnd, this, [marked, logo] {
+        if (*marked == 0) {
+            kairo::startup::mark("frame");
+            *marked = 1;
+        } else if (*marked == 1 && logo && !logo->isVisible()) {
+            kairo::startup::mark("connected-frame");
+            *marked = 2;
+        }
+    }, Qt::DirectConnection);
+    if (logo)
+        connect(logo, &QQuickItem::visibleChanged, this, [] { kairo::startup::mark("logo-gone"); },
+                Qt::SingleShotConnection);
 }
 
 void Ui_Controler::reportScreenRect(const QSize &size, bool maximized)

@@ -46,6 +46,7 @@ public slots:
 
 private:
     void reportScreenRect(const QSize &size, bool maximized);
+    void markFirstFrames();
 
     // Guarded: the controller is released later than its window.
     QPointer<QWidget> windowWidget;

@@ -1,6 +1,7 @@
 #include "widget.h"
 
 #include "devicechangesource.h"
+#include "startuptimeline.h"
 #include "myqquickview.h"
 #include "ui_controler.h"
 #include "userevent.h"
@@ -157,6 +158,7 @@ void Widget::checkDevice()
     QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
     QList<DeviceEntry> table = readDeviceTable(config);
     findDevicePaths(table);
+    kairo::startup::mark("device-found");
     hid.setDeviceTable(table);
 
     for (int index = 0; index < table.size(); ++index) {
@@ -178,7 +180,9 @@ void Widget::connectDevice(int index)
     deviceUiShown = true;
     tray->showMessage(QStringLiteral("Info"), QStringLiteral("Detect Device"),
                       QSystemTrayIcon::Information, balloonMs);
+    kairo::startup::mark("balloon");
     hid.startDeviceMonitor(index);
+    kairo::startup::mark("monitor");
     if (view()->modelIcType() == QLatin1String("560"))
         readDeviceProfiles();
     view()->setEnabled(true);

@@ -8,24 +8,13 @@
 
 namespace {
 
-constexpr int kAfterCommandMs = 8;
 constexpr int kProfileCount = 4;
-
-void timeoutLine(const char *text)
-{
-    hidDebugLine({QString::fromLatin1(text)});
-}
 
 } // namespace
 
 bool Hid_Thread::tryGetKeyboardOption560(uchar &byte1, uchar &byte2)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("cmd Failed 81");
-        return false;
-    }
-    beginReport(0x81, {});
-    if (!exchangeGet(0))
+    if (!requestReply("cmd Failed 81", 0x81, {}))
         return false;
     byte1 = inReport[2];
     byte2 = inReport[3];
@@ -34,12 +23,7 @@ bool Hid_Thread::tryGetKeyboardOption560(uchar &byte1, uchar &byte2)
 
 bool Hid_Thread::tryGetCurrentDpi560(uchar &byte1, uchar &byte2)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("cmd Failed 84");
-        return false;
-    }
-    beginReport(0x84, {byte1});
-    if (!exchangeGet(0))
+    if (!requestReply("cmd Failed 84", 0x84, {byte1}))
         return false;
     byte1 = inReport[2];
     byte2 = inReport[3];
@@ -53,12 +37,7 @@ bool Hid_Thread::hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2)
 
 bool Hid_Thread::hid560_82H_GetCurrentProfile(uchar &byte1)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("cmd Failed 82");
-        return false;
-    }
-    beginReport(0x82, {});
-    if (!exchangeGet(0))
+    if (!requestReply("cmd Failed 82", 0x82, {}))
         return false;
     byte1 = inReport[2];
     return true;
@@ -71,12 +50,7 @@ bool Hid_Thread::hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2)
 
 bool Hid_Thread::hid560_8CH_readProfile(uchar *src128, uchar profileNo)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("cmd Failed 8c");
-        return false;
-    }
-    beginReport(0x8C, {profileNo});
-    if (!exchangeGet(128))
+    if (!requestReply("cmd Failed 8c", 0x8C, {profileNo}, 128))
         return false;
     std::memcpy(src128, bulkBuf, 128);
     return true;
@@ -84,47 +58,28 @@ bool Hid_Thread::hid560_8CH_readProfile(uchar *src128, uchar profileNo)
 
 bool Hid_Thread::hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("cmd Failed");
+    if (!requestReply("cmd Failed", 0x87, {type}))
         return false;
-    }
-    beginReport(0x87, {type});
-    inReport[0] = 0;
-    const bool replied = exchangeGet(0);
-    if (replied) {
-        option1 = inReport[3];
-        option2 = inReport[4];
-        option3 = inReport[5];
-    }
-    return replied;
+    option1 = inReport[3];
+    option2 = inReport[4];
+    option3 = inReport[5];
+    return true;
 }
 
 void Hid_Thread::hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("cmd Failed 01");
-        return;
-    }
-    beginReport(0x01, {byte1, byte2});
-    exchangeSet(0, false);
-    sleepMs(kAfterCommandMs);
+    sendCommand("cmd Failed 01", 0x01, {byte1, byte2}, Pace::Brief);
 }
 
 void Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("cmd Failed 02");
-        return;
-    }
-    beginReport(0x02, {profile});
-    exchangeSet(0, false);
-    sleepMs(kAfterCommandMs);
+    sendCommand("cmd Failed 02", 0x02, {profile}, Pace::Brief);
 }
 
 void Hid_Thread::perProfileLoop(uchar opcode, uchar value, const char *timeoutText)
 {
     if (!waitHidIdle()) {
-        timeoutLine(timeoutText);
+        hidDebugLine({QString::fromLatin1(timeoutText)});
         return;
     }
     for (uchar profile = 1; profile <= kProfileCount; ++profile) {
@@ -151,45 +106,23 @@ void Hid_Thread::hid560_04H_SetCurrentDPI(uchar stage)
 
 void Hid_Thread::hid560_09H_Lod(uchar stage, uchar en)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("hid560_09H_Lod");
-        return;
-    }
-    beginReport(0x09, {uchar(en ? stage : 0), 0x7D});
-    exchangeSet(0, true);
+    sendCommand("hid560_09H_Lod", 0x09, {uchar(en ? stage : 0), 0x7D});
 }
 
 void Hid_Thread::hid560_0CH_setProfile(uchar *src128, uchar profileData)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("cmd Failed 0C");
-        return;
-    }
-    beginReport(0x0C, {profileData, 0x80});
-    std::memcpy(bulkBuf, src128, 128);
-    exchangeSet(128, true);
+    sendCommand("cmd Failed 0C", 0x0C, {profileData, 0x80}, Pace::Settle, {src128, 128});
 }
 
 void Hid_Thread::hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("cmd Failed 0D");
-        return;
-    }
-    beginReport(0x0D, {indexAddOne, 0x80});
+    // The mouse takes a 128-byte block; the matrix fills its first half.
     uchar block[128] = {};
     std::memcpy(block, src64, 64);
-    std::memcpy(bulkBuf, block, sizeof(block));
-    exchangeSet(128, true);
+    sendCommand("cmd Failed 0D", 0x0D, {indexAddOne, 0x80}, Pace::Settle, block);
 }
 
 void Hid_Thread::hid560_0FH_SetMacroKey(uchar macroId, uchar *src128)
 {
-    if (!waitHidIdle()) {
-        timeoutLine("cmd Failed 0F");
-        return;
-    }
-    beginReport(0x0F, {macroId, 0x80});
-    std::memcpy(bulkBuf, src128, 128);
-    exchangeSet(128, true);
+    sendCommand("cmd Failed 0F", 0x0F, {macroId, 0x80}, Pace::Settle, {src128, 128});
 }

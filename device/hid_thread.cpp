@@ -17,6 +17,12 @@ constexpr int kIdlePollMs = 8;
 constexpr int kSettleStepMs = 64;
 constexpr int kBulkGapMs = 120;
 constexpr int kBulkReadBoundMs = 1000;
+constexpr int kBriefPauseMs = 8;
+
+void timeoutLine(const char *text)
+{
+    hidDebugLine({QString::fromLatin1(text)});
+}
 } // namespace
 
 Hid_Thread::Hid_Thread(QObject *parent)
@@ -284,4 +290,33 @@ void Hid_Thread::beginReport(uchar opcode, std::initializer_list<uchar> params)
         outReport[position++] = value;
     }
     outReport[8] = hidCS(outReport + 1);
+}
+
+bool Hid_Thread::sendCommand(const char *timeoutText, uchar opcode, std::initializer_list<uchar> params,
+                             Pace pace, std::span<const uchar> block)
+{
+    if (!waitHidIdle()) {
+        timeoutLine(timeoutText);
+        return false;
+    }
+    beginReport(opcode, params);
+    // Only once the link is ours: bulkBuf may still hold a block in flight.
+    const size_t length = std::min(block.size(), sizeof(bulkBuf));
+    if (length)
+        std::memcpy(bulkBuf, block.data(), length);
+    const bool sent = exchangeSet(int(length), pace == Pace::Settle);
+    if (pace == Pace::Brief)
+        sleepMs(kBriefPauseMs);
+    return sent;
+}
+
+bool Hid_Thread::requestReply(const char *timeoutText, uchar opcode, std::initializer_list<uchar> params,
+                              int count)
+{
+    if (!waitHidIdle()) {
+        timeoutLine(timeoutText);
+        return false;
+    }
+    beginReport(opcode, params);
+    return exchangeGet(count);
 }

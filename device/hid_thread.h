@@ -17,6 +17,7 @@
 #include <atomic>
 #include <functional>
 #include <initializer_list>
+#include <span>
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -33,7 +34,7 @@ public:
     explicit Hid_Thread(QObject *parent = nullptr);
     ~Hid_Thread() override;
 
-    // --- state shared with the shell and the view -------------------------
+    // State shared with the shell and the view.
     QObject *owner = nullptr;            // the owning window; not used by the transport
     QList<DeviceEntry> deviceTable;      // replace it through setDeviceTable()
     int current = 1;
@@ -46,7 +47,6 @@ public:
     uchar inReport[kReportSize] = {};
     uchar bulkBuf[512] = {};
 
-    // --- wiring -------------------------------------------------------------
     void setOwner(QObject *ownerWidget);
     // The gun flag limits the 560 per-profile loop to profile 1; icType "560"
     // selects the second family for startDeviceMonitor.
@@ -60,7 +60,6 @@ public:
     // replaced, since the loop reads and writes its entry.
     void setDeviceTable(const QList<DeviceEntry> &table);
 
-    // --- transport ---------------------------------------------------------
     void setCurrentDevice(int index);
     hid_device *openCommandPath(int index);
     hid_device *openMonitorPath(int index);
@@ -84,7 +83,6 @@ public:
     void deviceMonitorLoop(int index);
 
 public slots:
-    // --- first family -----------------------------------------------------
     bool hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
     bool hid553_8BH_GetCurrentDPI(uchar &byte1);
     void hid553_01H_SetReportRate(uchar rate);
@@ -101,7 +99,6 @@ public slots:
     void hid553_13H_SetMacroKey(uchar macroId, uchar *src128);
     void hid553_16H_SetSlaveAttritube(uchar *src64);
 
-    // --- second family ----------------------------------------------------
     bool hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2);
     bool hid560_82H_GetCurrentProfile(uchar &byte1);
     bool hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
@@ -116,7 +113,6 @@ public slots:
     void hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne);
     void hid560_0FH_SetMacroKey(uchar macroId, uchar *src128);
 
-    // --- monitor ------------------------------------------------------------
     void startDeviceMonitor(int index);
     void stopDeviceMonitor();
 
@@ -129,6 +125,19 @@ private:
     static void closePath(hid_device *&handle);
     void endCommandExchange();           // path closed, link free for the next command
     void beginReport(uchar opcode, std::initializer_list<uchar> params);
+
+    // A command's whole turn on the link: wait for it, then send the report
+    // and any block after it. A wait that times out logs timeoutText and
+    // sends nothing; the result says whether the exchange went through.
+    // Brief pacing skips the settle pauses and waits once, shortly, after
+    // the exchange, whether or not it went through.
+    enum class Pace { Settle, Brief };
+    bool sendCommand(const char *timeoutText, uchar opcode, std::initializer_list<uchar> params,
+                     Pace pace = Pace::Settle, std::span<const uchar> block = {});
+    // On true the reply is in inReport and a block of `count` bytes in bulkBuf;
+    // on false neither holds anything a caller may copy out.
+    bool requestReply(const char *timeoutText, uchar opcode, std::initializer_list<uchar> params,
+                      int count = 0);
     void sleepMs(int ms);
     void perProfileLoop(uchar opcode, uchar value, const char *timeoutText);
     bool sendKeyboardOptionForMonitor();

@@ -12,6 +12,7 @@ KAIRO_PACKAGES=(
   libhidapi-dev libudev-dev libx11-dev libxi-dev
   xvfb xauth xdotool trayer x11-utils x11-xserver-utils dbus-x11
   fonts-noto-cjk ccache librsvg2-bin
+  desktop-file-utils appstream
   clang libclang-rt-14-dev
 )
 

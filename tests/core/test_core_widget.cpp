@@ -1,7 +1,7 @@
 // The main widget in-process, against the virtual mouse and a real tray host
 // (trayer) on the test's own X server: device watch, tray, window commands,
 // wheel steps, quitting and tear-down.
-#include "../builtmodules.h"
+#include "builtmodules.h"
 #include "devicechangesource.h"
 #include "myqquickview.h"
 #include "ui_controler.h"

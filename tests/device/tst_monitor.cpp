@@ -1,4 +1,4 @@
-#include "devicetestsupport.h"
+#include "linkfixture.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -2,7 +2,7 @@
 // the virtual mouse, in a scratch copy of modules/: the library tree on disk
 // and in name.bin, import and export through answered file dialogs, and
 // recording through the view's input slots.
-#include "../builtmodules.h"
+#include "builtmodules.h"
 #include "../settings/settingstestsupport.h"
 
 #include "macrologic.h"

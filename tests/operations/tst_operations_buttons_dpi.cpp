@@ -52,7 +52,7 @@ QVariantList mixedValues()
 {
     QByteArray all;
     for (const Assignment &a : mixedMatrix)
-        all += hex(a.ui);
+        all += fromHex(a.ui);
     return valuesOf(all);
 }
 
@@ -60,7 +60,7 @@ QByteArray mixedFirmware(bool second)
 {
     QByteArray all;
     for (const Assignment &a : mixedMatrix)
-        all += hex(second ? a.firmware560 : a.firmware553);
+        all += fromHex(second ? a.firmware560 : a.firmware553);
     return all;
 }
 
@@ -69,7 +69,7 @@ QVariantList gunValues(int n)
 {
     QByteArray all;
     for (int button = 0; button < 16; ++button)
-        all += button == 5 ? hex("08 00 00 00") : hex("00 00 F0 00");
+        all += button == 5 ? fromHex("08 00 00 00") : fromHex("00 00 F0 00");
     all[4 * 5 + 2] = char(n);
     return valuesOf(all);
 }
@@ -161,8 +161,8 @@ void TestOperationsButtonsDpi::gameModeMatrixSent()
     QVariantList game = mixedValues();
     game[0] = 0x00; game[1] = 0x00; game[2] = 0xF4; game[3] = 0x00;
     r.operations->buttons.mouseSetKeyMatrix(QString("1"), gunValues(1), game, true, {});
-    QCOMPARE(record(r.state().keyMatrices[0], 0), hex("01 00 F4 00"));
-    QCOMPARE(record(r.state().keyMatrices[0], 1), hex("0A F0 1E 02"));
+    QCOMPARE(record(r.state().keyMatrices[0], 0), fromHex("01 00 F4 00"));
+    QCOMPARE(record(r.state().keyMatrices[0], 1), fromHex("0A F0 1E 02"));
 }
 
 void TestOperationsButtonsDpi::gunSwitchSendsFourMatrices_data()
@@ -173,12 +173,12 @@ void TestOperationsButtonsDpi::gunSwitchSendsFourMatrices_data()
     QTest::addColumn<int>("mask");
     // On the second family the gun matrices keep bytes 1 and 3 of the
     // firmware default (07 00 01 00).
-    QTest::newRow("one") << 1 << hex("08 00 01 01  08 00 01 00  08 00 01 00  08 00 01 00")
-                         << hex("08 00 01 00  08 00 00 00  08 00 00 00  08 00 00 00") << 0x07;
-    QTest::newRow("two") << 2 << hex("08 00 01 01  08 00 01 02  08 00 01 00  08 00 01 00")
-                         << hex("08 00 01 00  08 00 03 00  08 00 00 00  08 00 00 00") << 0x0F;
-    QTest::newRow("three") << 3 << hex("08 00 01 01  08 00 01 02  08 00 01 03  08 00 01 00")
-                           << hex("08 00 01 00  08 00 03 00  08 00 03 00  08 00 00 00") << 0x1F;
+    QTest::newRow("one") << 1 << fromHex("08 00 01 01  08 00 01 00  08 00 01 00  08 00 01 00")
+                         << fromHex("08 00 01 00  08 00 00 00  08 00 00 00  08 00 00 00") << 0x07;
+    QTest::newRow("two") << 2 << fromHex("08 00 01 01  08 00 01 02  08 00 01 00  08 00 01 00")
+                         << fromHex("08 00 01 00  08 00 03 00  08 00 00 00  08 00 00 00") << 0x0F;
+    QTest::newRow("three") << 3 << fromHex("08 00 01 01  08 00 01 02  08 00 01 03  08 00 01 00")
+                           << fromHex("08 00 01 00  08 00 03 00  08 00 03 00  08 00 00 00") << 0x1F;
 }
 
 void TestOperationsButtonsDpi::gunSwitchSendsFourMatrices()
@@ -194,14 +194,14 @@ void TestOperationsButtonsDpi::gunSwitchSendsFourMatrices()
     const auto s = r.state();
     for (int m = 0; m < 4; ++m)
         QCOMPARE(record(s.keyMatrices[m], 5), gunRecords.mid(4 * m, 4));
-    QCOMPARE(record(s.keyMatrices[0], 0), hex("01 00 F0 00"));
-    QCOMPARE(record(s.keyMatrices[1], 0), hex("0B 00 19 00"));
-    QCOMPARE(record(s.keyMatrices[2], 0), hex("0B 01 28 00"));
-    QCOMPARE(record(s.keyMatrices[3], 0), hex("0B 02 2C 00"));   // 300 cut to 8 bits
+    QCOMPARE(record(s.keyMatrices[0], 0), fromHex("01 00 F0 00"));
+    QCOMPARE(record(s.keyMatrices[1], 0), fromHex("0B 00 19 00"));
+    QCOMPARE(record(s.keyMatrices[2], 0), fromHex("0B 01 28 00"));
+    QCOMPARE(record(s.keyMatrices[3], 0), fromHex("0B 02 2C 00"));   // 300 cut to 8 bits
     // The rest of the gun matrices is the stored firmware default.
-    QCOMPARE(record(s.keyMatrices[2], 1), hex("01 00 F1 00"));
-    QCOMPARE(record(s.keyMatrices[3], 14), hex("04 00 01 00"));
-    QCOMPARE(record(s.keyMatrices[1], 6), hex("0B 07 00 00"));
+    QCOMPARE(record(s.keyMatrices[2], 1), fromHex("01 00 F1 00"));
+    QCOMPARE(record(s.keyMatrices[3], 14), fromHex("04 00 01 00"));
+    QCOMPARE(record(s.keyMatrices[1], 6), fromHex("0B 07 00 00"));
 
     const QString m = second(r) ? "0d" : "12";
     QStringList expected = {m + ":1", m + ":2", m + ":3", m + ":4", "02:1"};
@@ -237,9 +237,9 @@ void TestOperationsButtonsDpi::switchAndResetKeyMatrix()
     kairo::sim::clearWireLog();
     r.operations->buttons.mouseResetKeyMatrix();
     const auto after = r.state();
-    QByteArray defaults = hex("01 00 F0 00 01 00 F1 00 01 00 F2 00 02 05 00 00 01 00 F4 00 07 00 01 00"
+    QByteArray defaults = fromHex("01 00 F0 00 01 00 F1 00 01 00 F2 00 02 05 00 00 01 00 F4 00 07 00 01 00"
                               "0B 07 00 00 05 00 01 00");
-    defaults += QByteArray(24, '\0') + hex("04 00 01 00 04 00 02 00");
+    defaults += QByteArray(24, '\0') + fromHex("04 00 01 00 04 00 02 00");
     QCOMPARE(after.keyMatrices[0], before.keyMatrices[0]);
     QCOMPARE(after.keyMatrices[1], defaults);
     QCOMPARE(after.keyMatrices[2], defaults);
@@ -271,14 +271,14 @@ void TestOperationsButtonsDpi::dpiStagesFirstFamily()
     r.operations->dpi.mouseSetDpi(2, "3320", list({500, 1000, 2000, 7000, 7001, 3000}),
                                   list({1, 1, 0, 1, 1}));
     auto s = r.state();
-    QCOMPARE(s.dpiCodes, hex("21 22 80 2E 00 80 00 00"));
+    QCOMPARE(s.dpiCodes, fromHex("21 22 80 2E 00 80 00 00"));
     QCOMPARE(s.dpiStageCount, 8);
 
     kairo::sim::clearWireLog();
     r.operations->dpi.mouseSetDpi(8, "3389", list({12750, 12800, 16000, 100, 50, 400, 800, 1600}),
                                   list({1, 1, 1, 1, 1, 1, 1, 1}));
     s = r.state();
-    QCOMPARE(s.dpiCodes, hex("FF 00 40 02 01 08 10 20"));
+    QCOMPARE(s.dpiCodes, fromHex("FF 00 40 02 01 08 10 20"));
     QCOMPARE(r.commandSummary(), QStringList({"11:8"}));   // the mask has no place here
 }
 
@@ -298,7 +298,7 @@ void TestOperationsButtonsDpi::dpiStagesSecondFamily()
     const auto before = r.state();
     r.operations->dpi.mouseSetDpi(4, "3389", list({400, 12800, 16000, 12750, 800}), list({0, 0, 0, 0}));
     const auto s = r.state();
-    const QByteArray codes = hex("08 00 40 FF 10 00 00 00");
+    const QByteArray codes = fromHex("08 00 40 FF 10 00 00 00");
     QCOMPARE(s.profiles[1].mid(84, 8), codes);
     QCOMPARE(s.profiles[1].mid(92, 8), codes);
     QCOMPARE(int(uchar(s.profiles[1][100])), 0x0F);

@@ -66,12 +66,12 @@ void TestOperationsLightingGuns::attributeBlockOnBothFamilies()
     QTest::ignoreMessage(QtDebugMsg, "direction =  1 ");
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^rgbArray =  \\S.* $"));
     r.operations->lighting.mouseSetLedType(6, 25, 3, 1, ramp(45, 100));
-    QByteArray expected = hex("32 00 19 03 01") + QByteArray(59, '\0');
+    QByteArray expected = fromHex("32 00 19 03 01") + QByteArray(59, '\0');
     QCOMPARE(r.state().attributeBlock, expected);
 
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(".*"));
     r.operations->lighting.mouseSetLedType(3, 50, 0, 0, ramp(40, 1));   // short: the rest 0
-    expected = hex("32 03 32 00 00");
+    expected = fromHex("32 03 32 00 00");
     for (int i = 1; i <= 40; ++i)
         expected.append(char(i));
     expected += QByteArray(19, '\0');
@@ -105,15 +105,15 @@ void TestOperationsLightingGuns::colourfulEffect()
         QCOMPARE(r.state().lightingEffect, 0);
         return;
     }
-    QCOMPARE(s.profiles[1].mid(71, 3), hex("08 C0 0F"));
+    QCOMPARE(s.profiles[1].mid(71, 3), fromHex("08 C0 0F"));
     if (isGun) {
         QCOMPARE(r.commandSummary(), QStringList({"0c:1", "0c:2", "0c:3", "0c:4"}));
-        QCOMPARE(s.profiles[4].mid(71, 3), hex("08 C0 0F"));
+        QCOMPARE(s.profiles[4].mid(71, 3), fromHex("08 C0 0F"));
     } else {
         QCOMPARE(r.commandSummary(), QStringList({"0c:1"}));
         QCOMPARE(s.profiles[4], before.profiles[4]);
         // The unsent images change too and travel with the next profile write.
-        QCOMPARE(imageBytes(r.operations->images().image(4)).mid(71, 3), hex("08 C0 0F"));
+        QCOMPARE(imageBytes(r.operations->images().image(4)).mid(71, 3), fromHex("08 C0 0F"));
     }
     QCOMPARE(s.lightingEffect, before.lightingEffect);
 }
@@ -146,12 +146,12 @@ void TestOperationsLightingGuns::plainEffect()
     }
     if (isGun) {
         QCOMPARE(r.commandSummary(), QStringList({"0c:1", "0c:2", "0c:3", "0c:4"}));
-        QCOMPARE(s.profiles[1].mid(71, 3), hex("02 03 02"));
-        QCOMPARE(s.profiles[3].mid(71, 3), hex("02 03 02"));
+        QCOMPARE(s.profiles[1].mid(71, 3), fromHex("02 03 02"));
+        QCOMPARE(s.profiles[3].mid(71, 3), fromHex("02 03 02"));
     } else {
         QCOMPARE(r.commandSummary(), QStringList({"0c:1"}));
-        QCOMPARE(s.profiles[1].mid(71, 3), hex("02 03 03"));
-        QCOMPARE(imageBytes(r.operations->images().image(2)).mid(71, 3), hex("02 03 02"));
+        QCOMPARE(s.profiles[1].mid(71, 3), fromHex("02 03 03"));
+        QCOMPARE(imageBytes(r.operations->images().image(2)).mid(71, 3), fromHex("02 03 02"));
     }
 }
 
@@ -176,7 +176,7 @@ void TestOperationsLightingGuns::stageColours()
     QVariantList colours = ramp(24, 0x41);
     if (!lastStageLit)
         colours = colours.mid(0, 21);   // short list: stage 8 black
-    QByteArray expected = hex("4142434445464748494A4B4C4D4E4F505152535455565758");
+    QByteArray expected = fromHex("4142434445464748494A4B4C4D4E4F505152535455565758");
     if (!lastStageLit)
         expected = expected.left(21) + QByteArray(3, '\0');
     r.operations->lighting.mouseSetRGBColor(1, colours);
@@ -195,7 +195,7 @@ void TestOperationsLightingGuns::stageColours()
     }
     if (is55328 && !lastStageLit) {
         QCOMPARE(r.commandSummary(), QStringList({"0c:65"}));
-        QCOMPARE(s.fixedColor, hex("41 42 43"));
+        QCOMPARE(s.fixedColor, fromHex("41 42 43"));
         QCOMPARE(s.stageColors, before.stageColors);
     } else if (is55328) {
         QCOMPARE(r.commandSummary(), QStringList({"10:0"}));
@@ -211,7 +211,7 @@ void TestOperationsLightingGuns::eightStageColoursStoredAndPacked()
 {
     Rig r(model());
     r.operations->lighting.ui_10H_SetLED8StageColor(2, ramp(8, 1));
-    QCOMPARE(r.state().stageColorsType2, hex("21 43 65 87"));
+    QCOMPARE(r.state().stageColorsType2, fromHex("21 43 65 87"));
     QCOMPARE(r.state().stageColorType, 2);
 
     r.operations->lighting.ui_10H_SetLED8StageColor(0, ramp(30, 200));
@@ -233,13 +233,13 @@ void TestOperationsLightingGuns::logoLight()
 {
     Rig r(model());
     auto s = r.state();
-    s.ledInstructOptions = hex("00 05 06");
+    s.ledInstructOptions = fromHex("00 05 06");
     r.setState(s);
     QVERIFY(r.operations->lighting.chkIsLogoLedWork());
-    s.ledInstructOptions = hex("01 00 00");
+    s.ledInstructOptions = fromHex("01 00 00");
     r.setState(s);
     QVERIFY(!r.operations->lighting.chkIsLogoLedWork());
-    s.ledInstructOptions = hex("00 00 00");
+    s.ledInstructOptions = fromHex("00 00 00");
     r.setState(s);
     kairo::sim::setMuted(0, true);
     QVERIFY(!r.operations->lighting.chkIsLogoLedWork());
@@ -255,10 +255,10 @@ void TestOperationsLightingGuns::macroSlots()
     QVariant result = r.operations->macros.mouseSendMacroData(
         list({0x00, 0x01, 0x02, 0x04, 0x81, 0x04, 0x00, 0x00}), 11);
     QCOMPARE(result, QVariant(true));
-    QCOMPARE(r.state().macros[11], hex("00 01 02 04 81 04 00 00") + QByteArray(120, '\0'));
+    QCOMPARE(r.state().macros[11], fromHex("00 01 02 04 81 04 00 00") + QByteArray(120, '\0'));
 
     r.operations->macros.mouseSendMacroData(ramp(10, 1), QString("0"));
-    QCOMPARE(r.state().macros[0], hex("01 02 03 04 05 06 07 08 09 0A") + QByteArray(118, '\0'));
+    QCOMPARE(r.state().macros[0], fromHex("01 02 03 04 05 06 07 08 09 0A") + QByteArray(118, '\0'));
 
     QList<QByteArray> sent = r.commands();
     QCOMPARE(sent.size(), 2);
@@ -288,7 +288,7 @@ void TestOperationsLightingGuns::gunData()
     QFETCH(bool, invertedY);
     Rig r(model(isGun));
     auto s = r.state();
-    s.keyboardOption553 = invertedY ? hex("00 00 01 00") : hex("05 06 00 07");
+    s.keyboardOption553 = invertedY ? fromHex("00 00 01 00") : fromHex("05 06 00 07");
     r.setState(s);
     const auto before = r.state();
     r.operations->images().image(3)[65] = 0xFF;
@@ -303,17 +303,17 @@ void TestOperationsLightingGuns::gunData()
     }
     if (secondFamilyRun()) {
         QCOMPARE(r.commandSummary(), QStringList({"0c:3"}));
-        QCOMPARE(s.profiles[3].mid(78, 4), hex("F0 05 03 04"));   // never negated here
+        QCOMPARE(s.profiles[3].mid(78, 4), fromHex("F0 05 03 04"));   // never negated here
         QCOMPARE(int(uchar(s.profiles[3][65])), 0xFB);
         QCOMPARE(s.profiles[2], before.profiles[2]);
         return;
     }
     QCOMPARE(r.commandSummary(), QStringList({"83:0", "04:0"}));
     QCOMPARE(s.gunData.size(), before.gunData.size() + 1);
-    QCOMPARE(s.gunData.last(), invertedY ? hex("05 03 FC 01") : hex("05 03 04 01"));
+    QCOMPARE(s.gunData.last(), invertedY ? fromHex("05 03 FC 01") : fromHex("05 03 04 01"));
 
     r.operations->guns.mouseSendGundata(1, list({300, -2}));   // cut to 8 bits, missing y 0
-    QCOMPARE(r.state().gunData.last(), hex("2C FE 00 00"));
+    QCOMPARE(r.state().gunData.last(), fromHex("2C FE 00 00"));
 }
 
 void TestOperationsLightingGuns::gunNumbersOutsideTheSlotsRefused()
@@ -338,7 +338,7 @@ void TestOperationsLightingGuns::keyboardOption()
         QSKIP("first-family option commands");
     Rig r(model());
     r.operations->guns.mouseSetKeyboardoption(1, 2, 0x80, 0x40);
-    QCOMPARE(r.state().keyboardOption553, hex("01 02 80 40"));
+    QCOMPARE(r.state().keyboardOption553, fromHex("01 02 80 40"));
     QCOMPARE(r.operations->guns.GetKeyboardoption(), list({1, 2, 0x80, 0x40}));
     kairo::sim::setMuted(0, true);
     QCOMPARE(r.operations->guns.GetKeyboardoption(), list({0, 0, 0, 0}));

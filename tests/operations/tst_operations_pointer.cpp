@@ -1,5 +1,6 @@
 // The pointer operations hand the platform layer the system values the
 // sliders stand for, and log a failure only when the layer reports one.
+#include "debugcapture.h"
 #include "deviceoperations.h"
 
 #include "operations/platform/pointersettings.h"
@@ -9,13 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-QStringList capturedMessages;
-
-void captureMessage(QtMsgType, const QMessageLogContext &, const QString &message)
-{
-    capturedMessages << message;
-}
 
 class RecordingPointer : public PointerSettings
 {
@@ -76,14 +70,16 @@ void TestOperationsPointer::failuresLogged()
 
     // Success stays quiet; without a layer every call fails.
     pointer->succeed = true;
-    capturedMessages.clear();
-    QtMessageHandler previous = qInstallMessageHandler(captureMessage);
-    operations.pointer.mouseSetCursorSpeed(5);
-    operations.pointer.mouseSetVerticalScrollLines(5);
-    PointerOperations withoutLayer;
-    withoutLayer.mouseSetDoubleClickSpeed(1);
-    qInstallMessageHandler(previous);
-    QCOMPARE(capturedMessages, QStringList({"setDoubleClickSpeed Failed "}));
+    QStringList logged;
+    {
+        DebugCapture capture(DebugCapture::AllMessages);
+        operations.pointer.mouseSetCursorSpeed(5);
+        operations.pointer.mouseSetVerticalScrollLines(5);
+        PointerOperations withoutLayer;
+        withoutLayer.mouseSetDoubleClickSpeed(1);
+        logged = capture.lines();
+    }
+    QCOMPARE(logged, QStringList({"setDoubleClickSpeed Failed "}));
 }
 
 QTEST_GUILESS_MAIN(TestOperationsPointer)

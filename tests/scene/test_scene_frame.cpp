@@ -1,7 +1,7 @@
 // The real scene in the real main widget, in-process against the virtual
 // mouse: start-up, zoom, stored mode, the second family's profile, Save and
 // the window buttons.
-#include "../builtmodules.h"
+#include "builtmodules.h"
 #include "myqquickview.h"
 #include "widget.h"
 

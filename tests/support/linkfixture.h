@@ -1,12 +1,13 @@
 #pragma once
-// Shared fixtures of the device-link tests: a clock that records instead of
-// sleeping, a sink that records the monitor's effects, a capture of the debug
-// lines, and a Hid_Thread wired to the virtual mouse.
+// Fixtures of the device-link tests: a Hid_Thread wired to the virtual mouse,
+// a sink that records the monitor's effects, and the checks on what crossed
+// the wire.
 
+#include "debugcapture.h"
 #include "devicemonitorsink.h"
 #include "devicetable.h"
 #include "hid_thread.h"
-#include "hidclock.h"
+#include "recordingclock.h"
 
 #include "sim/virtualmouse.h"
 
@@ -14,18 +15,10 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <QList>
-#include <QMutex>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
-
-class RecordingClock : public HidClock
-{
-public:
-    void sleepMs(int ms) override { sleeps.append(ms); }
-    QList<int> sleeps;
-};
 
 // The effects act on user-interface objects, so they must arrive on the
 // application's thread; one that does not is recorded as such.
@@ -43,21 +36,6 @@ private:
         const bool onUiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
         events << (onUiThread ? event : event + QStringLiteral(" (off the UI thread)"));
     }
-};
-
-// Collects every debug line while it lives; lines from any thread.
-class DebugCapture
-{
-public:
-    DebugCapture();
-    ~DebugCapture();
-    QStringList lines() const;
-    void clear();
-    int count(const QString &line) const { return lines().count(line); }
-
-private:
-    static void handler(QtMsgType, const QMessageLogContext &, const QString &message);
-    QtMessageHandler previous = nullptr;
 };
 
 // A default virtual mouse (or the given ones) attached, the table found by
@@ -92,7 +70,6 @@ QString outLine(const QByteArray &payload);
 QByteArray pattern(int size, int start);
 inline uchar *raw(QByteArray &bytes) { return reinterpret_cast<uchar *>(bytes.data()); }
 
-class DebugCapture;
 // Runs one command on a fresh log and checks what crossed the wire, the
 // sleeps, the debug lines, and that the idle flag came back.
 void expectCommand(LinkFixture &link, DebugCapture &debug, const std::function<void()> &command,

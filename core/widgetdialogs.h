@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settingsdialogs.h"
+#include "settings/settingsdialogs.h"
 
 class QWidget;
 

@@ -1,11 +1,10 @@
-#include "devicetestsupport.h"
+#include "linkfixture.h"
 
 #include <QTest>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonObject>
-#include <QMutexLocker>
 
 // Each test process gets its own control socket of the virtual mouse, so
 // tests running side by side never meet.
@@ -17,42 +16,6 @@ static void useOwnSimulatorSocket()
                                       .arg(QCoreApplication::applicationPid())).toLocal8Bit());
 }
 Q_CONSTRUCTOR_FUNCTION(useOwnSimulatorSocket)
-
-namespace {
-QMutex captureLock;
-QStringList capturedLines;
-} // namespace
-
-DebugCapture::DebugCapture()
-{
-    clear();
-    previous = qInstallMessageHandler(&DebugCapture::handler);
-}
-
-DebugCapture::~DebugCapture()
-{
-    qInstallMessageHandler(previous);
-}
-
-void DebugCapture::handler(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type != QtDebugMsg)
-        return;
-    QMutexLocker lock(&captureLock);
-    capturedLines << message;
-}
-
-QStringList DebugCapture::lines() const
-{
-    QMutexLocker lock(&captureLock);
-    return capturedLines;
-}
-
-void DebugCapture::clear()
-{
-    QMutexLocker lock(&captureLock);
-    capturedLines.clear();
-}
 
 DeviceEntry entryFor(const kairo::sim::DeviceConfig &device)
 {

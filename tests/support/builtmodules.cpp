@@ -1,12 +1,9 @@
-#pragma once
+#include "builtmodules.h"
 
-// A fresh copy of the built modules/ tree (KAIRO_BIN_DIR comes from the test
-// target), for tests that run the program's code on files of their own.
 #include <QProcess>
-#include <QString>
 #include <QStringList>
 
-inline bool copyBuiltModules(const QString &into)
+bool copyBuiltModules(const QString &into)
 {
     QProcess cp;
     cp.start(QStringLiteral("cp"),
