@@ -5,7 +5,7 @@
 // write waits 496 ms in settle pauses and bulk gaps); those say nothing about
 // our code, so the link runs here with a clock that only adds the requested
 // delays up. What is measured is our code plus the in-process virtual mouse.
-#include "linkfixture.h"
+#include "tests/support/linkfixture.h"
 
 #include <QTest>
 
@@ -40,7 +40,7 @@ class BenchDevice : public QObject
     TallyClock clock;
     void attach(bool encoded)
     {
-        kairo::sim::DeviceConfig mouse;   // first family
+        kairo::sim::DeviceConfig mouse; // first family
         mouse.isEncode = encoded;
         link = std::make_unique<LinkFixture>(QList<kairo::sim::DeviceConfig>{mouse});
         clock.totalMs = 0;
@@ -55,20 +55,11 @@ class BenchDevice : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        forwardTo = qInstallMessageHandler(dropDebug);
-    }
+    void initTestCase() { forwardTo = qInstallMessageHandler(dropDebug); }
 
-    void cleanupTestCase()
-    {
-        qInstallMessageHandler(forwardTo);
-    }
+    void cleanupTestCase() { qInstallMessageHandler(forwardTo); }
 
-    void cleanup()
-    {
-        link.reset();
-    }
+    void cleanup() { link.reset(); }
 
     void keyMatrixWrite_data() { addRows(); }
     void keyMatrixWrite()
@@ -79,13 +70,14 @@ private slots:
 
         link->hid.hid553_12H_SetKeyMatrix(raw(matrix), 2);
         QCOMPARE(kairo::sim::state(0).keyMatrices[1], matrix);
-        QCOMPARE(records(kairo::sim::Direction::Out).size(), 2);   // two 32-byte bulk reports
+        QCOMPARE(records(kairo::sim::Direction::Out).size(), 2); // two 32-byte bulk reports
         QCOMPARE(clock.totalMs, 496LL);
         QVERIFY(link->hid.idle);
 
         // A different matrix each round, so a write that stops reaching the
         // mouse shows in the check below.
-        QBENCHMARK {
+        QBENCHMARK
+        {
             matrix[0] = char(matrix[0] + 1);
             link->hid.hid553_12H_SetKeyMatrix(raw(matrix), 2);
         }
@@ -110,8 +102,9 @@ private slots:
 
         int commandsBefore = kairo::sim::state(0).commandCount;
         int rounds = 0;
-        QBENCHMARK {
-            stage = 0;   // the preset: a read that gets no reply leaves 0 behind
+        QBENCHMARK
+        {
+            stage = 0; // the preset: a read that gets no reply leaves 0 behind
             link->hid.hid553_8BH_GetCurrentDPI(stage);
             ++rounds;
         }
@@ -119,7 +112,7 @@ private slots:
         const kairo::sim::FirmwareState state = kairo::sim::state(0);
         QCOMPARE(state.commandCount - commandsBefore, rounds);
         QCOMPARE(state.protocolErrors, 0);
-        QCOMPARE(clock.totalMs, 0LL);   // a get exchange has no fixed delays
+        QCOMPARE(clock.totalMs, 0LL); // a get exchange has no fixed delays
     }
 };
 

@@ -1,6 +1,6 @@
 // Cost of framing one command block: the checksum, and the scrambling that
 // encoded mice need on every command report and every reply.
-#include "framing.h"
+#include "device/framing.h"
 
 #include "sim/virtualmouse.h"
 
@@ -49,7 +49,8 @@ private slots:
         Block sumsToFF = {0xF0, 0x0F, 0, 0, 0, 0, 0, 0};
         QCOMPARE(int(hidCS(sumsToFF.data())), 0x00);
 
-        QBENCHMARK {
+        QBENCHMARK
+        {
             block[7] = hidCS(block.data());
         }
         QCOMPARE(int(block[7]), 0xA4);
@@ -66,7 +67,8 @@ private slots:
         QCOMPARE(bytesOf(block), bytesOf(stageQuery));
 
         long long rounds = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             USBDataEncryption(block.data(), SecrecyCode);
             ++rounds;
         }
@@ -84,7 +86,8 @@ private slots:
         QCOMPARE(bytesOf(block), bytesOf(stageQuery));
 
         long long rounds = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             USBDataDecipher(block.data(), SecrecyCode);
             ++rounds;
         }
@@ -104,7 +107,8 @@ private slots:
         Block block{};
         Block scrambled{};
 
-        QBENCHMARK {
+        QBENCHMARK
+        {
             std::memcpy(block.data(), header.data(), block.size());
             block[7] = hidCS(block.data());
             USBDataEncryption(block.data(), SecrecyCode);

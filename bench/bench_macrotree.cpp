@@ -2,9 +2,9 @@
 // on the page in the real scene, then one frame drawn) and the tree walk the
 // macro dialog of the button page runs, for 100, 300 and 1,000 macros in ten
 // folders. Prints the cost per macro; the cost must grow linearly.
-#include "myqquickview.h"
+#include "core/myqquickview.h"
+#include "core/widget.h"
 #include "settings/macrolibrary.h"
-#include "widget.h"
 
 #include "sim/virtualmouse.h"
 
@@ -57,8 +57,8 @@ private:
             QStringList macroNames;
             for (int m = 0; m < macros / 10; ++m) {
                 macroNames << QString("macro%1").arg(m);
-                QFile file(workDir.filePath("modules/macro/" + folder + "/" + macroNames.last()
-                                            + ".bin"));
+                QFile file(
+                    workDir.filePath("modules/macro/" + folder + "/" + macroNames.last() + ".bin"));
                 QVERIFY(file.open(QIODevice::WriteOnly));
                 file.write("[config]\ntotal=2\nrepeat=1\n[macro]\n0=\"1,A\"\n1=\"2,A\"\n");
             }
@@ -68,7 +68,8 @@ private:
             names.setValue(folder + "/showImg", kairo::names::withPlaceholder(list(n, "false")));
             names.setValue(folder + "/txtMargin", kairo::names::withPlaceholder(list(n, "46")));
             names.setValue(folder + "/level", kairo::names::withPlaceholder(list(n, "1")));
-            names.setValue(folder + "/no0", kairo::names::withPlaceholder(list(n, QString::number(f))));
+            names.setValue(folder + "/no0",
+                           kairo::names::withPlaceholder(list(n, QString::number(f))));
             for (int k = 1; k < 5; ++k)
                 names.setValue(QString("%1/no%2").arg(folder).arg(k),
                                kairo::names::withPlaceholder(list(n, "-1")));
@@ -115,8 +116,8 @@ private slots:
         widget->show();
         widget->checkDevice();
         QQuickItem *root = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT((root = widget->view()->rootObject())
-                                     && root->property("isPownOn").toBool(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (root = widget->view()->rootObject()) && root->property("isPownOn").toBool(), 10000);
         editor = root->findChild<QQuickItem *>("macroEditorMain");
         QVERIFY(editor);
         // The settings tab shows the editor, so a frame draws its tree.
@@ -124,9 +125,10 @@ private slots:
 
         // The button page's macro dialog reads the tree through the same library call.
         QQmlComponent component(widget->view()->engine());
-        component.setData("import QtQuick\nimport modules.qml\n"
-                          "QtObject { function read(view) { return MacroTree.readTree(view).length } }",
-                          QUrl());
+        component.setData(
+            "import QtQuick\nimport modules.qml\n"
+            "QtObject { function read(view) { return MacroTree.readTree(view).length } }",
+            QUrl());
         dialogReader.reset(component.create());
         QVERIFY2(dialogReader, qPrintable(component.errorString()));
     }
@@ -162,10 +164,12 @@ private slots:
             widget->view()->grabFramebuffer();
         });
         const double dialog = medianMicros([&] {
-            QMetaObject::invokeMethod(dialogReader.get(), "read", Q_RETURN_ARG(QVariant, read),
-                                      Q_ARG(QVariant, QVariant::fromValue<QObject *>(widget->view())));
+            QMetaObject::invokeMethod(
+                dialogReader.get(), "read", Q_RETURN_ARG(QVariant, read),
+                Q_ARG(QVariant, QVariant::fromValue<QObject *>(widget->view())));
         });
-        qInfo("macros %4d: open tab %8.0f us (%6.1f us/macro), dialog readTree %8.0f us (%6.1f us/macro)",
+        qInfo("macros %4d: open tab %8.0f us (%6.1f us/macro), dialog readTree %8.0f us (%6.1f "
+              "us/macro)",
               macros, open, open / macros, dialog, dialog / macros);
     }
 };

@@ -1,10 +1,10 @@
 // Cost of turning the scene's settings into device payloads: the device
 // profile images of second-family mice, the DPI code block and the lighting
 // attribute block. Pure functions; no device involved.
-#include "deviceprofileimages.h"
-#include "dpiencoding.h"
-#include "lighting.h"
-#include "payloadbytes.h"
+#include "operations/deviceprofileimages.h"
+#include "operations/dpiencoding.h"
+#include "operations/lighting.h"
+#include "tests/operations/payloadbytes.h"
 
 #include <QByteArray>
 #include <QTest>
@@ -39,10 +39,12 @@ private slots:
         const QVariantList colourValues = rising(24, 10);
         DeviceProfileImages images;
 
-        QBENCHMARK {
+        QBENCHMARK
+        {
             images = DeviceProfileImages();
             const DpiEncoding::StageCodes stages = DpiEncoding::encodeStages("3389", highDpiValues);
-            images.setDpiStages(stages, DpiEncoding::stageEnableMask(int(highDpiValues.size())), true);
+            images.setDpiStages(stages, DpiEncoding::stageEnableMask(int(highDpiValues.size())),
+                                true);
             const Lighting::EffectCommand effect = Lighting::colourfulEffect(8, 2, 3);
             for (int n = DeviceProfileImages::userImage; n < DeviceProfileImages::count; ++n)
                 images.setEffect(n, effect);
@@ -76,7 +78,8 @@ private slots:
         const QVariantList enables = values({1, 1, 1, 0});
         DpiEncoding::StageCodes stages;
 
-        QBENCHMARK {
+        QBENCHMARK
+        {
             stages = DpiEncoding::encodeStages("3360", dpi);
             DpiEncoding::applyStageEnables(stages, int(dpi.size()), enables);
         }
@@ -90,7 +93,8 @@ private slots:
         const QVariantList rgb = rising(Lighting::colourBytes, 5);
         Lighting::AttributeBlock block{};
 
-        QBENCHMARK {
+        QBENCHMARK
+        {
             block = Lighting::attributeBlock(2, 3, 1, 0, rgb);
         }
         QCOMPARE(bytes(block.data(), 5), QByteArray::fromHex("3202030100"));

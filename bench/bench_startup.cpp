@@ -13,10 +13,10 @@
 // (the window first on the screen with the scene rendered); "full" also
 // prints "logo-gone" for the first such frame after the start-up logo has
 // left, which includes the scene's one-second lock after the mouse connects.
-#include "inputforwarding.h"
-#include "myqquickview.h"
-#include "qtsinglecoreapplication.h"
-#include "widget.h"
+#include "core/inputforwarding.h"
+#include "core/myqquickview.h"
+#include "core/qtsinglecoreapplication.h"
+#include "core/widget.h"
 
 #include "device/hid_thread.h"
 #include "device/hidclock.h"
@@ -61,22 +61,27 @@ class FrameProbe : public QObject
 {
 public:
     FrameProbe(QQuickWidget *view, std::function<bool()> ready, std::function<void()> shown)
-        : ready(std::move(ready)), shown(std::move(shown))
+        : ready(std::move(ready))
+        , shown(std::move(shown))
     {
         QWidget *top = view->window();
         top->installEventFilter(this);
         top->winId();
         top->windowHandle()->installEventFilter(this);
-        connect(view->quickWindow(), &QQuickWindow::afterFrameEnd, this, [this] {
-            if (this->ready())
-                rendered = true;
-        }, Qt::DirectConnection);
+        connect(
+            view->quickWindow(), &QQuickWindow::afterFrameEnd, this,
+            [this] {
+                if (this->ready())
+                    rendered = true;
+            },
+            Qt::DirectConnection);
     }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (rendered && !done && (event->type() == QEvent::UpdateRequest || event->type() == QEvent::Expose)) {
+        if (rendered && !done
+            && (event->type() == QEvent::UpdateRequest || event->type() == QEvent::Expose)) {
             done = true;
             QTimer::singleShot(0, this, [this] { shown(); });
         }
@@ -126,17 +131,21 @@ int childFull(int argc, char **argv, const QString &workDir)
     hooks.setMouseCallback(forwardMouseToView, &window);
 
     myQQuickView *view = window.view();
-    QQuickItem *logo = view->rootObject()
-        ? view->rootObject()->findChild<QQuickItem *>(QStringLiteral("powerOnLogo"))
-        : nullptr;
+    QQuickItem *logo =
+        view->rootObject()
+            ? view->rootObject()->findChild<QQuickItem *>(QStringLiteral("powerOnLogo"))
+            : nullptr;
     if (!logo)
         return 4;
-    FrameProbe first(view, [] { return true; }, [] { report("frame"); });
-    FrameProbe full(view, [logo] { return !logo->isVisible(); }, [&clock] {
-        std::printf("pauses-ms %lld\n", static_cast<long long>(clock.sleptMs + sceneLockMs));
-        report("logo-gone");
-        QCoreApplication::exit(0);
-    });
+    FrameProbe first(
+        view, [] { return true; }, [] { report("frame"); });
+    FrameProbe full(
+        view, [logo] { return !logo->isVisible(); },
+        [&clock] {
+            std::printf("pauses-ms %lld\n", static_cast<long long>(clock.sleptMs + sceneLockMs));
+            report("logo-gone");
+            QCoreApplication::exit(0);
+        });
 
     report("scene");
     window.showNormal();
@@ -157,10 +166,12 @@ int childBare(int argc, char **argv, const QString &qmlFile)
     view.setSource(QUrl::fromLocalFile(qmlFile));
     if (view.status() != QQuickWidget::Ready)
         return 4;
-    FrameProbe first(&view, [] { return true; }, [] {
-        report("frame");
-        QCoreApplication::exit(0);
-    });
+    FrameProbe first(
+        &view, [] { return true; },
+        [] {
+            report("frame");
+            QCoreApplication::exit(0);
+        });
     report("scene");
     view.show();
     return app.exec();
@@ -239,16 +250,16 @@ private slots:
         const QStringList bare{QStringLiteral("--child"), QStringLiteral("bare"),
                                dir.filePath(QStringLiteral("bare.qml"))};
         const int runs = qEnvironmentVariableIntValue("KAIRO_BENCH_STARTUP_RUNS") > 0
-            ? qEnvironmentVariableIntValue("KAIRO_BENCH_STARTUP_RUNS")
-            : 5;
+                             ? qEnvironmentVariableIntValue("KAIRO_BENCH_STARTUP_RUNS")
+                             : 5;
 
         // One start of each first, untimed: loads the libraries into the cache.
         QVERIFY(!start(full).isEmpty());
         QVERIFY(!start(bare).isEmpty());
 
-        const QStringList steps{QStringLiteral("main"), QStringLiteral("application"), QStringLiteral("scene"),
-                                QStringLiteral("frame"), QStringLiteral("logo-gone"),
-                                QStringLiteral("pauses-ms")};
+        const QStringList steps{QStringLiteral("main"),      QStringLiteral("application"),
+                                QStringLiteral("scene"),     QStringLiteral("frame"),
+                                QStringLiteral("logo-gone"), QStringLiteral("pauses-ms")};
         QHash<QString, QList<double>> fullAt, bareAt;
         for (int run = 0; run < runs; ++run) {
             // Alternate which kind goes first.
@@ -256,7 +267,8 @@ private slots:
                 const bool isFull = (run + turn) % 2 == 0;
                 const QHash<QString, double> at = start(isFull ? full : bare);
                 QVERIFY2(at.contains(QStringLiteral("frame")),
-                         isFull ? "the program's window showed no frame" : "the bare window showed no frame");
+                         isFull ? "the program's window showed no frame"
+                                : "the bare window showed no frame");
                 QVERIFY2(!isFull || at.contains(QStringLiteral("logo-gone")),
                          "the start-up logo did not leave");
                 for (const QString &step : steps) {
@@ -282,8 +294,8 @@ private slots:
         for (const QString &step : steps) {
             const QList<double> bareStep = bareAt.value(step);
             const QString bareText = bareStep.isEmpty()
-                ? QStringLiteral("    -")
-                : QStringLiteral("%1 ms").arg(median(bareStep), 5, 'f', 0);
+                                         ? QStringLiteral("    -")
+                                         : QStringLiteral("%1 ms").arg(median(bareStep), 5, 'f', 0);
             qInfo("  %-12s full %5.0f ms   bare %s", qPrintable(step), median(fullAt.value(step)),
                   qPrintable(bareText));
         }
@@ -294,8 +306,10 @@ private slots:
         const double connected = median(fullAt.value(QStringLiteral("logo-gone")));
         const double pauses = median(fullAt.value(QStringLiteral("pauses-ms")));
         const double floor = fullMedian + pauses;
-        qInfo("connected scene %.0f ms = first frame %.0f + fixed pauses %.0f + %.0f ms (%.1f %%, target <= 10 %%)",
-              connected, fullMedian, pauses, connected - floor, 100.0 * (connected - floor) / floor);
+        qInfo("connected scene %.0f ms = first frame %.0f + fixed pauses %.0f + %.0f ms (%.1f %%, "
+              "target <= 10 %%)",
+              connected, fullMedian, pauses, connected - floor,
+              100.0 * (connected - floor) / floor);
     }
 };
 

@@ -1,4 +1,4 @@
-#include "copydatawarning.h"
+#include "core/copydatawarning.h"
 
 #include <QMessageBox>
 #include <QWidget>

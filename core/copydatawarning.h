@@ -11,8 +11,7 @@ class QCoreApplication;
 // A text another program hands to Kairo (the copy-data message of the
 // Windows build). Only the decision and the warning are platform-neutral;
 // delivering such messages is the platform's affair and Linux has no sender.
-struct CopyDataMessage
-{
+struct CopyDataMessage {
     quintptr dwData = 0;
     quint32 cbData = 0;
     const void *lpData = nullptr;

@@ -1,4 +1,4 @@
-#include "devicechangesource.h"
+#include "core/devicechangesource.h"
 
 #include <QDebug>
 #include <QSocketNotifier>

@@ -1,7 +1,7 @@
-#include "inputforwarding.h"
+#include "core/inputforwarding.h"
 
-#include "myqquickview.h"
-#include "widget.h"
+#include "core/myqquickview.h"
+#include "core/widget.h"
 
 void forwardKeyboardToView(int usage, bool isDown, void *context)
 {

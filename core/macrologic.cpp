@@ -1,6 +1,6 @@
-#include "macrologic.h"
+#include "core/macrologic.h"
 
-#include "keynametable.h"
+#include "operations/keynametable.h"
 
 #include <algorithm>
 #include <array>
@@ -32,8 +32,7 @@ Code toCode(const QVariantList &list)
     return code;
 }
 
-struct Fixed
-{
+struct Fixed {
     Code code;
     const char *label;
     int textIndex;
@@ -393,10 +392,9 @@ namespace {
 
 Code builtIn(int mode, int button)
 {
-    static const std::array<Code, 16> office{leftKey, rightKey, middleKey, forwardKey, backKey,
-                                             dpiUp,   dpiDown,  doubleFire, none,      none,
-                                             none,    none,     none,       none,      fixed14,
-                                             fixed15};
+    static const std::array<Code, 16> office{
+        leftKey, rightKey, middleKey, forwardKey, backKey, dpiUp, dpiDown, doubleFire,
+        none,    none,     none,      none,       none,    none,  fixed14, fixed15};
     if (mode != 0 && button == 5)
         return oneGun;
     if (mode != 0 && button == 6)

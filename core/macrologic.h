@@ -18,7 +18,9 @@ class MacroLogic : public QObject
     QML_ELEMENT
     QML_SINGLETON
 public:
-    explicit MacroLogic(QObject *parent = nullptr) : QObject(parent) {}
+    explicit MacroLogic(QObject *parent = nullptr)
+        : QObject(parent)
+    {}
 
     // ---- key names: 133 fixed usage codes, names replaceable by a language ----
     // Takes the names only when the list has one name per code.

@@ -1,9 +1,9 @@
-#include "copydatawarning.h"
-#include "inputforwarding.h"
-#include "qtsinglecoreapplication.h"
-#include "startuptimeline.h"
-#include "userdata.h"
-#include "widget.h"
+#include "core/copydatawarning.h"
+#include "core/inputforwarding.h"
+#include "core/qtsinglecoreapplication.h"
+#include "core/startuptimeline.h"
+#include "core/userdata.h"
+#include "core/widget.h"
 
 #include "input/inputhooks.h"
 
@@ -22,7 +22,8 @@ int main(int argc, char *argv[])
     // Every path of the program is "./modules/..." beside the executable, or
     // beside the user's own copy of them when the program's are read-only.
     const QString programPath = QCoreApplication::applicationFilePath();
-    QDir::setCurrent(kairo::userdata::workingFolder(programPath.left(programPath.lastIndexOf(QLatin1Char('/')))));
+    QDir::setCurrent(kairo::userdata::workingFolder(
+        programPath.left(programPath.lastIndexOf(QLatin1Char('/')))));
 
     Widget window;
     kairo::startup::mark("window");

@@ -1,8 +1,8 @@
 // The view's own life and the calls through which the native side drives the
 // scene. Data and device slots live in the settings and operations files.
 
-#include "myqquickview.h"
-#include "startuptimeline.h"
+#include "core/myqquickview.h"
+#include "core/startuptimeline.h"
 
 #include "device/hid_thread.h"
 // Complete types for the members' construction and destruction here.
@@ -39,7 +39,8 @@ myQQuickView::myQQuickView(QWidget *parent)
     engine()->addImportPath(QStringLiteral("qrc:/"));
     initSettings();
     initOperations();
-    hidDebugLine({QStringLiteral("========================== ui_View ==================================")});
+    hidDebugLine(
+        {QStringLiteral("========================== ui_View ==================================")});
 }
 
 myQQuickView::~myQQuickView() = default;
@@ -87,11 +88,14 @@ void myQQuickView::invokeScene(const char *function, Qt::ConnectionType type,
 
 void myQQuickView::initUI()
 {
-    QMetaObject::invokeMethod(this, [this] {
-        kairo::startup::mark("scene-init");
-        invokeScene("initUI", Qt::DirectConnection);
-        kairo::startup::mark("scene-initialised");
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            kairo::startup::mark("scene-init");
+            invokeScene("initUI", Qt::DirectConnection);
+            kairo::startup::mark("scene-initialised");
+        },
+        Qt::QueuedConnection);
 }
 
 void myQQuickView::runUI()

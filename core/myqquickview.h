@@ -35,8 +35,7 @@ public:
 
     // Calls a function of the scene's root with up to four arguments; does
     // nothing (but warn) when the scene did not load or lacks the function.
-    void invokeScene(const char *function, Qt::ConnectionType type,
-                     const QVariantList &args = {});
+    void invokeScene(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
     // The model flags, read once from the configuration by the settings store.
     bool modelIsColorful() const;
     bool modelIsGun() const;
@@ -80,8 +79,8 @@ public slots:
                              const QStringList &nameList, const QStringList &typeList,
                              const QStringList &showImg, const QStringList &txtMargin,
                              const QStringList &level, const QStringList &no0,
-                             const QStringList &no1, const QStringList &no2,
-                             const QStringList &no3, const QStringList &no4);
+                             const QStringList &no1, const QStringList &no2, const QStringList &no3,
+                             const QStringList &no4);
     void updataMacroList_delOld(const QString &macroLevel);
     QVariant createMacroIni(const QString &name, const QVariant &macroIndex, int macroLevel,
                             int macroType);
@@ -109,8 +108,7 @@ public slots:
     void getbatchPath();
     void saveMacroFile_batch(int macroLevel, const QVariantList &macroFileName,
                              const QVariantList &macroFileType);
-    void searchMacroFile_sub_batch(const QString &currentName, int currentLevel,
-                                   int deleteLevel);
+    void searchMacroFile_sub_batch(const QString &currentName, int currentLevel, int deleteLevel);
 
     // buttons
     void mouseSetKeyMatrix(const QVariant &mouseMode, const QVariantList &src64,

@@ -1,7 +1,7 @@
 // The view's device operation slots: each forwards to the plain operation
 // classes, which hold the logic and are tested without a window.
 
-#include "myqquickview.h"
+#include "core/myqquickview.h"
 
 #include "operations/deviceoperations.h"
 #include "settings/settingsstore.h"
@@ -45,7 +45,8 @@ void myQQuickView::mouseSwitchKeyMatrix(int indexNo)
 }
 
 void myQQuickView::mouseSetDpi(int dpiCount, const QString &sensorType,
-                               const QVariantList &dpiValueArray, const QVariantList &dpiEnableArray)
+                               const QVariantList &dpiValueArray,
+                               const QVariantList &dpiEnableArray)
 {
     operations->dpi.mouseSetDpi(dpiCount, sensorType, dpiValueArray, dpiEnableArray);
 }

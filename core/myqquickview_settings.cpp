@@ -1,15 +1,14 @@
 // The view's settings slots: each forwards to the settings classes, which
 // hold the logic and are tested without a window.
 
-#include "myqquickview.h"
+#include "core/myqquickview.h"
 
+#include "core/widgetdialogs.h"
 #include "settings/guntable.h"
 #include "settings/languagestrings.h"
 #include "settings/macroexchange.h"
 #include "settings/macrolibrary.h"
 #include "settings/settingsstore.h"
-#include "core/widgetdialogs.h"
-
 
 void myQQuickView::setSettingsDialogs(SettingsDialogs *dialogs)
 {
@@ -27,10 +26,22 @@ void myQQuickView::initSettings()
     macroExchange.reset(new MacroExchange(*settings));
 }
 
-bool myQQuickView::modelIsColorful() const { return settings->isColorful(); }
-bool myQQuickView::modelIsGun() const { return settings->isGun(); }
-QString myQQuickView::modelIcType() const { return settings->icType(); }
-bool myQQuickView::modelIs55328() const { return settings->is55328(); }
+bool myQQuickView::modelIsColorful() const
+{
+    return settings->isColorful();
+}
+bool myQQuickView::modelIsGun() const
+{
+    return settings->isGun();
+}
+QString myQQuickView::modelIcType() const
+{
+    return settings->icType();
+}
+bool myQQuickView::modelIs55328() const
+{
+    return settings->is55328();
+}
 
 QVariant myQQuickView::getGlobalData(const QVariant &key, const QVariant &)
 {
@@ -62,11 +73,26 @@ void myQQuickView::setDataList(const QVariant &key, const QVariantList &datalist
     settings->setDataList(key, datalist);
 }
 
-void myQQuickView::resetApconfig() { settings->resetApconfig(); }
-void myQQuickView::setCurrentProfile(int profile) { settings->setCurrentProfile(profile); }
-bool myQQuickView::loadProfile(int profile) { return settings->loadProfile(profile); }
-void myQQuickView::saveProfile(int profile) { settings->saveProfile(profile); }
-void myQQuickView::resetProfile(int profile) { settings->resetProfile(profile); }
+void myQQuickView::resetApconfig()
+{
+    settings->resetApconfig();
+}
+void myQQuickView::setCurrentProfile(int profile)
+{
+    settings->setCurrentProfile(profile);
+}
+bool myQQuickView::loadProfile(int profile)
+{
+    return settings->loadProfile(profile);
+}
+void myQQuickView::saveProfile(int profile)
+{
+    settings->saveProfile(profile);
+}
+void myQQuickView::resetProfile(int profile)
+{
+    settings->resetProfile(profile);
+}
 
 void myQQuickView::copyProfile(int destprofile, int srcprofile)
 {
@@ -100,15 +126,24 @@ void myQQuickView::setMacroSelectName(const QVariant &name1, const QVariant &nam
     macroLibrary->setMacroSelectName(name1, name2, name3, name4, name5);
 }
 
-void myQQuickView::setMacroLevel(const QVariant &level) { macroLibrary->setMacroLevel(level); }
-QVariantList myQQuickView::getNameList(int type) { return macroLibrary->getNameList(type); }
+void myQQuickView::setMacroLevel(const QVariant &level)
+{
+    macroLibrary->setMacroLevel(level);
+}
+QVariantList myQQuickView::getNameList(int type)
+{
+    return macroLibrary->getNameList(type);
+}
 
 QVariant myQQuickView::updataNameList(int type, const QStringList &nameList)
 {
     return macroLibrary->updataNameList(type, nameList);
 }
 
-QVariant myQQuickView::getMacroList_Att(int att) { return macroLibrary->getMacroList_Att(att); }
+QVariant myQQuickView::getMacroList_Att(int att)
+{
+    return macroLibrary->getMacroList_Att(att);
+}
 
 QVariant myQQuickView::getMacroSubList_Att(int att, const QString &name)
 {
@@ -137,8 +172,8 @@ QVariant myQQuickView::createMacroIni(const QString &name, const QVariant &macro
     return macroLibrary->createMacroIni(name, macroIndex, macroLevel, macroType);
 }
 
-QVariant myQQuickView::saveMacroIni(int macroLevel, const QString &name,
-                                    const QStringList &macros, const QVariant &repeat)
+QVariant myQQuickView::saveMacroIni(int macroLevel, const QString &name, const QStringList &macros,
+                                    const QVariant &repeat)
 {
     return macroLibrary->saveMacroIni(macroLevel, name, macros, repeat);
 }
@@ -154,8 +189,7 @@ QVariant myQQuickView::deleteMacroIni(int macroLevel, int macroType, const QStri
 }
 
 QVariant myQQuickView::modifyMacroNameUpdateProfile(int macroLevel, int macroType,
-                                                    const QString &oldname,
-                                                    const QString &newname)
+                                                    const QString &oldname, const QString &newname)
 {
     return macroLibrary->modifyMacroNameUpdateProfile(macroLevel, macroType, oldname, newname);
 }
@@ -175,8 +209,14 @@ void myQQuickView::modifyGundata(int modifyType, const QVariantList &src6)
     gunTable->modifyGundata(modifyType, src6);
 }
 
-QVariantList myQQuickView::getGunData(const QVariant &name) { return gunTable->getGunData(name); }
-QStringList myQQuickView::getGunDataKey() { return gunTable->getGunDataKey(); }
+QVariantList myQQuickView::getGunData(const QVariant &name)
+{
+    return gunTable->getGunData(name);
+}
+QStringList myQQuickView::getGunDataKey()
+{
+    return gunTable->getGunDataKey();
+}
 
 QStringList myQQuickView::getLangStrings(const QString &typeStr, const QString &langCode)
 {
@@ -193,16 +233,28 @@ void myQQuickView::saveMacroFile(int macroLevel, const QString &macroName)
     macroExchange->saveMacroFile(macroLevel, macroName);
 }
 
-QString myQQuickView::loadMacroFile_batch() { return macroExchange->loadMacroFile_batch(); }
-QStringList myQQuickView::getSkippedLinks_batch() { return macroExchange->skippedLinks(); }
-void myQQuickView::loadMacroFile_sub_batch() { macroExchange->loadMacroFile_sub_batch(); }
+QString myQQuickView::loadMacroFile_batch()
+{
+    return macroExchange->loadMacroFile_batch();
+}
+QStringList myQQuickView::getSkippedLinks_batch()
+{
+    return macroExchange->skippedLinks();
+}
+void myQQuickView::loadMacroFile_sub_batch()
+{
+    macroExchange->loadMacroFile_sub_batch();
+}
 
 QStringList myQQuickView::getMacroFileName_batch(int macroLevel, int macroType)
 {
     return macroExchange->getMacroFileName_batch(macroLevel, macroType);
 }
 
-void myQQuickView::getbatchPath() { macroExchange->getbatchPath(); }
+void myQQuickView::getbatchPath()
+{
+    macroExchange->getbatchPath();
+}
 
 void myQQuickView::saveMacroFile_batch(int macroLevel, const QVariantList &macroFileName,
                                        const QVariantList &macroFileType)

@@ -1,4 +1,4 @@
-#include "qtsinglecoreapplication.h"
+#include "core/qtsinglecoreapplication.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -43,19 +43,22 @@ QString runtimeDirFromEnvironment()
 // a second copy harms less than refusing to start or trusting that folder.
 QString fallbackRuntimeDir()
 {
-    const QString path = QDir(QDir::tempPath()).filePath(QStringLiteral("kairo-%1").arg(::getuid()));
+    const QString path =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("kairo-%1").arg(::getuid()));
     const QByteArray native = QFile::encodeName(path);
     if (::mkdir(native.constData(), 0700) == 0) {
         // Ours since the line above, and the umask may have taken bits away.
         ::chmod(native.constData(), 0700);
     } else if (errno != EEXIST) {
-        qWarning("QtSingleCoreApplication: cannot create %s: %s", native.constData(), strerror(errno));
+        qWarning("QtSingleCoreApplication: cannot create %s: %s", native.constData(),
+                 strerror(errno));
         return QString();
     }
     struct stat info;
     if (::lstat(native.constData(), &info) != 0 || !isPrivateFolder(info)) {
         qWarning("QtSingleCoreApplication: %s is not a private folder of this user; "
-                 "running without the single-copy guard", native.constData());
+                 "running without the single-copy guard",
+                 native.constData());
         return QString();
     }
     return path;
@@ -122,8 +125,7 @@ void QtSingleCoreApplication::becomePrimary()
     if (!server->listen(socketPath))
         qWarning("QtSingleCoreApplication: cannot listen on %s: %s", qPrintable(socketPath),
                  qPrintable(server->errorString()));
-    connect(server, &QLocalServer::newConnection, this,
-            &QtSingleCoreApplication::acceptConnection);
+    connect(server, &QLocalServer::newConnection, this, &QtSingleCoreApplication::acceptConnection);
 }
 
 void QtSingleCoreApplication::acceptConnection()

@@ -1,4 +1,4 @@
-#include "scenelogic.h"
+#include "core/scenelogic.h"
 
 #include <QColor>
 #include <QStringList>
@@ -114,9 +114,12 @@ double SceneLogic::roundDecimal(double value, int precision)
 
 int SceneLogic::languageIndex(const QString &language)
 {
-    static const QStringList codes{QStringLiteral("English"), QStringLiteral("ChineseSimplified"),
-                                   QStringLiteral("ChineseTraditional"), QStringLiteral("German"),
-                                   QStringLiteral("French"), QStringLiteral("Italian"),
+    static const QStringList codes{QStringLiteral("English"),
+                                   QStringLiteral("ChineseSimplified"),
+                                   QStringLiteral("ChineseTraditional"),
+                                   QStringLiteral("German"),
+                                   QStringLiteral("French"),
+                                   QStringLiteral("Italian"),
                                    QStringLiteral("Spanish")};
     return int(codes.indexOf(language));
 }
@@ -152,7 +155,9 @@ QVariantList SceneLogic::colorToBytes(const QString &color)
 
 QString SceneLogic::bytesToColor(int red, int green, int blue)
 {
-    auto hex = [](int v) { return QStringLiteral("%1").arg(std::clamp(v, 0, 255), 2, 16, QLatin1Char('0')); };
+    auto hex = [](int v) {
+        return QStringLiteral("%1").arg(std::clamp(v, 0, 255), 2, 16, QLatin1Char('0'));
+    };
     return QLatin1Char('#') + hex(red) + hex(green) + hex(blue);
 }
 

@@ -16,7 +16,9 @@ class SceneLogic : public QObject
     QML_ELEMENT
     QML_SINGLETON
 public:
-    explicit SceneLogic(QObject *parent = nullptr) : QObject(parent) {}
+    explicit SceneLogic(QObject *parent = nullptr)
+        : QObject(parent)
+    {}
 
     // ---- SliderButton: knob of btnH pixels on a track of width pixels ----
     // Knob range: btnH/4 .. width - btnH - btnH/4.
@@ -30,8 +32,8 @@ public:
     // Shift that lines a scaled slider's knob up with its scale.
     Q_INVOKABLE static int segmentCorrection(int segment, int index);
     // A click at pointerX: {"x": knob target, "index": segment or -1 when continuous}.
-    Q_INVOKABLE static QVariantMap clickTarget(double pointerX, double width, int btnH,
-                                               int segment, bool isScale);
+    Q_INVOKABLE static QVariantMap clickTarget(double pointerX, double width, int btnH, int segment,
+                                               bool isScale);
     // Release of a dragged knob at x on a scaled slider: {"x", "index"}.
     Q_INVOKABLE static QVariantMap releaseTarget(double x, double width, int btnH, int segment);
     // setRatioValue: integer part of (width - 18) * ratio, plus btnH/4 + 1.

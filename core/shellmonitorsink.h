@@ -11,8 +11,7 @@ class ShellMonitorSink : public DeviceMonitorSink
 public:
     explicit ShellMonitorSink(Widget &widget)
         : window(widget)
-    {
-    }
+    {}
     void stageReported(int stage) override;
     void dpiSwitchBalloon(int stage) override;
     void deviceRemoved() override;

@@ -1,4 +1,4 @@
-#include "startuptimeline.h"
+#include "core/startuptimeline.h"
 
 #include <QByteArray>
 #include <QDebug>

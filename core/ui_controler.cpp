@@ -1,7 +1,7 @@
-#include "ui_controler.h"
+#include "core/ui_controler.h"
 
-#include "myqquickview.h"
-#include "startuptimeline.h"
+#include "core/myqquickview.h"
+#include "core/startuptimeline.h"
 #include "device/hid_thread.h"
 
 #include <QDebug>
@@ -31,8 +31,7 @@ std::function<QRect()> &screenGeometrySource()
 
 Ui_Controler::Ui_Controler(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 QSize Ui_Controler::startSizeFor(const QSize &screen)
 {
@@ -104,22 +103,27 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
 // has gone (the mouse connected and the scene unlocked).
 void Ui_Controler::markFirstFrames()
 {
-    QQuickItem *logo = sceneView->rootObject()
-        ? sceneView->rootObject()->findChild<QQuickItem *>(QStringLiteral("powerOnLogo"))
-        : nullptr;
+    QQuickItem *logo =
+        sceneView->rootObject()
+            ? sceneView->rootObject()->findChild<QQuickItem *>(QStringLiteral("powerOnLogo"))
+            : nullptr;
     auto marked = std::make_shared<int>(0);
-    connect(sceneView->quickWindow(), &QQuickWindow::afterFrameEnd, this, [marked, logo] {
-        if (*marked == 0) {
-            kairo::startup::mark("frame");
-            *marked = 1;
-        } else if (*marked == 1 && logo && !logo->isVisible()) {
-            kairo::startup::mark("connected-frame");
-            *marked = 2;
-        }
-    }, Qt::DirectConnection);
+    connect(
+        sceneView->quickWindow(), &QQuickWindow::afterFrameEnd, this,
+        [marked, logo] {
+            if (*marked == 0) {
+                kairo::startup::mark("frame");
+                *marked = 1;
+            } else if (*marked == 1 && logo && !logo->isVisible()) {
+                kairo::startup::mark("connected-frame");
+                *marked = 2;
+            }
+        },
+        Qt::DirectConnection);
     if (logo)
-        connect(logo, &QQuickItem::visibleChanged, this, [] { kairo::startup::mark("logo-gone"); },
-                Qt::SingleShotConnection);
+        connect(
+            logo, &QQuickItem::visibleChanged, this, [] { kairo::startup::mark("logo-gone"); },
+            Qt::SingleShotConnection);
 }
 
 void Ui_Controler::reportScreenRect(const QSize &size, bool maximized)

@@ -1,4 +1,4 @@
-#include "userdata.h"
+#include "core/userdata.h"
 
 #include <QDir>
 #include <QDirIterator>

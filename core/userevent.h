@@ -12,8 +12,7 @@ public:
     explicit UserEvent(int tag)
         : QEvent(QEvent::User)
         , eventTag(tag)
-    {
-    }
+    {}
     int tag() const { return eventTag; }
 
 private:

@@ -1,10 +1,10 @@
-#include "widget.h"
+#include "core/widget.h"
 
-#include "devicechangesource.h"
-#include "startuptimeline.h"
-#include "myqquickview.h"
-#include "ui_controler.h"
-#include "userevent.h"
+#include "core/devicechangesource.h"
+#include "core/myqquickview.h"
+#include "core/startuptimeline.h"
+#include "core/ui_controler.h"
+#include "core/userevent.h"
 #include "device/devicetable.h"
 #include "operations/balloontext.h"
 
@@ -149,7 +149,8 @@ void Widget::exitSYS()
 
 void Widget::customEvent(QEvent *event)
 {
-    if (event->type() == QEvent::User && static_cast<UserEvent *>(event)->tag() == UserEvent::runUiTag)
+    if (event->type() == QEvent::User
+        && static_cast<UserEvent *>(event)->tag() == UserEvent::runUiTag)
         view()->runUI();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shellmonitorsink.h"
+#include "core/shellmonitorsink.h"
 #include "device/hid_thread.h"
 
 #include <QSystemTrayIcon>

@@ -1,10 +1,12 @@
-#include "widgetdialogs.h"
+#include "core/widgetdialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStandardPaths>
 
-WidgetDialogs::WidgetDialogs(QWidget *parent) : parent(parent) {}
+WidgetDialogs::WidgetDialogs(QWidget *parent)
+    : parent(parent)
+{}
 
 QString WidgetDialogs::openFileName(const QString &caption, const QString &filter)
 {
@@ -18,9 +20,9 @@ QString WidgetDialogs::saveFileName(const QString &caption, const QString &filte
 
 QString WidgetDialogs::existingDirectory(const QString &caption)
 {
-    return QFileDialog::getExistingDirectory(
-        parent, caption, desktopDirectory(),
-        QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    return QFileDialog::getExistingDirectory(parent, caption, desktopDirectory(),
+                                             QFileDialog::ShowDirsOnly
+                                                 | QFileDialog::DontResolveSymlinks);
 }
 
 void WidgetDialogs::warning(const QString &title, const QString &text)

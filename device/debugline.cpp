@@ -1,4 +1,4 @@
-#include "debugline.h"
+#include "device/debugline.h"
 
 #include <QDebug>
 

@@ -1,3 +1,3 @@
-#include "devicemonitorsink.h"
+#include "device/devicemonitorsink.h"
 
 DeviceMonitorSink::~DeviceMonitorSink() = default;

@@ -1,6 +1,6 @@
-#include "devicetable.h"
+#include "device/devicetable.h"
 
-#include "debugline.h"
+#include "device/debugline.h"
 
 #include <QSettings>
 
@@ -52,12 +52,14 @@ std::optional<DeviceEntry> readEntry(QSettings &config, int index)
     entry.usage = hexField(config, prefix + QStringLiteral("/usage"));
     entry.usagePage2 = hexField(config, prefix + QStringLiteral("/usagePage2"));
     entry.usage2 = hexField(config, prefix + QStringLiteral("/usage2"));
-    const std::optional<int> reportLength = reportLengthOf(config, prefix + QStringLiteral("/reportLength"));
+    const std::optional<int> reportLength =
+        reportLengthOf(config, prefix + QStringLiteral("/reportLength"));
     if (!reportLength)
         return std::nullopt;
     entry.reportLength = *reportLength;
     entry.isEncode = config.value(prefix + QStringLiteral("/isEncode"), false).toBool();
-    entry.sCode = config.value(prefix + QStringLiteral("/sCode"), QStringLiteral("424242")).toString();
+    entry.sCode =
+        config.value(prefix + QStringLiteral("/sCode"), QStringLiteral("424242")).toString();
     return entry;
 }
 
@@ -66,7 +68,8 @@ std::optional<DeviceEntry> readEntry(QSettings &config, int index)
 QList<DeviceEntry> readDeviceTable(QSettings &config)
 {
     QList<DeviceEntry> table;
-    const int count = qMin(config.value(QStringLiteral("common/deviceCount"), 0).toInt(), kMaxDeviceRows);
+    const int count =
+        qMin(config.value(QStringLiteral("common/deviceCount"), 0).toInt(), kMaxDeviceRows);
     for (int i = 0; i < count; ++i) {
         if (const std::optional<DeviceEntry> entry = readEntry(config, i))
             table.append(*entry);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "deviceentry.h"
+#include "device/deviceentry.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "framing.h"
+#include "device/framing.h"
 
 #include <utility>
 

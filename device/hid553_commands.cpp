@@ -1,5 +1,5 @@
 // Commands of the first firmware family (every icType other than "560").
-#include "hid_thread.h"
+#include "device/hid_thread.h"
 
 #include <QString>
 
@@ -36,7 +36,8 @@ bool Hid_Thread::tryGetCurrentDpi553(uchar &byte1)
     return true;
 }
 
-bool Hid_Thread::hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
+bool Hid_Thread::hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3,
+                                              uchar &byte4)
 {
     return tryGetKeyboardOption553(byte1, byte2, byte3, byte4);
 }
@@ -60,8 +61,8 @@ void Hid_Thread::hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix)
 
 void Hid_Thread::hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    hidDebugLine({QStringLiteral("hid553_03H_SetKeyboardoption , byte1-4 ="),
-                  num(byte1), num(byte2), num(byte3), num(byte4)});
+    hidDebugLine({QStringLiteral("hid553_03H_SetKeyboardoption , byte1-4 ="), num(byte1),
+                  num(byte2), num(byte3), num(byte4)});
     sendCommand("cmd Failed 03", 0x03, {byte1, byte2, byte3, byte4}, Pace::Brief);
 }
 
@@ -88,8 +89,8 @@ void Hid_Thread::hid553_0CH_SetFixLEDColor(uchar *src3)
 
 void Hid_Thread::hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2)
 {
-    hidDebugLine({QStringLiteral("hid553_0DH_SetRGBLedEffect , effect = "),
-                  num(effect), num(option1), num(option2)});
+    hidDebugLine({QStringLiteral("hid553_0DH_SetRGBLedEffect , effect = "), num(effect),
+                  num(option1), num(option2)});
     sendCommand("cmd Failed 0D", 0x0D, {effect, option1, option2});
 }
 

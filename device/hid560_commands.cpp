@@ -1,6 +1,6 @@
 // Commands of the second firmware family (icType "560"), plus the lighting
 // instruction query that both families answer.
-#include "hid_thread.h"
+#include "device/hid_thread.h"
 
 #include <QString>
 
@@ -56,7 +56,8 @@ bool Hid_Thread::hid560_8CH_readProfile(uchar *src128, uchar profileNo)
     return true;
 }
 
-bool Hid_Thread::hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3)
+bool Hid_Thread::hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2,
+                                                uchar &option3)
 {
     if (!requestReply("cmd Failed", 0x87, {type}))
         return false;

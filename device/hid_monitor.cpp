@@ -1,6 +1,6 @@
 // The device monitor: a pool task listening for stage reports on the
 // notification interface and noticing when the mouse goes away.
-#include "hid_thread.h"
+#include "device/hid_thread.h"
 
 #include <QMetaObject>
 #include <QThreadPool>
@@ -41,8 +41,8 @@ void Hid_Thread::startDeviceMonitor(int index)
     // The previous loop sees the cleared flag within one read cycle.
     monitorFuture.waitForFinished();
     monitoring = true;
-    monitorFuture = QtConcurrent::run(QThreadPool::globalInstance(),
-                                      &Hid_Thread::deviceMonitorLoop, this, index);
+    monitorFuture = QtConcurrent::run(QThreadPool::globalInstance(), &Hid_Thread::deviceMonitorLoop,
+                                      this, index);
 }
 
 void Hid_Thread::stopDeviceMonitor()

@@ -1,4 +1,4 @@
-#include "hid_thread.h"
+#include "device/hid_thread.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -27,8 +27,7 @@ void timeoutLine(const char *text)
 
 Hid_Thread::Hid_Thread(QObject *parent)
     : QThread(parent)
-{
-}
+{}
 
 Hid_Thread::~Hid_Thread()
 {
@@ -207,7 +206,7 @@ bool Hid_Thread::exchangeGet(int count)
     if (hid_send_feature_report(handle, outReport, kReportSize) < 0)
         return false;
     handle = openCommandPath(current);
-    std::memset(inReport, 0, sizeof(inReport));   // report id 0 in byte 0
+    std::memset(inReport, 0, sizeof(inReport)); // report id 0 in byte 0
     if (!handle || hid_get_feature_report(handle, inReport, kReportSize) < 0)
         return false;
 
@@ -229,7 +228,8 @@ bool Hid_Thread::exchangeGet(int count)
         std::fill(buffer.begin(), buffer.end(), uchar(0));
         handle = openCommandPath(current);
         // A time-out is a failure too: a silent mouse must not hang the caller.
-        if (!handle || hid_read_timeout(handle, buffer.data(), buffer.size(), kBulkReadBoundMs) <= 0)
+        if (!handle
+            || hid_read_timeout(handle, buffer.data(), buffer.size(), kBulkReadBoundMs) <= 0)
             return false;
         std::memcpy(block.data() + offset, buffer.data(), size_t(std::min(chunk, total - offset)));
     }
@@ -292,8 +292,9 @@ void Hid_Thread::beginReport(uchar opcode, std::initializer_list<uchar> params)
     outReport[8] = hidCS(outReport + 1);
 }
 
-bool Hid_Thread::sendCommand(const char *timeoutText, uchar opcode, std::initializer_list<uchar> params,
-                             Pace pace, std::span<const uchar> block)
+bool Hid_Thread::sendCommand(const char *timeoutText, uchar opcode,
+                             std::initializer_list<uchar> params, Pace pace,
+                             std::span<const uchar> block)
 {
     if (!waitHidIdle()) {
         timeoutLine(timeoutText);
@@ -310,8 +311,8 @@ bool Hid_Thread::sendCommand(const char *timeoutText, uchar opcode, std::initial
     return sent;
 }
 
-bool Hid_Thread::requestReply(const char *timeoutText, uchar opcode, std::initializer_list<uchar> params,
-                              int count)
+bool Hid_Thread::requestReply(const char *timeoutText, uchar opcode,
+                              std::initializer_list<uchar> params, int count)
 {
     if (!waitHidIdle()) {
         timeoutLine(timeoutText);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "debugline.h"
+#include "device/debugline.h"
 
-#include "deviceentry.h"
-#include "devicemonitorsink.h"
-#include "framing.h"
-#include "hidclock.h"
+#include "device/deviceentry.h"
+#include "device/devicemonitorsink.h"
+#include "device/framing.h"
+#include "device/hidclock.h"
 
 #include <QFuture>
 #include <QList>
@@ -35,8 +35,8 @@ public:
     ~Hid_Thread() override;
 
     // State shared with the shell and the view.
-    QObject *owner = nullptr;            // the owning window; not used by the transport
-    QList<DeviceEntry> deviceTable;      // replace it through setDeviceTable()
+    QObject *owner = nullptr;       // the owning window; not used by the transport
+    QList<DeviceEntry> deviceTable; // replace it through setDeviceTable()
     int current = 1;
     hid_device *commandHandle = nullptr; // open only inside an exchange
     hid_device *monitorHandle = nullptr; // open only inside one monitor cycle
@@ -53,7 +53,7 @@ public:
     void setModelFlags(bool isGun, const QString &icType);
     bool isGun() const { return gunModel; }
     QString icType() const { return family; }
-    void setClock(HidClock *clock);      // nullptr = sleep for real
+    void setClock(HidClock *clock); // nullptr = sleep for real
     HidClock *clock() const;
     void setMonitorSink(DeviceMonitorSink *sink);
     // Waits for a running monitor loop (stopping it first) before the table is
@@ -123,7 +123,7 @@ private:
     void blankEntryPath(int index, bool monitor);
     hid_device *openPath(int index, bool monitor, hid_device *&handle);
     static void closePath(hid_device *&handle);
-    void endCommandExchange();           // path closed, link free for the next command
+    void endCommandExchange(); // path closed, link free for the next command
     void beginReport(uchar opcode, std::initializer_list<uchar> params);
 
     // A command's whole turn on the link: wait for it, then send the report
@@ -148,6 +148,5 @@ private:
     RealHidClock realClock;
     HidClock *sleeper = &realClock;
     DeviceMonitorSink *monitorSink = nullptr;
-    mutable QMutex pathLock;             // paths are written by the monitor thread too
+    mutable QMutex pathLock; // paths are written by the monitor thread too
 };
-

@@ -1,4 +1,4 @@
-#include "hidclock.h"
+#include "device/hidclock.h"
 
 #include <QThread>
 

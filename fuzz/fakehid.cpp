@@ -1,4 +1,4 @@
-#include "fakehid.h"
+#include "fuzz/fakehid.h"
 
 #include <hidapi.h>
 
@@ -162,9 +162,12 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int)
     if (!script || script->remaining_bytes() == 0)
         return -1;
     switch (script->ConsumeIntegralInRange(0, 2)) {
-    case 0: return -1;
-    case 1: return 0;    // timed out
-    default: return reply(data, length);
+    case 0:
+        return -1;
+    case 1:
+        return 0; // timed out
+    default:
+        return reply(data, length);
     }
 }
 

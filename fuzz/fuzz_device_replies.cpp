@@ -3,8 +3,8 @@
 // and the monitor loop. After each command the link must be free again with
 // no handle left open, and a command that says no reply arrived must leave
 // what the caller passed as it was.
-#include "fakehid.h"
-#include "fuzzsupport.h"
+#include "fuzz/fakehid.h"
+#include "fuzz/fuzzsupport.h"
 
 #include "device/devicetable.h"
 #include "device/hid_thread.h"
@@ -32,7 +32,7 @@ public:
 
 constexpr uchar untouched = 0xA5;
 
-template <size_t N>
+template<size_t N>
 void expectKeptUnlessReplied(bool replied, const std::array<uchar, N> &out)
 {
     if (!replied && std::any_of(out.begin(), out.end(), [](uchar b) { return b != untouched; }))
@@ -65,13 +65,24 @@ void runGet(Hid_Thread &hid, FuzzedDataProvider &script)
     out.fill(untouched);
     bool replied = false;
     switch (script.ConsumeIntegralInRange(0, 5)) {
-    case 0: replied = hid.hid553_83H_GetKeyboardoption(out[0], out[1], out[2], out[3]); break;
-    case 1: replied = hid.hid553_8BH_GetCurrentDPI(out[0]); break;
-    case 2: replied = hid.hid560_81H_GetKeyboardoption(out[0], out[1]); break;
-    case 3: replied = hid.hid560_82H_GetCurrentProfile(out[0]); break;
-    case 4: replied = hid.hid560_84H_GetCurrentDPI(out[0], out[1]); break;
+    case 0:
+        replied = hid.hid553_83H_GetKeyboardoption(out[0], out[1], out[2], out[3]);
+        break;
+    case 1:
+        replied = hid.hid553_8BH_GetCurrentDPI(out[0]);
+        break;
+    case 2:
+        replied = hid.hid560_81H_GetKeyboardoption(out[0], out[1]);
+        break;
+    case 3:
+        replied = hid.hid560_82H_GetCurrentProfile(out[0]);
+        break;
+    case 4:
+        replied = hid.hid560_84H_GetCurrentDPI(out[0], out[1]);
+        break;
     default:
-        replied = hid.hid_87H_GetLEDInstructFunction(script.ConsumeIntegral<uchar>(), out[0], out[1], out[2]);
+        replied = hid.hid_87H_GetLEDInstructFunction(script.ConsumeIntegral<uchar>(), out[0],
+                                                     out[1], out[2]);
         break;
     }
     expectKeptUnlessReplied(replied, out);
@@ -81,7 +92,8 @@ void runProfileRead(Hid_Thread &hid, FuzzedDataProvider &script)
 {
     std::array<uchar, 128> block;
     block.fill(untouched);
-    const bool replied = hid.hid560_8CH_readProfile(block.data(), script.ConsumeIntegralInRange<uchar>(0, 5));
+    const bool replied =
+        hid.hid560_8CH_readProfile(block.data(), script.ConsumeIntegralInRange<uchar>(0, 5));
     expectKeptUnlessReplied(replied, block);
 }
 
@@ -90,9 +102,15 @@ void runBulkWrite(Hid_Thread &hid, FuzzedDataProvider &script)
     std::array<uchar, 128> block;
     block.fill(untouched);
     switch (script.ConsumeIntegralInRange(0, 2)) {
-    case 0: hid.hid560_0CH_setProfile(block.data(), script.ConsumeIntegral<uchar>()); break;
-    case 1: hid.hid553_13H_SetMacroKey(script.ConsumeIntegral<uchar>(), block.data()); break;
-    default: hid.hid553_10H_SetLED8StageColor(script.ConsumeIntegral<uchar>(), block.data()); break;
+    case 0:
+        hid.hid560_0CH_setProfile(block.data(), script.ConsumeIntegral<uchar>());
+        break;
+    case 1:
+        hid.hid553_13H_SetMacroKey(script.ConsumeIntegral<uchar>(), block.data());
+        break;
+    default:
+        hid.hid553_10H_SetLED8StageColor(script.ConsumeIntegral<uchar>(), block.data());
+        break;
     }
 }
 
@@ -136,19 +154,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Hid_Thread hid;
     hid.setClock(&clock);
     hid.setMonitorSink(&sink);
-    hid.setModelFlags(script.ConsumeBool(), script.ConsumeBool() ? QStringLiteral("560") : QStringLiteral("553"));
+    hid.setModelFlags(script.ConsumeBool(),
+                      script.ConsumeBool() ? QStringLiteral("560") : QStringLiteral("553"));
     hid.setDeviceTable(scriptedTable(script));
     hid.setCurrentDevice(0);
     kairo::fuzz::hid::setScript(&script);
 
     for (int command = 0; command < 32 && script.remaining_bytes() > 0; ++command) {
         switch (script.ConsumeIntegralInRange(0, 5)) {
-        case 0: runGet(hid, script); break;
-        case 1: runProfileRead(hid, script); break;
-        case 2: runBulkWrite(hid, script); break;
-        case 3: runEnumeration(hid); break;
-        case 4: runMonitor(hid, script); break;
-        default: hid.setCurrentDevice(script.ConsumeIntegralInRange(-1, 2)); break;
+        case 0:
+            runGet(hid, script);
+            break;
+        case 1:
+            runProfileRead(hid, script);
+            break;
+        case 2:
+            runBulkWrite(hid, script);
+            break;
+        case 3:
+            runEnumeration(hid);
+            break;
+        case 4:
+            runMonitor(hid, script);
+            break;
+        default:
+            hid.setCurrentDevice(script.ConsumeIntegralInRange(-1, 2));
+            break;
         }
         expectLinkFree(hid);
     }

@@ -1,7 +1,7 @@
 // The device table the program reads from apConfig.bin at start: the report
 // length of a row sizes every exchange buffer, so a row read wrongly is a
 // buffer sized wrongly.
-#include "fuzzsupport.h"
+#include "fuzz/fuzzsupport.h"
 
 #include "device/devicetable.h"
 
@@ -10,7 +10,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const kairo::fuzz::ScratchFolder folder;
-    QSettings config(folder.write(QStringLiteral("apConfig.bin"), data, size), QSettings::IniFormat);
+    QSettings config(folder.write(QStringLiteral("apConfig.bin"), data, size),
+                     QSettings::IniFormat);
     const QList<DeviceEntry> table = readDeviceTable(config);
     if (table.size() > kMaxDeviceRows)
         kairo::fuzz::finding("device table longer than kMaxDeviceRows");

@@ -1,6 +1,6 @@
 // gunData.bin: the gun editor lists the names of the table, then reads the
 // record of each name it listed.
-#include "fuzzsupport.h"
+#include "fuzz/fuzzsupport.h"
 
 #include "settings/guntable.h"
 

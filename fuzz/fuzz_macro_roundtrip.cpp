@@ -1,7 +1,7 @@
 // A macro file read, written back as the macro editor saves it, and read
 // again: the editor shows the second reading after a save, so it must be the
 // first one.
-#include "fuzzsupport.h"
+#include "fuzz/fuzzsupport.h"
 
 #include "settings/macrolibrary.h"
 #include "settings/macroselection.h"

@@ -1,6 +1,6 @@
 // name.bin: the names and attributes of the macro tree, the gun and profile
 // names, as the macro, gun and profile pages list them.
-#include "fuzzsupport.h"
+#include "fuzz/fuzzsupport.h"
 
 #include "settings/macrolibrary.h"
 #include "settings/macroselection.h"

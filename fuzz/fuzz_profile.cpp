@@ -2,7 +2,7 @@
 // operations ask for, from the current and the factory profile, turned into
 // the blocks sent to the mouse; then the same bytes imported through the
 // profile dialog, which must read exactly as the file did in place.
-#include "fuzzsupport.h"
+#include "fuzz/fuzzsupport.h"
 
 #include "operations/dpiencoding.h"
 #include "operations/keymatrix.h"
@@ -18,7 +18,9 @@ namespace {
 class ImportDialogs : public SettingsDialogs
 {
 public:
-    explicit ImportDialogs(const QString &file) : file(file) {}
+    explicit ImportDialogs(const QString &file)
+        : file(file)
+    {}
     QString openFileName(const QString &, const QString &) override { return file; }
     QString saveFileName(const QString &, const QString &) override { return {}; }
     QString existingDirectory(const QString &) override { return {}; }
@@ -32,12 +34,12 @@ private:
 QStringList keysRead()
 {
     QStringList keys = {
-        QStringLiteral("mouse/mouseMode"),      QStringLiteral("mouse/dpiCount"),
+        QStringLiteral("mouse/mouseMode"),       QStringLiteral("mouse/dpiCount"),
         QStringLiteral("mouse/currentDpiCount"), QStringLiteral("mouse/reportRate"),
-        QStringLiteral("mouse/mouseRate"),      QStringLiteral("mouse/doubleRate"),
-        QStringLiteral("mouse/scrollRate"),     QStringLiteral("mouse/lod"),
-        QStringLiteral("mouse/lodEn"),          QStringLiteral("mouse/dpiValueArray"),
-        QStringLiteral("mouse/dpiEnableArray"), QStringLiteral("mouse/dpiColorArray"),
+        QStringLiteral("mouse/mouseRate"),       QStringLiteral("mouse/doubleRate"),
+        QStringLiteral("mouse/scrollRate"),      QStringLiteral("mouse/lod"),
+        QStringLiteral("mouse/lodEn"),           QStringLiteral("mouse/dpiValueArray"),
+        QStringLiteral("mouse/dpiEnableArray"),  QStringLiteral("mouse/dpiColorArray"),
         QStringLiteral("mouseLight/lightCount"), QStringLiteral("mouseLight/lightNo"),
         QStringLiteral("mouseLight/lightName"),
     };
@@ -60,8 +62,8 @@ QStringList keysRead()
 // compare unequal to itself.
 QString rendered(const QVariant &value)
 {
-    return QString::number(value.typeId()) + QLatin1Char(':') + value.toString()
-        + QLatin1Char('|') + value.toStringList().join(QLatin1Char('|'));
+    return QString::number(value.typeId()) + QLatin1Char(':') + value.toString() + QLatin1Char('|')
+           + value.toStringList().join(QLatin1Char('|'));
 }
 
 QList<QVariantList> records(SettingsStore &store, const char *group, bool isRecovery)
@@ -75,23 +77,28 @@ QList<QVariantList> records(SettingsStore &store, const char *group, bool isReco
 // What the device operations make of the profile.
 void buildDeviceBlocks(SettingsStore &store, bool isRecovery)
 {
-    const KeyMatrix fwDefault = KeyRecords::matrixFromRecords(records(store, "mouseFwKeyMatrix/", isRecovery));
+    const KeyMatrix fwDefault =
+        KeyRecords::matrixFromRecords(records(store, "mouseFwKeyMatrix/", isRecovery));
     QVariantList flat;
     for (const QVariantList &record : records(store, "mouseKeyMatrix/", isRecovery))
         flat += record.mid(0, 4);
     for (Family family : {Family::First, Family::Second}) {
         const KeyMatrix m1 = KeyRecords::firmwareMatrix(flat, family);
-        KeyRecords::buildGunMatrices(m1, fwDefault, store.getDataList(QStringLiteral("selectGun/0"), isRecovery),
-                                     family);
+        KeyRecords::buildGunMatrices(
+            m1, fwDefault, store.getDataList(QStringLiteral("selectGun/0"), isRecovery), family);
     }
 
-    const QVariantList dpiValues = store.getDataList(QStringLiteral("mouse/dpiValueArray"), isRecovery);
+    const QVariantList dpiValues =
+        store.getDataList(QStringLiteral("mouse/dpiValueArray"), isRecovery);
     for (const char *sensor : {"3360", "3050", "3389", "3320", "3305", "5050", "4090"}) {
-        DpiEncoding::StageCodes stages = DpiEncoding::encodeStages(QLatin1String(sensor), dpiValues);
-        DpiEncoding::applyStageEnables(stages, int(dpiValues.size()),
-                                       store.getDataList(QStringLiteral("mouse/dpiEnableArray"), isRecovery));
+        DpiEncoding::StageCodes stages =
+            DpiEncoding::encodeStages(QLatin1String(sensor), dpiValues);
+        DpiEncoding::applyStageEnables(
+            stages, int(dpiValues.size()),
+            store.getDataList(QStringLiteral("mouse/dpiEnableArray"), isRecovery));
     }
-    DpiEncoding::stageEnableMask(store.getData(QStringLiteral("mouse/dpiCount"), isRecovery).toInt());
+    DpiEncoding::stageEnableMask(
+        store.getData(QStringLiteral("mouse/dpiCount"), isRecovery).toInt());
 
     for (int type = 0; type < 3; ++type) {
         Lighting::StageColours colours = Lighting::stageColours(
@@ -99,9 +106,11 @@ void buildDeviceBlocks(SettingsStore &store, bool isRecovery)
         Lighting::packNibbles(colours);
         Lighting::hasLastStageColour(colours);
     }
-    const QVariantList light = store.getDataList(QStringLiteral("mouseLight/lightValue"), isRecovery);
-    Lighting::attributeBlock(byteAt(light, 0), byteAt(light, 1), byteAt(light, 2), byteAt(light, 3),
-                             store.getDataList(QStringLiteral("mouseLight/colorValue"), isRecovery));
+    const QVariantList light =
+        store.getDataList(QStringLiteral("mouseLight/lightValue"), isRecovery);
+    Lighting::attributeBlock(
+        byteAt(light, 0), byteAt(light, 1), byteAt(light, 2), byteAt(light, 3),
+        store.getDataList(QStringLiteral("mouseLight/colorValue"), isRecovery));
 }
 
 QStringList readProfile(SettingsStore &store, bool isRecovery)

@@ -8,7 +8,8 @@ class InputHooks;
 // two procedures with the messages and key data a PC keyboard and mouse
 // report; it only observes, so nothing it sees is withheld from other
 // programs.
-class InputEventSource {
+class InputEventSource
+{
 public:
     virtual ~InputEventSource();
 

@@ -2,9 +2,9 @@
 // root window of our own X connection. Raw events reach every client that
 // asks for them, whoever has the focus or a grab, and asking for them takes
 // nothing away from other programs.
-#include "inputeventsource.h"
-#include "inputhooks.h"
-#include "pcinput.h"
+#include "input/inputeventsource.h"
+#include "input/inputhooks.h"
+#include "input/pcinput.h"
 
 #include <QObject>
 #include <QSocketNotifier>
@@ -27,7 +27,8 @@ struct RawEvent {
     int detail;
 };
 
-class XInputEventSource final : public InputEventSource {
+class XInputEventSource final : public InputEventSource
+{
 public:
     ~XInputEventSource() override { stop(); }
     bool start(InputHooks &hooks) override;
@@ -131,11 +132,20 @@ void XInputEventSource::readEvents()
 void XInputEventSource::deliver(const RawEvent &event)
 {
     switch (event.type) {
-    case XI_RawKeyPress: deliverKey(event.detail, true); break;
-    case XI_RawKeyRelease: deliverKey(event.detail, false); break;
-    case XI_RawButtonPress: deliverButton(event.detail, true); break;
-    case XI_RawButtonRelease: deliverButton(event.detail, false); break;
-    default: break;
+    case XI_RawKeyPress:
+        deliverKey(event.detail, true);
+        break;
+    case XI_RawKeyRelease:
+        deliverKey(event.detail, false);
+        break;
+    case XI_RawButtonPress:
+        deliverButton(event.detail, true);
+        break;
+    case XI_RawButtonRelease:
+        deliverButton(event.detail, false);
+        break;
+    default:
+        break;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "inputhooks.h"
+#include "input/inputhooks.h"
 
 namespace {
 
@@ -77,13 +77,11 @@ InputEventSource::~InputEventSource() = default;
 
 InputHooks::InputHooks()
     : InputHooks(InputEventSource::createForPlatform())
-{
-}
+{}
 
 InputHooks::InputHooks(std::unique_ptr<InputEventSource> eventSource)
     : source(std::move(eventSource))
-{
-}
+{}
 
 InputHooks::~InputHooks()
 {
@@ -128,8 +126,8 @@ void InputHooks::fillKeyTables()
     virtualKeyToUsageTable.clear();
     for (const UsageRun &run : usageRuns) {
         for (int virtualKey = run.firstVirtualKey; virtualKey <= run.lastVirtualKey; ++virtualKey)
-            virtualKeyToUsageTable.insert(quint8(virtualKey),
-                                          quint8(run.firstUsage + virtualKey - run.firstVirtualKey));
+            virtualKeyToUsageTable.insert(
+                quint8(virtualKey), quint8(run.firstUsage + virtualKey - run.firstVirtualKey));
     }
 }
 
@@ -186,7 +184,7 @@ void InputHooks::mouseHookProc(int /*code*/, quint32 message, int x, int y)
     const int buttonCode = buttonCodeOf(message);
     if (buttonCode == 0 || !mouseCallback)
         return;
-    const bool isDown = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN
-                        || message == WM_MBUTTONDOWN;
+    const bool isDown =
+        message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
     mouseCallback(buttonCode, isDown, x, y, mouseContext);
 }

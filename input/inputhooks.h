@@ -6,13 +6,14 @@
 #include <array>
 #include <memory>
 
-#include "inputeventsource.h"
+#include "input/inputeventsource.h"
 
 // Global keyboard and mouse observation for macro recording and key capture.
 // Key events arrive as PC keyboard scan codes, are turned into virtual keys
 // and then into USB HID keyboard usages; the three main mouse buttons arrive
 // as 0xF0 (left), 0xF1 (right) and 0xF2 (middle).
-class InputHooks {
+class InputHooks
+{
 public:
     using KeyboardCallback = void (*)(int usage, bool isDown, void *context);
     using MouseCallback = void (*)(int buttonCode, bool isDown, int x, int y, void *context);
@@ -35,7 +36,7 @@ public:
     static constexpr quint32 LLKHF_ALTDOWN = 0x20;
     static constexpr quint32 LLKHF_UP = 0x80;
 
-    InputHooks();                                              // the platform's global source
+    InputHooks(); // the platform's global source
     explicit InputHooks(std::unique_ptr<InputEventSource> source);
     ~InputHooks();
     InputHooks(const InputHooks &) = delete;

@@ -1,6 +1,6 @@
-#include "pcinput.h"
+#include "input/pcinput.h"
 
-#include "inputhooks.h"
+#include "input/inputhooks.h"
 
 namespace {
 
@@ -31,17 +31,26 @@ struct ExtendedKey {
 // Keys that a PC keyboard sends with the E0 prefix, which the hooks see as
 // the extended flag. The right Shift and Num Lock carry the flag there too.
 constexpr ExtendedKey extendedKeys[] = {
-    {KeyRightShift, 0x36}, {KeyNumLock, 0x45},
-    {96, 0x1C},  // keypad Enter
+    {KeyRightShift, 0x36},
+    {KeyNumLock, 0x45},
+    {96, 0x1C}, // keypad Enter
     {KeyRightControl, 0x1D},
-    {98, 0x35},  // keypad /
+    {98, 0x35}, // keypad /
     {KeySysRq, 0x37},
     {KeyRightAlt, 0x38},
-    {102, 0x47}, {103, 0x48}, {104, 0x49}, // Home, Up, Page Up
-    {105, 0x4B}, {106, 0x4D},              // Left, Right
-    {107, 0x4F}, {108, 0x50}, {109, 0x51}, // End, Down, Page Down
-    {110, 0x52}, {111, 0x53},              // Insert, Delete
-    {125, 0x5B}, {126, 0x5C}, {127, 0x5D}, // left and right Windows key, Menu
+    {102, 0x47},
+    {103, 0x48},
+    {104, 0x49}, // Home, Up, Page Up
+    {105, 0x4B},
+    {106, 0x4D}, // Left, Right
+    {107, 0x4F},
+    {108, 0x50},
+    {109, 0x51}, // End, Down, Page Down
+    {110, 0x52},
+    {111, 0x53}, // Insert, Delete
+    {125, 0x5B},
+    {126, 0x5C},
+    {127, 0x5D}, // left and right Windows key, Menu
 };
 
 } // namespace
@@ -68,11 +77,20 @@ std::optional<PcScanCode> PcKeyboard::scanCodeOf(int linuxKeyCode)
 void PcKeyboard::trackModifier(int linuxKeyCode, bool pressed)
 {
     switch (linuxKeyCode) {
-    case KeyLeftAlt: leftAlt = pressed; break;
-    case KeyRightAlt: rightAlt = pressed; break;
-    case KeyLeftControl: leftControl = pressed; break;
-    case KeyRightControl: rightControl = pressed; break;
-    default: break;
+    case KeyLeftAlt:
+        leftAlt = pressed;
+        break;
+    case KeyRightAlt:
+        rightAlt = pressed;
+        break;
+    case KeyLeftControl:
+        leftControl = pressed;
+        break;
+    case KeyRightControl:
+        rightControl = pressed;
+        break;
+    default:
+        break;
     }
 }
 
@@ -102,9 +120,13 @@ std::optional<PcKeyEvent> PcKeyboard::translate(int linuxKeyCode, bool pressed)
 std::optional<quint32> pcMouseMessage(int xButton, bool pressed)
 {
     switch (xButton) {
-    case 1: return pressed ? InputHooks::WM_LBUTTONDOWN : InputHooks::WM_LBUTTONUP;
-    case 2: return pressed ? InputHooks::WM_MBUTTONDOWN : InputHooks::WM_MBUTTONUP;
-    case 3: return pressed ? InputHooks::WM_RBUTTONDOWN : InputHooks::WM_RBUTTONUP;
-    default: return std::nullopt;
+    case 1:
+        return pressed ? InputHooks::WM_LBUTTONDOWN : InputHooks::WM_LBUTTONUP;
+    case 2:
+        return pressed ? InputHooks::WM_MBUTTONDOWN : InputHooks::WM_MBUTTONUP;
+    case 3:
+        return pressed ? InputHooks::WM_RBUTTONDOWN : InputHooks::WM_RBUTTONUP;
+    default:
+        return std::nullopt;
     }
 }

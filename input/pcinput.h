@@ -18,7 +18,8 @@ struct PcScanCode {
     bool extended;
 };
 
-class PcKeyboard {
+class PcKeyboard
+{
 public:
     // The scan code of a Linux key code (the X key code minus 8) with the
     // modifiers up; nothing for keys a PC keyboard has no code for.

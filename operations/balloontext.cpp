@@ -1,4 +1,4 @@
-#include "balloontext.h"
+#include "operations/balloontext.h"
 
 #include "settings/dpiswitchtexts.h"
 

@@ -1,6 +1,6 @@
-#include "buttonoperations.h"
+#include "operations/buttonoperations.h"
 
-#include "operationscontext.h"
+#include "operations/operationscontext.h"
 
 #include "device/hid_thread.h"
 #include "settings/settingsstore.h"
@@ -46,7 +46,8 @@ void ButtonOperations::storeAssignments(const QVariantList &src64, const QVarian
     for (int button = 0; button < KeyRecords::buttonCount; ++button) {
         // Stored as the scene gave them, before any conversion.
         ctx.settings.setDataList(recordKey("mouseKeyMatrix/", button), fourValues(src64, button));
-        ctx.settings.setDataList(recordKey("mouseKeyMatrix2/", button), fourValues(src64_2, button));
+        ctx.settings.setDataList(recordKey("mouseKeyMatrix2/", button),
+                                 fourValues(src64_2, button));
     }
 }
 

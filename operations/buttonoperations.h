@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keymatrix.h"
+#include "operations/keymatrix.h"
 
 class OperationsContext;
 
@@ -8,12 +8,15 @@ class OperationsContext;
 class ButtonOperations
 {
 public:
-    explicit ButtonOperations(OperationsContext &context) : ctx(context) {}
+    explicit ButtonOperations(OperationsContext &context)
+        : ctx(context)
+    {}
 
     void mouseSetKeyMatrix(const QVariant &mouseMode, const QVariantList &src64,
                            const QVariantList &src64_2, bool isSendData,
                            const QVariantList &otherParam);
-    QVariantList mouseGetKeydefine(const QVariant &mouseMode, const QVariant &index, bool isRecovery);
+    QVariantList mouseGetKeydefine(const QVariant &mouseMode, const QVariant &index,
+                                   bool isRecovery);
     void mouseResetKeyMatrix();
     void mouseSwitchKeyMatrix(int indexNo);
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "buttonoperations.h"
-#include "dpioperations.h"
-#include "gunoperations.h"
-#include "lightingoperations.h"
-#include "macrooperations.h"
-#include "operationscontext.h"
-#include "pointeroperations.h"
-#include "profileoperations.h"
+#include "operations/buttonoperations.h"
+#include "operations/dpioperations.h"
+#include "operations/gunoperations.h"
+#include "operations/lightingoperations.h"
+#include "operations/macrooperations.h"
+#include "operations/operationscontext.h"
+#include "operations/pointeroperations.h"
+#include "operations/profileoperations.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "deviceprofileimages.h"
+#include "operations/deviceprofileimages.h"
 
 #include <algorithm>
 

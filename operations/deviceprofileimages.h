@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dpiencoding.h"
-#include "lighting.h"
+#include "operations/dpiencoding.h"
+#include "operations/lighting.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "dpiencoding.h"
+#include "operations/dpiencoding.h"
 
 namespace DpiEncoding {
 

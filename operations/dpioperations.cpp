@@ -1,11 +1,12 @@
-#include "dpioperations.h"
+#include "operations/dpioperations.h"
 
-#include "operationscontext.h"
+#include "operations/operationscontext.h"
 
 #include "device/hid_thread.h"
 
 void DpiOperations::mouseSetDpi(int dpiCount, const QString &sensorType,
-                                const QVariantList &dpiValueArray, const QVariantList &dpiEnableArray)
+                                const QVariantList &dpiValueArray,
+                                const QVariantList &dpiEnableArray)
 {
     DpiEncoding::StageCodes stages = DpiEncoding::encodeStages(sensorType, dpiValueArray);
     if (ctx.isSecondFamily()) {

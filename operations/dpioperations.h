@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dpiencoding.h"
+#include "operations/dpiencoding.h"
 
 class OperationsContext;
 
@@ -8,7 +8,9 @@ class OperationsContext;
 class DpiOperations
 {
 public:
-    explicit DpiOperations(OperationsContext &context) : ctx(context) {}
+    explicit DpiOperations(OperationsContext &context)
+        : ctx(context)
+    {}
 
     void mouseSetDpi(int dpiCount, const QString &sensorType, const QVariantList &dpiValueArray,
                      const QVariantList &dpiEnableArray);

@@ -1,7 +1,7 @@
-#include "gunoperations.h"
+#include "operations/gunoperations.h"
 
-#include "family.h"
-#include "operationscontext.h"
+#include "operations/family.h"
+#include "operations/operationscontext.h"
 
 #include "device/hid_thread.h"
 

@@ -8,7 +8,9 @@ class OperationsContext;
 class GunOperations
 {
 public:
-    explicit GunOperations(OperationsContext &context) : ctx(context) {}
+    explicit GunOperations(OperationsContext &context)
+        : ctx(context)
+    {}
 
     void mouseSendGundata(int index, const QVariantList &data);
     QVariantList GetKeyboardoption();

@@ -1,4 +1,4 @@
-#include "keymatrix.h"
+#include "operations/keymatrix.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ void setRecord(KeyMatrix &matrix, int button, uchar b0, uchar b1, uchar b2, ucha
 bool isConsumerWindowsFunction(uchar low, uchar high)
 {
     return (low == 0x94 && high == 0x01) || (low == 0x21 && high == 0x02)
-        || (low == 0x23 && high == 0x02);
+           || (low == 0x23 && high == 0x02);
 }
 
 void convertRecord(uchar *record, Family family)
@@ -71,20 +71,28 @@ uchar nextMatrixByte(int matrixIndex, int n)
 {
     // Byte 3 on the first family: the 0-based number of the next matrix.
     switch (matrixIndex) {
-    case 1: return 1;
-    case 2: return n == 1 ? 0 : 2;
-    case 3: return n == 3 ? 3 : 0;
-    default: return 0;
+    case 1:
+        return 1;
+    case 2:
+        return n == 1 ? 0 : 2;
+    case 3:
+        return n == 3 ? 3 : 0;
+    default:
+        return 0;
     }
 }
 
 uchar secondFamilyStepByte(int matrixIndex, int n)
 {
     switch (matrixIndex) {
-    case 1: return 1;
-    case 2: return n == 1 ? 0 : 3;
-    case 3: return n == 3 ? 3 : 0;
-    default: return 0;
+    case 1:
+        return 1;
+    case 2:
+        return n == 1 ? 0 : 3;
+    case 3:
+        return n == 3 ? 3 : 0;
+    default:
+        return 0;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "keynametable.h"
+#include "operations/keynametable.h"
 
 namespace {
 
@@ -28,32 +28,74 @@ QStringList buildNames()
     for (int digit = 1; digit <= 9; ++digit)
         names << QString::number(digit);
     names << "0";
-    names << "Enter" << "Esc" << "Back" << "Tab" << "Space";
+    names << "Enter"
+          << "Esc"
+          << "Back"
+          << "Tab"
+          << "Space";
     // Both the US and the non-US backslash key show a single backslash, so
     // the name maps back to the first of them.
-    names << "-" << "=" << "[" << "]" << "\\" << "\\" << ";" << "'" << "`"
-          << "," << "." << "/";
+    names << "-"
+          << "="
+          << "["
+          << "]"
+          << "\\"
+          << "\\"
+          << ";"
+          << "'"
+          << "`"
+          << ","
+          << "."
+          << "/";
     names << "Caps";
     for (int f = 1; f <= 12; ++f)
         names << QString("F%1").arg(f);
-    names << "Prt" << "Scr" << "Pau" << "Ins" << "Hom" << "Pgu" << "Del" << "End" << "PgD";
+    names << "Prt"
+          << "Scr"
+          << "Pau"
+          << "Ins"
+          << "Hom"
+          << "Pgu"
+          << "Del"
+          << "End"
+          << "PgD";
     // Right, left, down and up arrow.
-    names << QString(QChar(0x25BA)) << QString(QChar(0x25C4))
-          << QString(QChar(0x25BC)) << QString(QChar(0x25B2));
+    names << QString(QChar(0x25BA)) << QString(QChar(0x25C4)) << QString(QChar(0x25BC))
+          << QString(QChar(0x25B2));
     names << "Num";
-    names << "KP/" << "KP*" << "KP-" << "KP+" << "KPEnter";
+    names << "KP/"
+          << "KP*"
+          << "KP-"
+          << "KP+"
+          << "KPEnter";
     for (int digit = 1; digit <= 9; ++digit)
         names << QString("KP%1").arg(digit);
-    names << "KP0" << "KP.";
-    names << "Eur2" << "App" << "Power" << "KP=";
+    names << "KP0"
+          << "KP.";
+    names << "Eur2"
+          << "App"
+          << "Power"
+          << "KP=";
     for (int f = 13; f <= 24; ++f)
         names << QString("F%1").arg(f);
     names << "Keypad";
     for (int intl = 1; intl <= 5; ++intl)
         names << QString("Intl%1").arg(intl);
-    names << "Lang1" << "Lang2";
-    names << "LCtrl" << "LShift" << "LAlt" << "LWin" << "RCtrl" << "RShift" << "RAlt" << "RWin";
-    names << "MS-L" << "MS-R" << "MS-M" << "MS-B4" << "MS-B5";
+    names << "Lang1"
+          << "Lang2";
+    names << "LCtrl"
+          << "LShift"
+          << "LAlt"
+          << "LWin"
+          << "RCtrl"
+          << "RShift"
+          << "RAlt"
+          << "RWin";
+    names << "MS-L"
+          << "MS-R"
+          << "MS-M"
+          << "MS-B4"
+          << "MS-B5";
     return names;
 }
 
@@ -77,7 +119,9 @@ KeyNameTable &KeyNameTable::instance()
     return table;
 }
 
-KeyNameTable::KeyNameTable() : names(defaultKeyCodeStr()) {}
+KeyNameTable::KeyNameTable()
+    : names(defaultKeyCodeStr())
+{}
 
 int KeyNameTable::codeOfName(const QString &name) const
 {

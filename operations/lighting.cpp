@@ -1,4 +1,4 @@
-#include "lighting.h"
+#include "operations/lighting.h"
 
 namespace Lighting {
 
@@ -12,11 +12,16 @@ uchar fromTable(const std::array<uchar, 5> &table, uchar index)
 uchar brightnessCode(uchar index)
 {
     switch (index) {
-    case 1: return 0x40;
-    case 2: return 0x80;
-    case 3: return 0xC0;
-    case 4: return 0xFF;
-    default: return 0;
+    case 1:
+        return 0x40;
+    case 2:
+        return 0x80;
+    case 3:
+        return 0xC0;
+    case 4:
+        return 0xFF;
+    default:
+        return 0;
     }
 }
 
@@ -45,29 +50,46 @@ EffectCommand colourfulEffect(uchar effect, uchar speedIndex, uchar brightnessIn
 {
     const uchar b = brightnessCode(brightnessIndex);
     switch (effect) {
-    case 0: return {1, b, 0};
-    case 1: return {3, 0, fromTable(flowSpeeds, speedIndex)};
-    case 2: return {4, 0, fromTable(flowSpeeds, speedIndex)};
-    case 3: return {0, 0, 0};
-    case 4: return {2, b, 0};
-    case 5: return {5, b, fromTable(flowSpeeds, speedIndex)};
-    case 6: return {6, 0, 0};
-    case 7: return {7, b, 0};
-    case 8: return {8, b, fromTable({20, 17, 15, 13, 11}, speedIndex)};
-    case 9: return {9, b, fromTable({15, 13, 10, 7, 5}, speedIndex)};
-    case 10: return {10, b, fromTable({30, 27, 24, 22, 20}, speedIndex)};
-    default: return {};
+    case 0:
+        return {1, b, 0};
+    case 1:
+        return {3, 0, fromTable(flowSpeeds, speedIndex)};
+    case 2:
+        return {4, 0, fromTable(flowSpeeds, speedIndex)};
+    case 3:
+        return {0, 0, 0};
+    case 4:
+        return {2, b, 0};
+    case 5:
+        return {5, b, fromTable(flowSpeeds, speedIndex)};
+    case 6:
+        return {6, 0, 0};
+    case 7:
+        return {7, b, 0};
+    case 8:
+        return {8, b, fromTable({20, 17, 15, 13, 11}, speedIndex)};
+    case 9:
+        return {9, b, fromTable({15, 13, 10, 7, 5}, speedIndex)};
+    case 10:
+        return {10, b, fromTable({30, 27, 24, 22, 20}, speedIndex)};
+    default:
+        return {};
     }
 }
 
 EffectCommand plainEffect(uchar effect, uchar speedIndex, uchar brightnessIndex)
 {
     switch (effect) {
-    case 0: return {1, fromTable({1, 3, 5, 7, 10}, brightnessIndex), 1};
-    case 1: return {2, uchar(speedIndex + 1), 1};
-    case 2: return {3, fromTable({30, 24, 18, 12, 6}, speedIndex), 1};
-    case 4: return {2, uchar(speedIndex + 1), 3};
-    default: return {};
+    case 0:
+        return {1, fromTable({1, 3, 5, 7, 10}, brightnessIndex), 1};
+    case 1:
+        return {2, uchar(speedIndex + 1), 1};
+    case 2:
+        return {3, fromTable({30, 24, 18, 12, 6}, speedIndex), 1};
+    case 4:
+        return {2, uchar(speedIndex + 1), 3};
+    default:
+        return {};
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "family.h"
+#include "operations/family.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "lightingoperations.h"
+#include "operations/lightingoperations.h"
 
-#include "operationscontext.h"
+#include "operations/operationscontext.h"
 
 #include "device/hid_thread.h"
 #include "settings/settingsstore.h"
@@ -27,7 +27,8 @@ void LightingOperations::mouseSetLedType(uchar effect, uchar brightness, uchar s
     QString listText;
     QDebug(&listText).nospace() << rgbArray;
     hidDebugLine({QStringLiteral("rgbArray = "), listText});
-    Lighting::AttributeBlock block = Lighting::attributeBlock(effect, brightness, speed, direction, rgbArray);
+    Lighting::AttributeBlock block =
+        Lighting::attributeBlock(effect, brightness, speed, direction, rgbArray);
     if (ctx.hid)
         ctx.hid->hid553_16H_SetSlaveAttritube(block.data());
 }
@@ -48,7 +49,8 @@ void LightingOperations::setColourfulEffect(uchar effect, uchar option1, uchar o
             ctx.hid->hid553_0DH_SetRGBLedEffect(command.code, command.operand1, command.operand2);
         return;
     }
-    for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count; ++imageNo)
+    for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count;
+         ++imageNo)
         ctx.images.setEffect(imageNo, command);
     ctx.sendUserAndGunImages();
 }
@@ -63,7 +65,8 @@ void LightingOperations::setPlainEffect(uchar effect, uchar option1, uchar optio
             ctx.hid->hid553_0DH_SetRGBLedEffect(command.code, command.operand1, third);
         return;
     }
-    for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count; ++imageNo)
+    for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count;
+         ++imageNo)
         ctx.images.setEffect(imageNo, {command.code, command.operand1, 2});
     if (ctx.isGun()) {
         ctx.sendUserAndGunImages();

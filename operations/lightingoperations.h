@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lighting.h"
+#include "operations/lighting.h"
 
 class OperationsContext;
 
@@ -9,7 +9,9 @@ class OperationsContext;
 class LightingOperations
 {
 public:
-    explicit LightingOperations(OperationsContext &context) : ctx(context) {}
+    explicit LightingOperations(OperationsContext &context)
+        : ctx(context)
+    {}
 
     void mouseSetLedType(uchar effect, uchar brightness, uchar speed, uchar direction,
                          const QVariantList &rgbArray);

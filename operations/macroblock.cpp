@@ -1,4 +1,4 @@
-#include "macroblock.h"
+#include "operations/macroblock.h"
 
 namespace MacroTransfer {
 

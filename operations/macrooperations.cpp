@@ -1,11 +1,12 @@
-#include "macrooperations.h"
+#include "operations/macrooperations.h"
 
-#include "macroblock.h"
-#include "operationscontext.h"
+#include "operations/macroblock.h"
+#include "operations/operationscontext.h"
 
 #include "device/hid_thread.h"
 
-QVariant MacroOperations::mouseSendMacroData(const QVariantList &macroData, const QVariant &macroIndex)
+QVariant MacroOperations::mouseSendMacroData(const QVariantList &macroData,
+                                             const QVariant &macroIndex)
 {
     const std::optional<uchar> macroId = MacroTransfer::macroIdForIndex(macroIndex);
     if (macroId && ctx.hid) {

@@ -9,7 +9,9 @@ class OperationsContext;
 class MacroOperations
 {
 public:
-    explicit MacroOperations(OperationsContext &context) : ctx(context) {}
+    explicit MacroOperations(OperationsContext &context)
+        : ctx(context)
+    {}
 
     // Always true: the scene does not wait on the device here.
     QVariant mouseSendMacroData(const QVariantList &macroData, const QVariant &macroIndex);

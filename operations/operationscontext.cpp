@@ -1,4 +1,4 @@
-#include "operationscontext.h"
+#include "operations/operationscontext.h"
 
 #include "device/hid_thread.h"
 #include "settings/settingsstore.h"
@@ -34,6 +34,7 @@ void OperationsContext::sendUserAndGunImages()
     sendImage(DeviceProfileImages::userImage);
     if (!isGun())
         return;
-    for (int imageNo = DeviceProfileImages::firstGunImage; imageNo < DeviceProfileImages::count; ++imageNo)
+    for (int imageNo = DeviceProfileImages::firstGunImage; imageNo < DeviceProfileImages::count;
+         ++imageNo)
         sendImage(imageNo);
 }

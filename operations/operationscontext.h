@@ -1,7 +1,7 @@
 #pragma once
 
-#include "deviceprofileimages.h"
-#include "family.h"
+#include "operations/deviceprofileimages.h"
+#include "operations/family.h"
 
 class Hid_Thread;
 class SettingsStore;
@@ -12,7 +12,9 @@ class SettingsStore;
 class OperationsContext
 {
 public:
-    explicit OperationsContext(SettingsStore &settings) : settings(settings) {}
+    explicit OperationsContext(SettingsStore &settings)
+        : settings(settings)
+    {}
 
     SettingsStore &settings;
     Hid_Thread *hid = nullptr;

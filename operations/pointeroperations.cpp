@@ -1,6 +1,6 @@
-#include "pointeroperations.h"
+#include "operations/pointeroperations.h"
 
-#include "pointerarguments.h"
+#include "operations/pointerarguments.h"
 
 #include "device/debugline.h"
 #include "operations/platform/pointersettings.h"

@@ -10,7 +10,9 @@ class PointerSettings;
 class PointerOperations
 {
 public:
-    explicit PointerOperations(PointerSettings *settings = nullptr) : pointer(settings) {}
+    explicit PointerOperations(PointerSettings *settings = nullptr)
+        : pointer(settings)
+    {}
 
     void setPointerSettings(PointerSettings *settings) { pointer = settings; }
 

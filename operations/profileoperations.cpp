@@ -1,13 +1,14 @@
-#include "profileoperations.h"
+#include "operations/profileoperations.h"
 
-#include "operationscontext.h"
+#include "operations/operationscontext.h"
 
 #include "device/hid_thread.h"
 
 void ProfileOperations::mouseSetProfile(uint profileNo)
 {
     if (!DeviceProfileImages::isValid(profileNo)) {
-        hidDebugLine({QStringLiteral("mouseSetProfile refused profile"), QString::number(profileNo)});
+        hidDebugLine(
+            {QStringLiteral("mouseSetProfile refused profile"), QString::number(profileNo)});
         return;
     }
     ctx.sendImage(int(profileNo));
@@ -16,7 +17,8 @@ void ProfileOperations::mouseSetProfile(uint profileNo)
 void ProfileOperations::mouseReadProfile(uint profileNo)
 {
     if (!DeviceProfileImages::isValid(profileNo)) {
-        hidDebugLine({QStringLiteral("mouseReadProfile refused profile"), QString::number(profileNo)});
+        hidDebugLine(
+            {QStringLiteral("mouseReadProfile refused profile"), QString::number(profileNo)});
         return;
     }
     if (ctx.hid)

@@ -9,7 +9,9 @@ class OperationsContext;
 class ProfileOperations
 {
 public:
-    explicit ProfileOperations(OperationsContext &context) : ctx(context) {}
+    explicit ProfileOperations(OperationsContext &context)
+        : ctx(context)
+    {}
 
     // Profile numbers outside 0 to 4 are refused: there is no image for them.
     void mouseSetProfile(uint profileNo);

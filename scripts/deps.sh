@@ -13,7 +13,7 @@ KAIRO_PACKAGES=(
   xvfb xauth xdotool trayer x11-utils x11-xserver-utils dbus-x11
   fonts-noto-cjk ccache librsvg2-bin
   desktop-file-utils appstream
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 
 missing=()

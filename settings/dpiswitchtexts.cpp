@@ -1,4 +1,4 @@
-#include "dpiswitchtexts.h"
+#include "settings/dpiswitchtexts.h"
 
 QStringList &dpiSwitchTexts()
 {

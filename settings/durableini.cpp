@@ -1,6 +1,6 @@
-#include "durableini.h"
+#include "settings/durableini.h"
 
-#include "profilefile.h"
+#include "settings/profilefile.h"
 
 #include <QAtomicInt>
 #include <QDateTime>
@@ -20,8 +20,8 @@ QString scratchDir()
 {
     static const auto dir = [] {
         const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-        const QString base = !runtime.isEmpty() && QFileInfo(runtime).isWritable() ? runtime
-                                                                                  : QDir::tempPath();
+        const QString base =
+            !runtime.isEmpty() && QFileInfo(runtime).isWritable() ? runtime : QDir::tempPath();
         auto made = std::make_unique<QTemporaryDir>(base + QStringLiteral("/kairo-ini-XXXXXX"));
         if (!made->isValid())
             made = std::make_unique<QTemporaryDir>();
@@ -34,7 +34,7 @@ QString newScratchPath(const QString &realPath)
 {
     static QAtomicInt counter;
     return scratchDir() + QStringLiteral("/%1-").arg(counter.fetchAndAddRelaxed(1))
-        + QFileInfo(realPath).fileName();
+           + QFileInfo(realPath).fileName();
 }
 
 QByteArray readAll(const QString &path, bool *exists)
@@ -61,7 +61,9 @@ bool writtenWhole(const QByteArray &bytes, qsizetype keyCount)
 
 } // namespace
 
-DurableIni::DurableIni(const QString &path) : realPath(path), scratchPath(newScratchPath(path))
+DurableIni::DurableIni(const QString &path)
+    : realPath(path)
+    , scratchPath(newScratchPath(path))
 {
     scratchHoldsFile = copyRealToScratch();
     scratch = std::make_unique<QSettings>(scratchPath, QSettings::IniFormat);
@@ -126,7 +128,7 @@ bool DurableIni::commit()
     if (written && scratchExists == existsOnDisk && bytes == onDisk)
         return true;
     const bool ok = written && scratchExists && writtenWhole(bytes, scratch->allKeys().size())
-        && kairo::files::writeWhole(realPath, bytes);
+                    && kairo::files::writeWhole(realPath, bytes);
     if (!ok) {
         reopen();
         return false;

@@ -32,8 +32,7 @@ public:
     void reload();
 
 private:
-    struct Signature
-    {
+    struct Signature {
         qint64 inode = -1, size = -1, modifiedNs = -1;
         bool operator==(const Signature &) const = default;
     };
@@ -43,11 +42,11 @@ private:
 
     QString realPath;
     QString scratchPath;
-    QByteArray onDisk;       // the bytes last read from or written to realPath
+    QByteArray onDisk; // the bytes last read from or written to realPath
     bool existsOnDisk = false;
     // False when the scratch copy could not be written: its settings then
     // hold less than the file, and committing them would lose the rest.
     bool scratchHoldsFile = false;
-    Signature seen;          // of realPath when onDisk was taken
+    Signature seen; // of realPath when onDisk was taken
     std::unique_ptr<QSettings> scratch;
 };

@@ -1,8 +1,8 @@
-#include "guntable.h"
+#include "settings/guntable.h"
 
-#include "durableini.h"
-#include "macrolibrary.h"
-#include "settingsstore.h"
+#include "settings/durableini.h"
+#include "settings/macrolibrary.h"
+#include "settings/settingsstore.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -32,9 +32,13 @@ bool isUnlistable(const QString &name)
 
 } // namespace
 
-GunTable::GunTable(SettingsStore &store) : path(store.gunDataPath()) {}
+GunTable::GunTable(SettingsStore &store)
+    : path(store.gunDataPath())
+{}
 
-GunTable::GunTable(const QString &gunDataPath) : path(gunDataPath) {}
+GunTable::GunTable(const QString &gunDataPath)
+    : path(gunDataPath)
+{}
 
 void GunTable::mouseSaveGundata(const QVariant &index, const QVariantList &src6)
 {

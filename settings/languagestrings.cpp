@@ -1,14 +1,18 @@
-#include "languagestrings.h"
+#include "settings/languagestrings.h"
 
-#include "dpiswitchtexts.h"
-#include "macrolibrary.h"
-#include "settingsstore.h"
+#include "settings/dpiswitchtexts.h"
+#include "settings/macrolibrary.h"
+#include "settings/settingsstore.h"
 
 #include <QSettings>
 
-LanguageStrings::LanguageStrings(SettingsStore &store) : dir(store.languageDir()) {}
+LanguageStrings::LanguageStrings(SettingsStore &store)
+    : dir(store.languageDir())
+{}
 
-LanguageStrings::LanguageStrings(const QString &languageDir) : dir(languageDir) {}
+LanguageStrings::LanguageStrings(const QString &languageDir)
+    : dir(languageDir)
+{}
 
 QStringList LanguageStrings::getLangStrings(const QString &typeStr, const QString &langCode)
 {

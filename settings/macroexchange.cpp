@@ -1,10 +1,10 @@
-#include "macroexchange.h"
+#include "settings/macroexchange.h"
 
-#include "macrolibrary.h"
-#include "macroselection.h"
-#include "profilefile.h"
-#include "settingsdialogs.h"
-#include "settingsstore.h"
+#include "settings/macrolibrary.h"
+#include "settings/macroselection.h"
+#include "settings/profilefile.h"
+#include "settings/settingsdialogs.h"
+#include "settings/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,17 +40,13 @@ bool isLink(const QFileInfo &entry)
 // folders at depths 1..4, each reported before its contents. Links, to files
 // or folders, are never followed: one could pull any folder of the system or
 // any file into the library. They go to skippedLinks, relative to the start.
-struct TreeWalk
-{
-    QString extension;   // "mc" or "bin"
+struct TreeWalk {
+    QString extension; // "mc" or "bin"
     std::function<void(int depth, const QString &dir, const QString &macro)> onMacro;
     std::function<bool(int depth, const QString &dir, const QString &folder)> onFolder;
     QStringList *skippedLinks = nullptr;
 
-    void start(const QString &dir) const
-    {
-        walk(dir, QString(), 1);
-    }
+    void start(const QString &dir) const { walk(dir, QString(), 1); }
 
 private:
     void walk(const QString &dir, const QString &relative, int depth) const
@@ -72,7 +68,8 @@ private:
             if (isLink(entry))
                 skip(relative + folder);
             else if (onFolder(depth, dir, folder))
-                walk(dir + QDir::separator() + folder, relative + folder + QLatin1Char('/'), depth + 1);
+                walk(dir + QDir::separator() + folder, relative + folder + QLatin1Char('/'),
+                     depth + 1);
         }
     }
 
@@ -96,12 +93,14 @@ QString exchangeFile(const QString &dir, const QString &name, const QString &fou
 
 } // namespace
 
-MacroExchange::MacroExchange(SettingsStore &store) : MacroExchange(store, macroSelection()) {}
+MacroExchange::MacroExchange(SettingsStore &store)
+    : MacroExchange(store, macroSelection())
+{}
 
 MacroExchange::MacroExchange(SettingsStore &store, MacroSelection &selection)
-    : store(store), selection(selection)
-{
-}
+    : store(store)
+    , selection(selection)
+{}
 
 QString MacroExchange::loadMacroFile(int macroLevel, int selectType)
 {
@@ -192,8 +191,8 @@ QString MacroExchange::loadMacroFile_batch()
         return {};
     const QString chosen = dialogs->existingDirectory(tr("Open Directory"));
     const QString folder = QFileInfo(chosen).baseName();
-    const bool isDesktop = folder == QLatin1String("Desktop")
-        || sameDirectory(chosen, dialogs->desktopDirectory());
+    const bool isDesktop =
+        folder == QLatin1String("Desktop") || sameDirectory(chosen, dialogs->desktopDirectory());
     if (chosen.isEmpty() || isDesktop || isPathLike(folder))
         return {};
     selection.batchImportSource = chosen;
@@ -222,9 +221,9 @@ void MacroExchange::loadMacroFile_sub_batch()
         if (isPathLike(name))
             return;
         selection.walkMacros[depth - 1].append(name);
-        kairo::files::copyIfAbsent(exchangeFile(dir, name, file),
-                                   libraryOf.value(dir) + QLatin1Char('/') + name
-                                       + QStringLiteral(".bin"));
+        kairo::files::copyIfAbsent(exchangeFile(dir, name, file), libraryOf.value(dir)
+                                                                      + QLatin1Char('/') + name
+                                                                      + QStringLiteral(".bin"));
     };
     walk.onFolder = [&](int depth, const QString &dir, const QString &folder) {
         if (isPathLike(folder))

@@ -28,8 +28,7 @@ public:
     void getbatchPath();
     void saveMacroFile_batch(int macroLevel, const QVariantList &macroFileName,
                              const QVariantList &macroFileType);
-    void searchMacroFile_sub_batch(const QString &currentName, int currentLevel,
-                                   int deleteLevel);
+    void searchMacroFile_sub_batch(const QString &currentName, int currentLevel, int deleteLevel);
 
 private:
     SettingsStore &store;

@@ -1,9 +1,9 @@
-#include "macrolibrary.h"
+#include "settings/macrolibrary.h"
 
-#include "durableini.h"
-#include "macroselection.h"
-#include "settingsdialogs.h"
-#include "settingsstore.h"
+#include "settings/durableini.h"
+#include "settings/macroselection.h"
+#include "settings/settingsdialogs.h"
+#include "settings/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,8 +45,8 @@ void writeList(QSettings &settings, const QString &key, const QStringList &list)
 bool isPathLike(const QString &name)
 {
     return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-        || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
-        || name.contains(QChar(0));
+           || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
+           || name.contains(QChar(0));
 }
 
 bool isMalformed(const QString &name)
@@ -69,11 +69,11 @@ using kairo::names::isUnfitName;
 // The ten lists of one container, in the order the pages pass them.
 const QStringList &containerKeys()
 {
-    static const QStringList keys = {
-        QStringLiteral("macroName"), QStringLiteral("macroType"), QStringLiteral("showImg"),
-        QStringLiteral("txtMargin"), QStringLiteral("level"),     QStringLiteral("no0"),
-        QStringLiteral("no1"),       QStringLiteral("no2"),       QStringLiteral("no3"),
-        QStringLiteral("no4")};
+    static const QStringList keys = {QStringLiteral("macroName"), QStringLiteral("macroType"),
+                                     QStringLiteral("showImg"),   QStringLiteral("txtMargin"),
+                                     QStringLiteral("level"),     QStringLiteral("no0"),
+                                     QStringLiteral("no1"),       QStringLiteral("no2"),
+                                     QStringLiteral("no3"),       QStringLiteral("no4")};
     return keys;
 }
 
@@ -85,11 +85,16 @@ QString groupKey(const QString &group, const QString &attribute)
 QString nameListKey(int type)
 {
     switch (type) {
-    case 0: return QStringLiteral("macro/macroName");
-    case 1: return QStringLiteral("gun/gunName");
-    case 2: return QStringLiteral("profile/profileName");
-    case 3: return QStringLiteral("gun/selectGun");
-    default: return {};
+    case 0:
+        return QStringLiteral("macro/macroName");
+    case 1:
+        return QStringLiteral("gun/gunName");
+    case 2:
+        return QStringLiteral("profile/profileName");
+    case 3:
+        return QStringLiteral("gun/selectGun");
+    default:
+        return {};
     }
 }
 
@@ -125,12 +130,14 @@ QString tr(const char *text)
 
 } // namespace
 
-MacroLibrary::MacroLibrary(SettingsStore &store) : MacroLibrary(store, macroSelection()) {}
+MacroLibrary::MacroLibrary(SettingsStore &store)
+    : MacroLibrary(store, macroSelection())
+{}
 
 MacroLibrary::MacroLibrary(SettingsStore &store, MacroSelection &selection)
-    : store(store), selection(selection)
-{
-}
+    : store(store)
+    , selection(selection)
+{}
 
 void MacroLibrary::setMacroSelectName(const QVariant &name1, const QVariant &name2,
                                       const QVariant &name3, const QVariant &name4,
@@ -304,8 +311,8 @@ QVariant MacroLibrary::createMacroIni(const QString &name, const QVariant &macro
     return QDir().mkdir(path);
 }
 
-QVariant MacroLibrary::saveMacroIni(int macroLevel, const QString &name,
-                                    const QStringList &macros, const QVariant &repeat)
+QVariant MacroLibrary::saveMacroIni(int macroLevel, const QString &name, const QStringList &macros,
+                                    const QVariant &repeat)
 {
     const QString path = macroPath(macroLevel, name);
     if (path.isEmpty() || !QFileInfo(path).isFile())
@@ -346,13 +353,12 @@ QVariant MacroLibrary::deleteMacroIni(int macroLevel, int macroType, const QStri
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).isDir())
-        QDir(path).removeRecursively();   // symbolic links are removed, never followed
+        QDir(path).removeRecursively(); // symbolic links are removed, never followed
     return true;
 }
 
 QVariant MacroLibrary::modifyMacroNameUpdateProfile(int macroLevel, int macroType,
-                                                    const QString &oldname,
-                                                    const QString &newname)
+                                                    const QString &oldname, const QString &newname)
 {
     const bool isMacro = macroType == 0;
     const QString from = isMacro ? macroPath(macroLevel, oldname) : folderPath(macroLevel, oldname);
@@ -373,7 +379,8 @@ void MacroLibrary::deleteMacroUpdateProfile(const QString &macroName)
             const QStringList entry = profile.value(key).toStringList();
             if (entry.size() < 3 || entry[0].toInt() != 4)
                 continue;
-            const QString bound = profile.value(QStringLiteral("mouseMacroKey/") + entry[2]).toString();
+            const QString bound =
+                profile.value(QStringLiteral("mouseMacroKey/") + entry[2]).toString();
             if (bound != macroName)
                 continue;
             const QVariant factory = store.factoryProfile().value(key);

@@ -29,7 +29,7 @@ bool isPathLike(const QString &name);
 bool isMalformed(const QString &name);
 // A name no file, folder or settings key is made from: either of the above.
 bool isUnfitName(const QString &name);
-}
+} // namespace kairo::names
 
 class MacroLibrary
 {
@@ -54,8 +54,8 @@ public:
                              const QStringList &nameList, const QStringList &typeList,
                              const QStringList &showImg, const QStringList &txtMargin,
                              const QStringList &level, const QStringList &no0,
-                             const QStringList &no1, const QStringList &no2,
-                             const QStringList &no3, const QStringList &no4);
+                             const QStringList &no1, const QStringList &no2, const QStringList &no3,
+                             const QStringList &no4);
     void updataMacroList_delOld(const QString &macroLevel);
 
     QVariant createMacroIni(const QString &name, const QVariant &macroIndex, int macroLevel,

@@ -1,4 +1,4 @@
-#include "macroselection.h"
+#include "settings/macroselection.h"
 
 void MacroSelection::clearWalk()
 {

@@ -1,4 +1,4 @@
-#include "profilefile.h"
+#include "settings/profilefile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -13,4 +13,4 @@ bool replaceWithCopy(const QString &source, const QString &destination);
 bool writeWhole(const QString &destination, const QByteArray &bytes);
 // Copies source to destination unless destination already exists.
 bool copyIfAbsent(const QString &source, const QString &destination);
-}
+} // namespace kairo::files

@@ -1,3 +1,3 @@
-#include "settingsdialogs.h"
+#include "settings/settingsdialogs.h"
 
 SettingsDialogs::~SettingsDialogs() = default;

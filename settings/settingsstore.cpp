@@ -1,8 +1,8 @@
-#include "settingsstore.h"
+#include "settings/settingsstore.h"
 
-#include "durableini.h"
-#include "profilefile.h"
-#include "settingsdialogs.h"
+#include "settings/durableini.h"
+#include "settings/profilefile.h"
+#include "settings/settingsdialogs.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -35,7 +35,8 @@ QString tr(const char *text)
 } // namespace
 
 SettingsStore::SettingsStore(const QString &modulesDir, SettingsDialogs *dialogs)
-    : modulesRoot(modulesDir), dialogsAnswering(dialogs)
+    : modulesRoot(modulesDir)
+    , dialogsAnswering(dialogs)
 {
     configStore = std::make_unique<DurableIni>(configPath());
     factoryStore = std::make_unique<QSettings>(factoryProfilePath(), QSettings::IniFormat);
@@ -52,14 +53,38 @@ void SettingsStore::setDialogs(SettingsDialogs *dialogs)
     dialogsAnswering = dialogs;
 }
 
-QString SettingsStore::settingDir() const { return modulesRoot + QStringLiteral("/setting"); }
-QString SettingsStore::configPath() const { return settingDir() + QStringLiteral("/apConfig.bin"); }
-QString SettingsStore::factoryConfigPath() const { return settingDir() + QStringLiteral("/apConfigD.bin"); }
-QString SettingsStore::factoryProfilePath() const { return settingDir() + QStringLiteral("/pD.bin"); }
-QString SettingsStore::nameListPath() const { return settingDir() + QStringLiteral("/name.bin"); }
-QString SettingsStore::macroDir() const { return modulesRoot + QStringLiteral("/macro"); }
-QString SettingsStore::gunDataPath() const { return modulesRoot + QStringLiteral("/gun/gunData.bin"); }
-QString SettingsStore::languageDir() const { return modulesRoot + QStringLiteral("/i18n"); }
+QString SettingsStore::settingDir() const
+{
+    return modulesRoot + QStringLiteral("/setting");
+}
+QString SettingsStore::configPath() const
+{
+    return settingDir() + QStringLiteral("/apConfig.bin");
+}
+QString SettingsStore::factoryConfigPath() const
+{
+    return settingDir() + QStringLiteral("/apConfigD.bin");
+}
+QString SettingsStore::factoryProfilePath() const
+{
+    return settingDir() + QStringLiteral("/pD.bin");
+}
+QString SettingsStore::nameListPath() const
+{
+    return settingDir() + QStringLiteral("/name.bin");
+}
+QString SettingsStore::macroDir() const
+{
+    return modulesRoot + QStringLiteral("/macro");
+}
+QString SettingsStore::gunDataPath() const
+{
+    return modulesRoot + QStringLiteral("/gun/gunData.bin");
+}
+QString SettingsStore::languageDir() const
+{
+    return modulesRoot + QStringLiteral("/i18n");
+}
 
 QString SettingsStore::profilePath(int i) const
 {
@@ -75,17 +100,32 @@ void SettingsStore::readModelFlags()
     cachedIs55328 = stored.value(QStringLiteral("mouse/is55328")).toBool();
 }
 
-QSettings &SettingsStore::config() { return configStore->settings(); }
-QSettings &SettingsStore::factoryProfile() { return *factoryStore; }
-QSettings &SettingsStore::currentProfile() { return profileStores[currentIndex]->settings(); }
+QSettings &SettingsStore::config()
+{
+    return configStore->settings();
+}
+QSettings &SettingsStore::factoryProfile()
+{
+    return *factoryStore;
+}
+QSettings &SettingsStore::currentProfile()
+{
+    return profileStores[currentIndex]->settings();
+}
 
 QSettings &SettingsStore::profile(int i)
 {
     return isValidProfileIndex(i) ? profileStores[i]->settings() : currentProfile();
 }
 
-QSettings &SettingsStore::nameList() { return nameListStore->settings(); }
-bool SettingsStore::nameListEdited() { return edited(*nameListStore); }
+QSettings &SettingsStore::nameList()
+{
+    return nameListStore->settings();
+}
+bool SettingsStore::nameListEdited()
+{
+    return edited(*nameListStore);
+}
 
 bool SettingsStore::commit(DurableIni &store)
 {
@@ -207,7 +247,8 @@ void SettingsStore::copyProfile(int destprofile, int srcprofile)
     if (!isValidProfileIndex(destprofile) || !isValidProfileIndex(srcprofile)
         || destprofile == srcprofile)
         return;
-    if (commit(*profileStores[srcprofile]) && !replaceProfileFile(destprofile, profilePath(srcprofile)))
+    if (commit(*profileStores[srcprofile])
+        && !replaceProfileFile(destprofile, profilePath(srcprofile)))
         warnNotSaved(profilePath(destprofile));
 }
 

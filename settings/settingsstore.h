@@ -34,15 +34,15 @@ public:
     SettingsDialogs *dialogs() const { return dialogsAnswering; }
 
     QString modulesDir() const { return modulesRoot; }
-    QString settingDir() const;           // <modules>/setting
-    QString configPath() const;           // apConfig.bin
-    QString factoryConfigPath() const;    // apConfigD.bin
-    QString factoryProfilePath() const;   // pD.bin
-    QString profilePath(int i) const;     // p<i+1>.bin
-    QString nameListPath() const;         // name.bin
-    QString macroDir() const;             // <modules>/macro
-    QString gunDataPath() const;          // <modules>/gun/gunData.bin
-    QString languageDir() const;          // <modules>/i18n
+    QString settingDir() const;         // <modules>/setting
+    QString configPath() const;         // apConfig.bin
+    QString factoryConfigPath() const;  // apConfigD.bin
+    QString factoryProfilePath() const; // pD.bin
+    QString profilePath(int i) const;   // p<i+1>.bin
+    QString nameListPath() const;       // name.bin
+    QString macroDir() const;           // <modules>/macro
+    QString gunDataPath() const;        // <modules>/gun/gunData.bin
+    QString languageDir() const;        // <modules>/i18n
 
     // Model flags, read once at construction (not re-read by resetApconfig).
     bool isColorful() const { return cachedIsColorful; }
@@ -78,14 +78,14 @@ public:
     // until a write of that file fails; writes go through the setters.
     QSettings &config();
     QSettings &factoryProfile();
-    QSettings &profile(int i);            // i outside 0..9: the current profile
+    QSettings &profile(int i); // i outside 0..9: the current profile
     QSettings &currentProfile();
     int currentProfileIndex() const { return currentIndex; }
 
     // name.bin, the lists of macro, gun and profile names: one store for all
     // its readers and writers, so no copy of it can go stale.
     QSettings &nameList();
-    bool nameListEdited();   // false when the write failed
+    bool nameListEdited(); // false when the write failed
 
     static bool isValidProfileIndex(int i) { return i >= 0 && i < profileCount; }
 
@@ -96,7 +96,11 @@ public:
     class Batch
     {
     public:
-        explicit Batch(SettingsStore &store) : store(store) { ++store.batchDepth; }
+        explicit Batch(SettingsStore &store)
+            : store(store)
+        {
+            ++store.batchDepth;
+        }
         ~Batch()
         {
             if (--store.batchDepth == 0)
@@ -120,7 +124,7 @@ private:
     QString modulesRoot;
     SettingsDialogs *dialogsAnswering = nullptr;
     std::unique_ptr<DurableIni> configStore;
-    std::unique_ptr<QSettings> factoryStore;   // read only
+    std::unique_ptr<QSettings> factoryStore; // read only
     std::vector<std::unique_ptr<DurableIni>> profileStores;
     std::unique_ptr<DurableIni> nameListStore;
     int currentIndex = 0;

@@ -12,7 +12,8 @@
 namespace {
 
 const char usage[] =
-    "usage: kairo-virtual-mouse plug [N] | unplug [N] | press-dpi S [N] | mute on|off [N] | state [N] | log\n"
+    "usage: kairo-virtual-mouse plug [N] | unplug [N] | press-dpi S [N] | mute on|off [N] | state "
+    "[N] | log\n"
     "  N is the device number (default 0); the socket comes from KAIRO_VIRTUAL_MOUSE_SOCKET,\n"
     "  else $XDG_RUNTIME_DIR/kairo-virtual-mouse.sock, else /tmp/kairo-virtual-mouse-<uid>.sock\n";
 
@@ -68,7 +69,9 @@ int main(int argc, char **argv)
     const std::string path = kairo::sim::controlSocketPath();
     const int fd = connectTo(path);
     if (fd < 0) {
-        std::fprintf(stderr, "kairo-virtual-mouse: no virtual mouse is running (cannot connect to %s)\n", path.c_str());
+        std::fprintf(stderr,
+                     "kairo-virtual-mouse: no virtual mouse is running (cannot connect to %s)\n",
+                     path.c_str());
         return 1;
     }
     const bool sent = sendAll(fd, command + "\n");
@@ -79,7 +82,8 @@ int main(int argc, char **argv)
     const size_t firstLineEnd = reply.find('\n');
     const std::string status = reply.substr(0, firstLineEnd);
     if (status != "ok") {
-        std::fprintf(stderr, "kairo-virtual-mouse: %s\n", status.empty() ? "no answer from the virtual mouse" : status.c_str());
+        std::fprintf(stderr, "kairo-virtual-mouse: %s\n",
+                     status.empty() ? "no answer from the virtual mouse" : status.c_str());
         return 1;
     }
     std::fputs(reply.substr(firstLineEnd + 1).c_str(), stdout);

@@ -27,10 +27,16 @@ struct ControlServer {
 };
 
 std::mutex serverMutex;
-ControlServer *server = nullptr;   // deliberately leaked when never stopped (preloaded hosts)
+ControlServer *server = nullptr; // deliberately leaked when never stopped (preloaded hosts)
 
-QString ok(const QString &output = {}) { return "ok\n" + output; }
-QString error(const QString &reason) { return "error: " + reason + "\n"; }
+QString ok(const QString &output = {})
+{
+    return "ok\n" + output;
+}
+QString error(const QString &reason)
+{
+    return "error: " + reason + "\n";
+}
 
 bool parseDevice(const QStringList &args, int at, int &device)
 {
@@ -109,9 +115,11 @@ void serveClient(int fd)
             break;
         request.append(chunk, qsizetype(n));
     }
-    const QByteArray reply = handleControlCommand(QString::fromUtf8(request.left(request.indexOf('\n')))).toUtf8();
+    const QByteArray reply =
+        handleControlCommand(QString::fromUtf8(request.left(request.indexOf('\n')))).toUtf8();
     for (qsizetype sent = 0; sent < reply.size();) {
-        const ssize_t n = ::send(fd, reply.constData() + sent, size_t(reply.size() - sent), MSG_NOSIGNAL);
+        const ssize_t n =
+            ::send(fd, reply.constData() + sent, size_t(reply.size() - sent), MSG_NOSIGNAL);
         if (n <= 0)
             break;
         sent += n;
@@ -159,8 +167,9 @@ bool startControlServer(const QString &socketPath)
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
-    ::unlink(path.constData());   // a socket left behind by an earlier run
-    if (::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || ::listen(fd, 8) != 0) {
+    ::unlink(path.constData()); // a socket left behind by an earlier run
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
+        || ::listen(fd, 8) != 0) {
         ::close(fd);
         return false;
     }

@@ -25,7 +25,8 @@ void startServerOnce()
 {
 #ifdef KAIRO_VIRTUAL_MOUSE_PRELOAD
     static std::once_flag started;
-    std::call_once(started, [] { kairo::sim::startControlServer(kairo::sim::defaultSocketPath()); });
+    std::call_once(started,
+                   [] { kairo::sim::startControlServer(kairo::sim::defaultSocketPath()); });
 #endif
 }
 
@@ -44,7 +45,8 @@ struct ApiCall {
     Device *usable(hid_device *dev, Interface wanted)
     {
         if (!sim.handleUsableLocked(dev)) {
-            if (dev) dev->lastError = L"device disconnected";
+            if (dev)
+                dev->lastError = L"device disconnected";
             return nullptr;
         }
         if (dev->interface != wanted) {
@@ -124,7 +126,8 @@ int HID_API_EXPORT HID_API_CALL hid_exit(void)
     return 0;
 }
 
-struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short vendor_id, unsigned short product_id)
+struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short vendor_id,
+                                                                  unsigned short product_id)
 {
     {
         ApiCall call("hid_enumerate");
@@ -136,7 +139,8 @@ struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short
     hid_device_info *head = nullptr, **tail = &head;
     for (size_t i = 0; i < sim.devices.size(); ++i) {
         const Device &d = sim.devices[i];
-        if (!d.config.plugged || (vendor_id && vendor_id != d.config.vid) || (product_id && product_id != d.config.pid))
+        if (!d.config.plugged || (vendor_id && vendor_id != d.config.vid)
+            || (product_id && product_id != d.config.pid))
             continue;
         for (Interface interface : {Interface::Command, Interface::Notify}) {
             *tail = newInfo(d, int(i), interface);
@@ -164,7 +168,8 @@ HID_API_EXPORT hid_device *HID_API_CALL hid_open_path(const char *path)
     ApiCall call("hid_open_path");
     int index = -1;
     Interface interface = Interface::Command;
-    if (!kairo::sim::detail::parsePath(path, index, interface) || index >= int(call.sim.devices.size()))
+    if (!kairo::sim::detail::parsePath(path, index, interface)
+        || index >= int(call.sim.devices.size()))
         return nullptr;
     const Device &d = call.sim.devices[size_t(index)];
     if (!d.config.plugged)
@@ -177,14 +182,16 @@ HID_API_EXPORT hid_device *HID_API_CALL hid_open_path(const char *path)
     return dev;
 }
 
-HID_API_EXPORT hid_device *HID_API_CALL hid_open(unsigned short vendor_id, unsigned short product_id, const wchar_t *)
+HID_API_EXPORT hid_device *HID_API_CALL hid_open(unsigned short vendor_id,
+                                                 unsigned short product_id, const wchar_t *)
 {
     QByteArray path;
     {
         ApiCall call("hid_open");
         for (size_t i = 0; i < call.sim.devices.size(); ++i) {
             const Device &d = call.sim.devices[i];
-            if (d.config.plugged && d.config.vid == vendor_id && (!product_id || d.config.pid == product_id)) {
+            if (d.config.plugged && d.config.vid == vendor_id
+                && (!product_id || d.config.pid == product_id)) {
                 path = kairo::sim::detail::pathOf(int(i), Interface::Command).toUtf8();
                 break;
             }
@@ -202,16 +209,19 @@ int HID_API_EXPORT HID_API_CALL hid_set_nonblocking(hid_device *dev, int nonbloc
     return 0;
 }
 
-int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const unsigned char *data, size_t length)
+int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const unsigned char *data,
+                                                        size_t length)
 {
     ApiCall call("hid_send_feature_report");
     if (!call.usable(dev, Interface::Command) || !data || length == 0)
         return -1;
-    call.sim.featureOutLocked(dev->device, QByteArray(reinterpret_cast<const char *>(data), qsizetype(length)));
+    call.sim.featureOutLocked(dev->device,
+                              QByteArray(reinterpret_cast<const char *>(data), qsizetype(length)));
     return int(length);
 }
 
-int HID_API_EXPORT HID_API_CALL hid_get_feature_report(hid_device *dev, unsigned char *data, size_t length)
+int HID_API_EXPORT HID_API_CALL hid_get_feature_report(hid_device *dev, unsigned char *data,
+                                                       size_t length)
 {
     ApiCall call("hid_get_feature_report");
     Device *d = call.usable(dev, Interface::Command);
@@ -225,14 +235,16 @@ int HID_API_EXPORT HID_API_CALL hid_get_feature_report(hid_device *dev, unsigned
     const size_t count = std::min(length, size_t(reply.size()));
     std::memcpy(data, reply.constData(), count);
     QByteArray plain = d->replyPlain;
-    call.sim.recordLocked(dev->device, Direction::FeatureIn, reply.left(qsizetype(count)), plain.left(qsizetype(count)));
+    call.sim.recordLocked(dev->device, Direction::FeatureIn, reply.left(qsizetype(count)),
+                          plain.left(qsizetype(count)));
     return int(count);
 }
 
 int HID_API_EXPORT HID_API_CALL hid_get_input_report(hid_device *dev, unsigned char *, size_t)
 {
     ApiCall call("hid_get_input_report");
-    if (dev) dev->lastError = L"not supported";
+    if (dev)
+        dev->lastError = L"not supported";
     return -1;
 }
 
@@ -241,11 +253,13 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *
     ApiCall call("hid_write");
     if (!call.usable(dev, Interface::Command) || !data || length == 0)
         return -1;
-    call.sim.outputReportLocked(dev->device, QByteArray(reinterpret_cast<const char *>(data), qsizetype(length)));
+    call.sim.outputReportLocked(
+        dev->device, QByteArray(reinterpret_cast<const char *>(data), qsizetype(length)));
     return int(length);
 }
 
-int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int milliseconds)
+int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char *data,
+                                                 size_t length, int milliseconds)
 {
     ApiCall call("hid_read_timeout");
     if (!data)
@@ -287,7 +301,8 @@ int HID_API_EXPORT_CALL hid_get_product_string(hid_device *dev, wchar_t *string,
     return 0;
 }
 
-int HID_API_EXPORT_CALL hid_get_serial_number_string(hid_device *dev, wchar_t *string, size_t maxlen)
+int HID_API_EXPORT_CALL hid_get_serial_number_string(hid_device *dev, wchar_t *string,
+                                                     size_t maxlen)
 {
     ApiCall call("hid_get_serial_number_string");
     if (!call.sim.handleUsableLocked(dev) || !string || maxlen == 0)
@@ -299,14 +314,16 @@ int HID_API_EXPORT_CALL hid_get_serial_number_string(hid_device *dev, wchar_t *s
 struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_get_device_info(hid_device *dev)
 {
     ApiCall call("hid_get_device_info");
-    if (dev) dev->lastError = L"not supported";
+    if (dev)
+        dev->lastError = L"not supported";
     return nullptr;
 }
 
 int HID_API_EXPORT_CALL hid_get_indexed_string(hid_device *dev, int, wchar_t *, size_t)
 {
     ApiCall call("hid_get_indexed_string");
-    if (dev) dev->lastError = L"not supported";
+    if (dev)
+        dev->lastError = L"not supported";
     return -1;
 }
 
@@ -320,7 +337,8 @@ HID_API_EXPORT const wchar_t *HID_API_CALL hid_error(hid_device *dev)
 
 HID_API_EXPORT const struct hid_api_version *HID_API_CALL hid_version(void)
 {
-    static const hid_api_version version{HID_API_VERSION_MAJOR, HID_API_VERSION_MINOR, HID_API_VERSION_PATCH};
+    static const hid_api_version version{HID_API_VERSION_MAJOR, HID_API_VERSION_MINOR,
+                                         HID_API_VERSION_PATCH};
     return &version;
 }
 

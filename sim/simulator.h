@@ -17,8 +17,8 @@ enum class Interface { Command, Notify };
 struct Handle {
     int device = -1;
     Interface interface = Interface::Command;
-    quint64 epoch = 0;       // simulator reset counter at open time
-    quint64 plugCycle = 0;   // device's unplug counter at open time
+    quint64 epoch = 0;     // simulator reset counter at open time
+    quint64 plugCycle = 0; // device's unplug counter at open time
     bool nonblocking = false;
     const wchar_t *lastError = L"Success";
 };
@@ -35,18 +35,19 @@ struct Device {
     std::array<quint8, 8> code{};
     bool muted = false;
     quint64 plugCycle = 0;
-    QByteArray replyPlain = QByteArray(9, 0);   // what the next feature read returns, unscrambled
-    std::deque<QByteArray> commandInput;        // queued input reports (bulk reads)
-    std::deque<QByteArray> notifyInput;         // queued stage reports
+    QByteArray replyPlain = QByteArray(9, 0); // what the next feature read returns, unscrambled
+    std::deque<QByteArray> commandInput;      // queued input reports (bulk reads)
+    std::deque<QByteArray> notifyInput;       // queued stage reports
     BulkTransfer bulk;
 };
 
-class Simulator {
+class Simulator
+{
 public:
     static Simulator &instance();
 
     std::mutex mutex;
-    std::condition_variable changed;   // notified on queued input, plug, mute, reset
+    std::condition_variable changed; // notified on queued input, plug, mute, reset
 
     // All below are guarded by mutex.
     std::vector<Device> devices;
@@ -60,12 +61,13 @@ public:
     void attachLocked(const QList<DeviceConfig> &configs);
     void ensureAttachedLocked();
     bool handleUsableLocked(const Handle *h) const;
-    void recordLocked(int device, Direction direction, const QByteArray &bytes, const QByteArray &plain);
+    void recordLocked(int device, Direction direction, const QByteArray &bytes,
+                      const QByteArray &plain);
 
     // Firmware behaviour; device lock held.
     void featureOutLocked(int device, const QByteArray &report);
     void outputReportLocked(int device, const QByteArray &report);
-    QByteArray featureReplyLocked(int device) const;   // 9 bytes as they go on the wire
+    QByteArray featureReplyLocked(int device) const; // 9 bytes as they go on the wire
 };
 
 QString pathOf(int device, Interface interface);

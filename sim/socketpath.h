@@ -5,4 +5,4 @@ namespace kairo::sim {
 // KAIRO_VIRTUAL_MOUSE_SOCKET, else $XDG_RUNTIME_DIR/kairo-virtual-mouse.sock,
 // else /tmp/kairo-virtual-mouse-<uid>.sock. Shared with the CLI, which has no Qt.
 std::string controlSocketPath();
-}
+} // namespace kairo::sim

@@ -38,10 +38,14 @@ void overwritePrefix(QByteArray &block, const QByteArray &data)
 
 FirmwareState normalised(FirmwareState s)
 {
-    for (auto &m : s.keyMatrices) m = sized(m, 64);
-    for (auto &m : s.keyMatrixBlocks) m = sized(m, 128);
-    for (auto &m : s.macros) m = sized(m, 128);
-    for (auto &p : s.profiles) p = sized(p, 128);
+    for (auto &m : s.keyMatrices)
+        m = sized(m, 64);
+    for (auto &m : s.keyMatrixBlocks)
+        m = sized(m, 128);
+    for (auto &m : s.macros)
+        m = sized(m, 128);
+    for (auto &p : s.profiles)
+        p = sized(p, 128);
     s.dpiCodes = sized(s.dpiCodes, 8);
     s.keyboardOption553 = sized(s.keyboardOption553, 4);
     s.keyboardOption560 = sized(s.keyboardOption560, 2);
@@ -57,7 +61,8 @@ bool isBulkCommand(bool secondFamily, quint8 opcode)
 {
     if (secondFamily && (opcode == 0x0c || opcode == 0x0d || opcode == 0x0f))
         return true;
-    if (secondFamily && (opcode == 0x01 || opcode == 0x02 || opcode == 0x03 || opcode == 0x04 || opcode == 0x09))
+    if (secondFamily
+        && (opcode == 0x01 || opcode == 0x02 || opcode == 0x03 || opcode == 0x04 || opcode == 0x09))
         return false;
     return opcode == 0x10 || opcode == 0x11 || opcode == 0x12 || opcode == 0x13 || opcode == 0x16;
 }
@@ -83,7 +88,8 @@ void appendToFile(const QByteArray &path, const QString &line)
 
 Simulator &Simulator::instance()
 {
-    static Simulator *simulator = new Simulator;   // never destroyed: host threads may outlive statics
+    static Simulator *simulator =
+        new Simulator; // never destroyed: host threads may outlive statics
     return *simulator;
 }
 
@@ -119,10 +125,12 @@ bool Simulator::handleUsableLocked(const Handle *h) const
     return d.config.plugged && d.plugCycle == h->plugCycle;
 }
 
-void Simulator::recordLocked(int device, Direction direction, const QByteArray &bytes, const QByteArray &plain)
+void Simulator::recordLocked(int device, Direction direction, const QByteArray &bytes,
+                             const QByteArray &plain)
 {
     const auto elapsed = std::chrono::steady_clock::now() - attachedAt;
-    WireRecord r{std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), device, direction, bytes, plain};
+    WireRecord r{std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), device,
+                 direction, bytes, plain};
     log.append(r);
     appendToFile(logFilePath, formatWireLine(r));
 }
@@ -138,14 +146,19 @@ QByteArray Simulator::featureReplyLocked(int device) const
 
 namespace {
 
-class Firmware {
+class Firmware
+{
 public:
-    Firmware(Device &device) : d(device), s(device.state), secondFamily(device.config.family == "560") {}
+    Firmware(Device &device)
+        : d(device)
+        , s(device.state)
+        , secondFamily(device.config.family == "560")
+    {}
 
     void command(const quint8 block[8])
     {
         const quint8 opcode = block[0];
-        const quint8 *p = block + 1;   // p[0] = P1 ... p[5] = P6
+        const quint8 *p = block + 1; // p[0] = P1 ... p[5] = P6
         setReply(block);
         if (isBulkCommand(secondFamily, opcode)) {
             startBulk(opcode, p[0], p[1]);
@@ -160,7 +173,8 @@ public:
     void bulkData(const QByteArray &payload)
     {
         BulkTransfer &b = d.bulk;
-        const int take = int(std::min<qsizetype>({qsizetype(b.remaining), qsizetype(d.config.reportLength), payload.size()}));
+        const int take = int(std::min<qsizetype>(
+            {qsizetype(b.remaining), qsizetype(d.config.reportLength), payload.size()}));
         b.data.append(payload.left(take));
         b.remaining -= take;
         if (b.remaining <= 0)
@@ -202,51 +216,93 @@ private:
     bool firstFamilyCommand(quint8 opcode, const quint8 *p)
     {
         switch (opcode) {
-        case 0x01: s.reportRate = p[0]; return true;
-        case 0x02: s.activeKeyMatrix = p[0]; return true;
-        case 0x03: s.keyboardOption553 = QByteArray(reinterpret_cast<const char *>(p), 4); return true;
-        case 0x04: s.gunData.append(QByteArray(reinterpret_cast<const char *>(p + 1), 4)); return true;
-        case 0x07: s.liftOff = p[1]; s.liftOffEnabled = p[3] != 0; return true;
-        case 0x0b: s.currentDpiStage = p[0]; return true;
-        case 0x0c: s.fixedColor = QByteArray(reinterpret_cast<const char *>(p), 3); return true;
+        case 0x01:
+            s.reportRate = p[0];
+            return true;
+        case 0x02:
+            s.activeKeyMatrix = p[0];
+            return true;
+        case 0x03:
+            s.keyboardOption553 = QByteArray(reinterpret_cast<const char *>(p), 4);
+            return true;
+        case 0x04:
+            s.gunData.append(QByteArray(reinterpret_cast<const char *>(p + 1), 4));
+            return true;
+        case 0x07:
+            s.liftOff = p[1];
+            s.liftOffEnabled = p[3] != 0;
+            return true;
+        case 0x0b:
+            s.currentDpiStage = p[0];
+            return true;
+        case 0x0c:
+            s.fixedColor = QByteArray(reinterpret_cast<const char *>(p), 3);
+            return true;
         case 0x0d:
-            s.lightingEffect = p[0]; s.lightingOption1 = p[1]; s.lightingOption2 = p[2];
+            s.lightingEffect = p[0];
+            s.lightingOption1 = p[1];
+            s.lightingOption2 = p[2];
             return true;
         case 0x83: {
             const QByteArray &k = s.keyboardOption553;
             answer(opcode, {byteAt(k, 0), byteAt(k, 1), byteAt(k, 2), byteAt(k, 3)});
             return true;
         }
-        case 0x8b: answer(opcode, {s.currentDpiStage}); return true;
+        case 0x8b:
+            answer(opcode, {s.currentDpiStage});
+            return true;
         case 0x87: {
             const QByteArray &o = s.ledInstructOptions;
             answer(opcode, {p[0], byteAt(o, 0), byteAt(o, 1), byteAt(o, 2)});
             return true;
         }
-        default: return false;
+        default:
+            return false;
         }
     }
 
     bool secondFamilyCommand(quint8 opcode, const quint8 *p)
     {
         switch (opcode) {
-        case 0x01: s.keyboardOption560 = QByteArray(reinterpret_cast<const char *>(p), 2); return true;
-        case 0x02: s.currentProfile = p[0]; return true;
+        case 0x01:
+            s.keyboardOption560 = QByteArray(reinterpret_cast<const char *>(p), 2);
+            return true;
+        case 0x02:
+            s.currentProfile = p[0];
+            return true;
         case 0x03:
-            if (p[0] < deviceProfileCount) s.profileReportRate[p[0]] = p[1]; else ++s.protocolErrors;
+            if (p[0] < deviceProfileCount)
+                s.profileReportRate[p[0]] = p[1];
+            else
+                ++s.protocolErrors;
             return true;
         case 0x04:
-            if (p[0] < deviceProfileCount) s.profileDpiStage[p[0]] = p[1]; else ++s.protocolErrors;
-            if (p[0] == s.currentProfile) s.currentDpiStage = p[1];
+            if (p[0] < deviceProfileCount)
+                s.profileDpiStage[p[0]] = p[1];
+            else
+                ++s.protocolErrors;
+            if (p[0] == s.currentProfile)
+                s.currentDpiStage = p[1];
             return true;
-        case 0x09: s.liftOff = p[0]; s.liftOffEnabled = p[0] != 0; return true;
-        case 0x81: answer(opcode, {byteAt(s.keyboardOption560, 0), byteAt(s.keyboardOption560, 1)}); return true;
-        case 0x82: answer(opcode, {s.currentProfile}); return true;
+        case 0x09:
+            s.liftOff = p[0];
+            s.liftOffEnabled = p[0] != 0;
+            return true;
+        case 0x81:
+            answer(opcode, {byteAt(s.keyboardOption560, 0), byteAt(s.keyboardOption560, 1)});
+            return true;
+        case 0x82:
+            answer(opcode, {s.currentProfile});
+            return true;
         case 0x84:
             answer(opcode, {p[0], p[0] < deviceProfileCount ? s.profileDpiStage[p[0]] : 0});
             return true;
-        case 0x8c: answer(opcode, {p[0]}); queueProfile(p[0]); return true;
-        default: return false;
+        case 0x8c:
+            answer(opcode, {p[0]});
+            queueProfile(p[0]);
+            return true;
+        default:
+            return false;
         }
     }
 
@@ -262,7 +318,7 @@ private:
             d.commandInput.push_back(sized(image.mid(offset, length), length));
     }
 
-    template <size_t N>
+    template<size_t N>
     void storeIndexed(std::array<QByteArray, N> &blocks, int index, const QByteArray &data)
     {
         if (index < 0 || index >= int(N)) {
@@ -278,13 +334,18 @@ private:
         d.bulk = BulkTransfer{};
         if (secondFamily) {
             switch (b.opcode) {
-            case 0x0c: storeIndexed(s.profiles, b.p1, b.data); return;
+            case 0x0c:
+                storeIndexed(s.profiles, b.p1, b.data);
+                return;
             case 0x0d:
                 storeIndexed(s.keyMatrixBlocks, b.p1 - 1, b.data);
                 storeIndexed(s.keyMatrices, b.p1 - 1, b.data.left(64));
                 return;
-            case 0x0f: storeIndexed(s.macros, b.p1 - 1, b.data); return;
-            default: break;
+            case 0x0f:
+                storeIndexed(s.macros, b.p1 - 1, b.data);
+                return;
+            default:
+                break;
             }
         }
         switch (b.opcode) {
@@ -292,11 +353,22 @@ private:
             s.stageColorType = b.p1;
             overwritePrefix(b.p1 == 2 ? s.stageColorsType2 : s.stageColors, b.data);
             return;
-        case 0x11: s.dpiStageCount = b.p1; overwritePrefix(s.dpiCodes, b.data); return;
-        case 0x12: storeIndexed(s.keyMatrices, b.p1 - 1, b.data); return;
-        case 0x13: storeIndexed(s.macros, b.p1 - 1, b.data); return;
-        case 0x16: overwritePrefix(s.attributeBlock, b.data); return;
-        default: ++s.protocolErrors; return;
+        case 0x11:
+            s.dpiStageCount = b.p1;
+            overwritePrefix(s.dpiCodes, b.data);
+            return;
+        case 0x12:
+            storeIndexed(s.keyMatrices, b.p1 - 1, b.data);
+            return;
+        case 0x13:
+            storeIndexed(s.macros, b.p1 - 1, b.data);
+            return;
+        case 0x16:
+            overwritePrefix(s.attributeBlock, b.data);
+            return;
+        default:
+            ++s.protocolErrors;
+            return;
         }
     }
 };
@@ -316,7 +388,7 @@ void Simulator::featureOutLocked(int device, const QByteArray &report)
         ++d.state.protocolErrors;
         return;
     }
-    if (d.bulk.remaining > 0) {   // the previous transfer never completed
+    if (d.bulk.remaining > 0) { // the previous transfer never completed
         ++d.state.protocolErrors;
         d.bulk = BulkTransfer{};
     }
@@ -337,7 +409,9 @@ void Simulator::outputReportLocked(int device, const QByteArray &report)
 
 QString pathOf(int device, Interface interface)
 {
-    return QStringLiteral("virtual:%1:%2").arg(device).arg(interface == Interface::Command ? "command" : "notify");
+    return QStringLiteral("virtual:%1:%2")
+        .arg(device)
+        .arg(interface == Interface::Command ? "command" : "notify");
 }
 
 bool parsePath(const char *path, int &device, Interface &interface)
@@ -403,7 +477,7 @@ FirmwareState FirmwareState::factory()
     }
     for (int p = 0; p < deviceProfileCount; ++p)
         s.profiles[size_t(p)] = patterned(128, 0x20 * p + 1);
-    s.ledInstructOptions = QByteArray::fromHex("000506");   // option1 0: the logo light works
+    s.ledInstructOptions = QByteArray::fromHex("000506"); // option1 0: the logo light works
     return s;
 }
 
@@ -416,7 +490,7 @@ void reset(const QList<DeviceConfig> &devices)
 
 namespace {
 
-template <typename F>
+template<typename F>
 auto withDevice(int device, F &&f) -> decltype(f(std::declval<detail::Device &>()))
 {
     Simulator &sim = Simulator::instance();
@@ -455,7 +529,7 @@ void unplug(int device)
         if (!d.config.plugged)
             return;
         d.config.plugged = false;
-        ++d.plugCycle;            // handles opened before stay dead after a replug
+        ++d.plugCycle; // handles opened before stay dead after a replug
         d.commandInput.clear();
         d.notifyInput.clear();
         d.bulk = detail::BulkTransfer{};
@@ -472,7 +546,8 @@ void pressDpi(int device, int stage)
 {
     withDevice(device, [stage](detail::Device &d) {
         d.state.currentDpiStage = stage;
-        if (d.config.family == "560" && d.state.currentProfile >= 0 && d.state.currentProfile < deviceProfileCount)
+        if (d.config.family == "560" && d.state.currentProfile >= 0
+            && d.state.currentProfile < deviceProfileCount)
             d.state.profileDpiStage[size_t(d.state.currentProfile)] = stage;
     });
     sendNotification(device, QByteArray::fromHex("060700") + char(stage));

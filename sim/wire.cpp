@@ -8,7 +8,10 @@ namespace {
 
 constexpr quint8 scrambleKey[8] = {'K', 'a', 'V', 'r', 'p', 'U', 'd', 'i'};
 
-quint8 nibbleSwap(quint8 x) { return quint8((x << 4) | (x >> 4)); }
+quint8 nibbleSwap(quint8 x)
+{
+    return quint8((x << 4) | (x >> 4));
+}
 
 void swapPairs(quint8 b[8])
 {

@@ -1,8 +1,8 @@
 // kairo-probe: finds the mouse named by the device table beside the program
 // and reads its current DPI stage. Useful to owners of a real mouse to check
 // that the interfaces are visible and answer.
-#include "devicetable.h"
-#include "hid_thread.h"
+#include "device/devicetable.h"
+#include "device/hid_thread.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,9 +41,10 @@ void listInterfaces(const QList<DeviceEntry> &table)
                 role = QStringLiteral(" (command)");
             else if (info->usage_page == entry.usagePage2 && info->usage == entry.usage2)
                 role = QStringLiteral(" (notification)");
-            out() << "  HID interface: vid " << hex4(info->vendor_id) << " pid " << hex4(info->product_id)
-                  << " usage page " << hex4(info->usage_page) << " usage " << hex4(info->usage)
-                  << " path " << QString::fromLocal8Bit(info->path ? info->path : "") << role << Qt::endl;
+            out() << "  HID interface: vid " << hex4(info->vendor_id) << " pid "
+                  << hex4(info->product_id) << " usage page " << hex4(info->usage_page) << " usage "
+                  << hex4(info->usage) << " path "
+                  << QString::fromLocal8Bit(info->path ? info->path : "") << role << Qt::endl;
             ++count;
         }
         hid_free_enumeration(found);
@@ -95,7 +96,9 @@ int main(int argc, char *argv[])
         hid.setDeviceTable(table);
         hid.setCurrentDevice(index);
         out() << "Mouse found: entry " << index << ", command path " << table.at(index).path
-              << ", notification path " << (table.at(index).path2.isEmpty() ? QStringLiteral("(none)") : table.at(index).path2)
+              << ", notification path "
+              << (table.at(index).path2.isEmpty() ? QStringLiteral("(none)")
+                                                  : table.at(index).path2)
               << Qt::endl;
         // The second family answers for the profile named in byte1, with the
         // stage in byte2.

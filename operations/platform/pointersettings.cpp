@@ -1,3 +1,3 @@
-#include "pointersettings.h"
+#include "operations/platform/pointersettings.h"
 
 PointerSettings::~PointerSettings() = default;

@@ -2,7 +2,7 @@
 // pointer acceleration; the double-click time and wheel lines are applied to
 // Kairo's own Qt style hints and, on desktops that keep these settings and
 // whose tool is installed, to the desktop as well.
-#include "pointersettings.h"
+#include "operations/platform/pointersettings.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -91,8 +91,8 @@ bool setKdeGlobal(const QString &key, int value)
 {
     if (!onDesktop({"KDE"}))
         return false;
-    const QStringList arguments{"--file", "kdeglobals", "--group", "KDE", "--key", key,
-                                "--notify", QString::number(value)};
+    const QStringList arguments{"--file", "kdeglobals", "--group",  "KDE",
+                                "--key",  key,          "--notify", QString::number(value)};
     return runTool("kwriteconfig6", arguments) || runTool("kwriteconfig5", arguments);
 }
 
@@ -104,7 +104,8 @@ QStyleHints *kairoStyleHints()
     return QGuiApplication::styleHints();
 }
 
-class LinuxPointerSettings final : public PointerSettings {
+class LinuxPointerSettings final : public PointerSettings
+{
 public:
     bool setCursorSpeed(int speed) override;
     bool setDoubleClickTime(int milliseconds) override;

@@ -21,8 +21,8 @@ private slots:
     {
         engine.addImportPath(QStringLiteral("qrc:/"));
         QQmlComponent component(&engine);
-        component.setData("import QtQml\nimport modules.qml\nQtObject { property var images: Images }",
-                          QUrl());
+        component.setData(
+            "import QtQml\nimport modules.qml\nQtObject { property var images: Images }", QUrl());
         QObject *holder = component.create();
         QVERIFY2(holder, qPrintable(component.errorString()));
         holder->setParent(&engine);
@@ -32,11 +32,13 @@ private slots:
         const QMetaObject *meta = images->metaObject();
         for (int i = 0; i < meta->propertyCount(); ++i) {
             const QVariant value = meta->property(i).read(images);
-            if (value.typeId() == QMetaType::QString && value.toString().startsWith(QStringLiteral("qrc:")))
+            if (value.typeId() == QMetaType::QString
+                && value.toString().startsWith(QStringLiteral("qrc:")))
                 paths.append({QString::fromLatin1(meta->property(i).name()), value.toString()});
         }
-        const QStringList guns = {QStringLiteral("M416"), QStringLiteral("AKM"), QStringLiteral("M16A4"),
-                                  QStringLiteral("SCAR-L"), QStringLiteral("UNP9"), QStringLiteral("Thomson")};
+        const QStringList guns = {QStringLiteral("M416"),  QStringLiteral("AKM"),
+                                  QStringLiteral("M16A4"), QStringLiteral("SCAR-L"),
+                                  QStringLiteral("UNP9"),  QStringLiteral("Thomson")};
         for (const QString &gun : guns) {
             QString path;
             QVERIFY(QMetaObject::invokeMethod(images, "gun", Q_RETURN_ARG(QString, path),

@@ -48,7 +48,8 @@ private:
     // Map state of the program's main window ("IsViewable", "IsUnMapped", ...).
     static QString mainWindowMapState()
     {
-        const QString id = run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed();
+        const QString id =
+            run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed();
         if (id.isEmpty() || id.contains('\n'))
             return QString();
         static const QRegularExpression state("Map State: (\\w+)");
@@ -56,7 +57,8 @@ private:
     }
     static QStringList visibleProgramWindows()
     {
-        return run("xdotool", {"search", "--onlyvisible", "--class", "^kairo$"}).split('\n', Qt::SkipEmptyParts);
+        return run("xdotool", {"search", "--onlyvisible", "--class", "^kairo$"})
+            .split('\n', Qt::SkipEmptyParts);
     }
 
     QProcessEnvironment environment(bool preload) const
@@ -97,7 +99,8 @@ private slots:
         QVERIFY(dir.isValid());
         socketPath = dir.filePath("vm.sock");
         QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", dir.filePath("kairo")));
-        QFile(dir.filePath("kairo")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile(dir.filePath("kairo"))
+            .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcess cp;
         cp.start("cp", {"-r", KAIRO_BIN_DIR "/modules", dir.path()});
         QVERIFY(cp.waitForFinished());
@@ -133,7 +136,8 @@ private slots:
         QVERIFY(second.waitForFinished(6000));
         QCOMPARE(second.exitCode(), 1);
         QVERIFY(t.elapsed() < 5000);
-        QVERIFY(waitForLine(kairo, seen, "------------------------- receiveMessage---------------------"));
+        QVERIFY(waitForLine(kairo, seen,
+                            "------------------------- receiveMessage---------------------"));
 
         QCOMPARE(cli({"press-dpi", "3"}), 0);
         QVERIFY(waitForLine(kairo, seen, "scene: setCurrentDPI 3"));
@@ -161,9 +165,13 @@ private slots:
         QTemporaryDir shared;
         QTemporaryDir runtime;
         QVERIFY(shared.isValid() && runtime.isValid());
-        const QByteArray pathHash = QCryptographicHash::hash(
-            QFileInfo(dir.filePath("kairo")).canonicalFilePath().toUtf8(), QCryptographicHash::Sha1).toHex();
-        const QString id = QStringLiteral("kairo-%1-%2").arg(::getuid()).arg(QString::fromLatin1(pathHash.left(16)));
+        const QByteArray pathHash =
+            QCryptographicHash::hash(QFileInfo(dir.filePath("kairo")).canonicalFilePath().toUtf8(),
+                                     QCryptographicHash::Sha1)
+                .toHex();
+        const QString id = QStringLiteral("kairo-%1-%2")
+                               .arg(::getuid())
+                               .arg(QString::fromLatin1(pathHash.left(16)));
         QLockFile squatter(shared.filePath(id + ".lock"));
         QVERIFY(squatter.tryLock(0));
 
@@ -180,7 +188,9 @@ private slots:
         QByteArray seen;
         QVERIFY2(waitForLine(kairo, seen, "Device DisConnect"), seen.constData());
 
-        const QString folder = runtimeFolder ? runtime.path() : shared.filePath(QStringLiteral("kairo-%1").arg(::getuid()));
+        const QString folder = runtimeFolder
+                                   ? runtime.path()
+                                   : shared.filePath(QStringLiteral("kairo-%1").arg(::getuid()));
         struct stat info;
         QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
         QCOMPARE(info.st_mode & 07777, mode_t(0700));
@@ -193,7 +203,8 @@ private slots:
         second.start(dir.filePath("kairo"));
         QVERIFY(second.waitForFinished(6000));
         QCOMPARE(second.exitCode(), 1);
-        QVERIFY(waitForLine(kairo, seen, "------------------------- receiveMessage---------------------"));
+        QVERIFY(waitForLine(kairo, seen,
+                            "------------------------- receiveMessage---------------------"));
         kairo.terminate();
         kairo.waitForFinished(5000);
     }
@@ -242,7 +253,8 @@ private slots:
         };
         const QPoint at = icon.center();
         for (int attempt = 0; attempt < 5 && !menuShown(); ++attempt) {
-            run("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"});
+            run("xdotool",
+                {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"});
             QElapsedTimer shown;
             shown.start();
             while (!menuShown() && shown.elapsed() < 2000)

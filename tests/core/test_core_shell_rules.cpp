@@ -1,8 +1,8 @@
-#include "copydatawarning.h"
+#include "core/copydatawarning.h"
+#include "core/myqquickview.h"
+#include "core/qtsinglecoreapplication.h"
+#include "core/ui_controler.h"
 #include "device/hid_thread.h"
-#include "myqquickview.h"
-#include "qtsinglecoreapplication.h"
-#include "ui_controler.h"
 
 #include <QDirIterator>
 #include <QtTest>
@@ -19,7 +19,9 @@ class ScopedEnv
 {
 public:
     ScopedEnv(const char *name, const QByteArray &value)
-        : name(name), had(qEnvironmentVariableIsSet(name)), old(qgetenv(name))
+        : name(name)
+        , had(qEnvironmentVariableIsSet(name))
+        , old(qgetenv(name))
     {
         value.isNull() ? qunsetenv(name) : qputenv(name, value);
     }
@@ -43,7 +45,7 @@ bool makeFolderEntry(const QString &path, const QString &kind)
         return QFile(path).open(QIODevice::WriteOnly);
     if (kind == QLatin1String("symlink"))
         return makeFolderEntry(path + QStringLiteral("-target"), QStringLiteral("private"))
-            && QFile::link(path + QStringLiteral("-target"), path);
+               && QFile::link(path + QStringLiteral("-target"), path);
     if (::mkdir(native.constData(), 0700) != 0)
         return false;
     if (kind == QLatin1String("foreign"))
@@ -59,7 +61,9 @@ QString describeEntry(const QString &path)
     return QStringLiteral("uid %1 mode %2 %3")
         .arg(info.st_uid)
         .arg(info.st_mode & 07777, 0, 8)
-        .arg(S_ISDIR(info.st_mode) ? "dir" : S_ISLNK(info.st_mode) ? "link" : "other");
+        .arg(S_ISDIR(info.st_mode)   ? "dir"
+             : S_ISLNK(info.st_mode) ? "link"
+                                     : "other");
 }
 
 // Largest parameter count of the public slots and invokables called name,
@@ -70,7 +74,8 @@ int invokableParameters(const QMetaObject &meta, const QByteArray &name)
     for (int i = 0; i < meta.methodCount(); ++i) {
         const QMetaMethod method = meta.method(i);
         if (method.name() == name && method.access() == QMetaMethod::Public
-            && (method.methodType() == QMetaMethod::Slot || method.methodType() == QMetaMethod::Method))
+            && (method.methodType() == QMetaMethod::Slot
+                || method.methodType() == QMetaMethod::Method))
             most = std::max(most, method.parameterCount());
     }
     return most;
@@ -128,9 +133,9 @@ private slots:
             {{"hid", "hidLink"}, &Hid_Thread::staticMetaObject}};
         // An optional qualifier (an id, or a type for attached objects such
         // as ListView.view, which are not ours), the object, the function.
-        static const QRegularExpression call(
-            QStringLiteral("(?<![\\w.])((?:\\w+\\.)*)(ui_View|view|ui_Ctl|windowControl|hid|hidLink)"
-                           "\\.(\\w+)\\s*\\("));
+        static const QRegularExpression call(QStringLiteral(
+            "(?<![\\w.])((?:\\w+\\.)*)(ui_View|view|ui_Ctl|windowControl|hid|hidLink)"
+            "\\.(\\w+)\\s*\\("));
         QList<int> found(objects.size(), 0);
         QStringList faults;
         QDirIterator files(QStringLiteral(KAIRO_QML_DIR), {QStringLiteral("*.qml")}, QDir::Files,
@@ -141,7 +146,7 @@ private slots:
             QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
             for (QString &line : lines) {
                 if (line.trimmed().startsWith(QLatin1String("//")))
-                    line.clear();   // keeps the line numbers
+                    line.clear(); // keeps the line numbers
             }
             const QString text = lines.join(QLatin1Char('\n'));
             for (auto m = call.globalMatch(text); m.hasNext();) {
@@ -149,10 +154,11 @@ private slots:
                 const QString qualifier = match.captured(1);
                 if (!qualifier.isEmpty() && qualifier.at(0).isUpper())
                     continue;
-                const QString where = QStringLiteral("%1:%2 %3%4.%5")
-                                          .arg(QDir(QStringLiteral(KAIRO_QML_DIR)).relativeFilePath(file.fileName()))
-                                          .arg(text.left(match.capturedStart()).count(QLatin1Char('\n')) + 1)
-                                          .arg(qualifier, match.captured(2), match.captured(3));
+                const QString where =
+                    QStringLiteral("%1:%2 %3%4.%5")
+                        .arg(QDir(QStringLiteral(KAIRO_QML_DIR)).relativeFilePath(file.fileName()))
+                        .arg(text.left(match.capturedStart()).count(QLatin1Char('\n')) + 1)
+                        .arg(qualifier, match.captured(2), match.captured(3));
                 qsizetype object = 0;
                 while (!objects[object].first.contains(match.captured(2)))
                     ++object;
@@ -165,12 +171,16 @@ private slots:
                 else if (arguments < 0)
                     faults << where + QStringLiteral(": call not closed");
                 else if (arguments > parameters)
-                    faults << where + QStringLiteral(": %1 arguments, at most %2").arg(arguments).arg(parameters);
+                    faults << where
+                                  + QStringLiteral(": %1 arguments, at most %2")
+                                        .arg(arguments)
+                                        .arg(parameters);
             }
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
         for (qsizetype i = 0; i < objects.size(); ++i)
-            QVERIFY2(found[i] > 0, qPrintable(objects[i].first.join(QLatin1Char('/')) + ": no call found"));
+            QVERIFY2(found[i] > 0,
+                     qPrintable(objects[i].first.join(QLatin1Char('/')) + ": no call found"));
     }
 
     void startSize_data()
@@ -197,16 +207,36 @@ private slots:
         QTest::addColumn<QString>("runtime");
         QTest::addColumn<QString>("fallback");
         QTest::addColumn<QString>("chosen");
-        QTest::newRow("runtime folder") << "private" << "missing" << "runtime";
-        QTest::newRow("no runtime folder") << "" << "missing" << "fallback";
-        QTest::newRow("runtime folder missing") << "missing" << "missing" << "fallback";
-        QTest::newRow("runtime folder open to the group") << "open" << "missing" << "fallback";
-        QTest::newRow("runtime folder of another user") << "foreign" << "missing" << "fallback";
-        QTest::newRow("fallback already there") << "" << "private" << "fallback";
-        QTest::newRow("fallback open to the group") << "" << "open" << "";
-        QTest::newRow("fallback of another user") << "" << "foreign" << "";
-        QTest::newRow("fallback is a symlink") << "" << "symlink" << "";
-        QTest::newRow("fallback is a file") << "" << "file" << "";
+        QTest::newRow("runtime folder") << "private"
+                                        << "missing"
+                                        << "runtime";
+        QTest::newRow("no runtime folder") << ""
+                                           << "missing"
+                                           << "fallback";
+        QTest::newRow("runtime folder missing") << "missing"
+                                                << "missing"
+                                                << "fallback";
+        QTest::newRow("runtime folder open to the group") << "open"
+                                                          << "missing"
+                                                          << "fallback";
+        QTest::newRow("runtime folder of another user") << "foreign"
+                                                        << "missing"
+                                                        << "fallback";
+        QTest::newRow("fallback already there") << ""
+                                                << "private"
+                                                << "fallback";
+        QTest::newRow("fallback open to the group") << ""
+                                                    << "open"
+                                                    << "";
+        QTest::newRow("fallback of another user") << ""
+                                                  << "foreign"
+                                                  << "";
+        QTest::newRow("fallback is a symlink") << ""
+                                               << "symlink"
+                                               << "";
+        QTest::newRow("fallback is a file") << ""
+                                            << "file"
+                                            << "";
     }
     void singleInstanceFolder()
     {
@@ -218,16 +248,19 @@ private slots:
         QVERIFY(shared.isValid() && sessionRoot.isValid());
         const QString runtimePath = sessionRoot.filePath(QStringLiteral("runtime"));
         const QString fallbackPath = shared.filePath(QStringLiteral("kairo-%1").arg(::getuid()));
-        if ((runtime == QLatin1String("foreign") || fallback == QLatin1String("foreign")) && ::geteuid() != 0)
+        if ((runtime == QLatin1String("foreign") || fallback == QLatin1String("foreign"))
+            && ::geteuid() != 0)
             QSKIP("only root can give a folder to another user");
         QVERIFY(runtime.isEmpty() || makeFolderEntry(runtimePath, runtime));
         QVERIFY(makeFolderEntry(fallbackPath, fallback));
         const QString fallbackBefore = describeEntry(fallbackPath);
 
         ScopedEnv tmp("TMPDIR", QFile::encodeName(shared.path()));
-        ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.isEmpty() ? QByteArray() : QFile::encodeName(runtimePath));
+        ScopedEnv xdg("XDG_RUNTIME_DIR",
+                      runtime.isEmpty() ? QByteArray() : QFile::encodeName(runtimePath));
         if (chosen.isEmpty())
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("is not a private folder")));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QStringLiteral("is not a private folder")));
         const QString folder = QtSingleCoreApplication::privateRuntimeDir();
 
         if (chosen == QLatin1String("runtime"))
@@ -237,7 +270,8 @@ private slots:
         else
             QCOMPARE(folder, QString());
         if (chosen == QLatin1String("fallback"))
-            QCOMPARE(describeEntry(fallbackPath), QStringLiteral("uid %1 mode 700 dir").arg(::geteuid()));
+            QCOMPARE(describeEntry(fallbackPath),
+                     QStringLiteral("uid %1 mode 700 dir").arg(::geteuid()));
         else
             QCOMPARE(describeEntry(fallbackPath), fallbackBefore);
     }
@@ -246,18 +280,19 @@ private slots:
     {
         const char abc[] = "abc";
         QCOMPARE(copyDataWarningText({0x250F, 3, abc}).value_or(QString()), QStringLiteral("abc"));
-        QVERIFY(!copyDataWarningText({0x250F, 4, abc}));   // counted NUL
-        QVERIFY(!copyDataWarningText({0x2510, 3, abc}));   // other tag
+        QVERIFY(!copyDataWarningText({0x250F, 4, abc})); // counted NUL
+        QVERIFY(!copyDataWarningText({0x2510, 3, abc})); // other tag
         QVERIFY(!copyDataWarningText({0x250F, 3, nullptr}));
-        const char noNul[3] = {'x', 'y', 'z'};              // never read past cbData
-        QCOMPARE(copyDataWarningText({0x250F, 3, noNul}).value_or(QString()), QStringLiteral("xyz"));
-        const char broken[] = "\xff\xfe";                  // not UTF-8
+        const char noNul[3] = {'x', 'y', 'z'}; // never read past cbData
+        QCOMPARE(copyDataWarningText({0x250F, 3, noNul}).value_or(QString()),
+                 QStringLiteral("xyz"));
+        const char broken[] = "\xff\xfe"; // not UTF-8
         QVERIFY(!copyDataWarningText({0x250F, 2, broken}));
     }
 
     void copyDataDelivery()
     {
-        QVERIFY(!deliverCopyData({0x250F, 3, "abc"}));      // no handler: not taken
+        QVERIFY(!deliverCopyData({0x250F, 3, "abc"})); // no handler: not taken
         static int calls = 0;
         setCopyDataHandler([](const CopyDataMessage &, QWidget *) { ++calls; }, nullptr, nullptr);
         QVERIFY(deliverCopyData({0x1234, 0, nullptr}));

@@ -42,7 +42,8 @@ Tree readTree(const QString &root)
                 tree.insert(rel + '/', QByteArray());
         } else {
             QFile file(path);
-            tree.insert(rel, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>"));
+            tree.insert(rel, file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                            : QByteArray("<unreadable>"));
         }
     }
     return tree;
@@ -54,7 +55,9 @@ void setWritable(const QString &root, bool writable)
         QFile::Permissions p = QFile::permissions(path);
         // setPermissions() takes the "User" bits for the owner's too.
         p = writable ? p | QFile::WriteOwner
-                     : p & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther);
+                     : p
+                           & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup
+                               | QFile::WriteOther);
         QFile::setPermissions(path, p);
     };
     apply(root);
@@ -115,12 +118,12 @@ private slots:
     void workingFolder_data()
     {
         QTest::addColumn<Tree>("installed");
-        QTest::addColumn<QStringList>("readOnly");   // folders below program/, "" = all of it
+        QTest::addColumn<QStringList>("readOnly"); // folders below program/, "" = all of it
         QTest::addColumn<bool>("ownCopyBefore");
         QTest::addColumn<Tree>("ownBefore");
         QTest::addColumn<bool>("dataHomeWritable");
-        QTest::addColumn<QString>("expected");     // "program" or "own"
-        QTest::addColumn<Tree>("ownAfter");         // checked when expected is "own"
+        QTest::addColumn<QString>("expected"); // "program" or "own"
+        QTest::addColumn<Tree>("ownAfter");    // checked when expected is "own"
 
         Tree mine = with(shipped, {{"setting/p1.bin", "[mouse]\ndpiValueArray=400, 900\n"},
                                    {"setting/apConfig.bin", "[common]\nlanguage=German\n"},
@@ -132,7 +135,8 @@ private slots:
         QTest::newRow("read-only, first start: copies everything")
             << shipped << QStringList{""} << false << Tree() << true << "own" << shipped;
         QTest::newRow("one read-only folder makes the tree read-only")
-            << shipped << QStringList{"modules/setting"} << false << Tree() << true << "own" << shipped;
+            << shipped << QStringList{"modules/setting"} << false << Tree() << true << "own"
+            << shipped;
         QTest::newRow("read-only, later start: the user's files stay")
             << shipped << QStringList{""} << true << mine << true << "own" << mine;
         QTest::newRow("newer install: missing files added, none replaced")
@@ -169,7 +173,8 @@ private slots:
         if (!dataHomeWritable)
             setWritable(home(), false);
         if (!readOnly.isEmpty() && canCreateIn(program() + "/modules/setting"))
-            QSKIP("this user may write into read-only folders (root): run the test as another user");
+            QSKIP(
+                "this user may write into read-only folders (root): run the test as another user");
         const Tree before = readTree(program());
 
         const QString folder = kairo::userdata::workingFolder(program(), home());
@@ -189,7 +194,7 @@ private slots:
     void dataHome_data()
     {
         QTest::addColumn<QByteArray>("xdgDataHome"); // null: unset
-        QTest::addColumn<QString>("expected");        // below HOME unless absolute
+        QTest::addColumn<QString>("expected");       // below HOME unless absolute
         QTest::newRow("set") << QByteArray("/srv/users/ana/data") << "/srv/users/ana/data";
         QTest::newRow("unset") << QByteArray() << ".local/share";
         QTest::newRow("empty") << QByteArray("") << ".local/share";

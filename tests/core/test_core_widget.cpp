@@ -1,11 +1,11 @@
 // The main widget in-process, against the virtual mouse and a real tray host
 // (trayer) on the test's own X server: device watch, tray, window commands,
 // wheel steps, quitting and tear-down.
-#include "builtmodules.h"
-#include "devicechangesource.h"
-#include "myqquickview.h"
-#include "ui_controler.h"
-#include "widget.h"
+#include "core/devicechangesource.h"
+#include "core/myqquickview.h"
+#include "core/ui_controler.h"
+#include "core/widget.h"
+#include "tests/support/builtmodules.h"
 
 #include "sim/virtualmouse.h"
 
@@ -45,7 +45,8 @@ void recordDebugLine(QtMsgType type, const QMessageLogContext &context, const QS
         QMutexLocker locker(&debugLines.lock);
         debugLines.lines.append({debugLines.clock.elapsed(), text.trimmed()});
         debugLines.rawLines.append(text);
-        if (qstrcmp(context.category, "kairo.scene") == 0 && text.startsWith(QLatin1String("scene: ")))
+        if (qstrcmp(context.category, "kairo.scene") == 0
+            && text.startsWith(QLatin1String("scene: ")))
             debugLines.sceneCalls.append(text.mid(7));
     }
     if (debugLines.previous)
@@ -66,7 +67,7 @@ private:
     QProcess trayHost;
     std::unique_ptr<QTemporaryDir> workDir;
     std::unique_ptr<Widget> widget;
-    DeviceChangeSource *notices = nullptr;   // owned by the widget
+    DeviceChangeSource *notices = nullptr; // owned by the widget
 
     // A fresh copy of the built modules tree as the working directory, with
     // the model flags of the given mouse.
@@ -176,11 +177,13 @@ private slots:
         debugLines.previous = qInstallMessageHandler(recordDebugLine);
         QLoggingCategory::setFilterRules(QStringLiteral("kairo.scene.debug=true"));
         // Without a tray host there is no tray, so the checks below depend on it.
-        QVERIFY2(!QSystemTrayIcon::isSystemTrayAvailable(), "a tray host is already running on this display");
+        QVERIFY2(!QSystemTrayIcon::isSystemTrayAvailable(),
+                 "a tray host is already running on this display");
         trayHost.setProcessChannelMode(QProcess::ForwardedChannels);
-        trayHost.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"),
-                                                  QStringLiteral("--align"), QStringLiteral("right"),
-                                                  QStringLiteral("--widthtype"), QStringLiteral("request")});
+        trayHost.start(QStringLiteral("trayer"),
+                       {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
+                        QStringLiteral("right"), QStringLiteral("--widthtype"),
+                        QStringLiteral("request")});
         QVERIFY2(trayHost.waitForStarted(10000), "trayer did not start");
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 15000);
     }
@@ -213,10 +216,10 @@ private slots:
         kairo::sim::reset({mouse});
         clearLines();
         widget = std::make_unique<Widget>();
-        const QString setupLine =
-            QStringLiteral("=====================Ui_Controler - setupUi================================  ");
-        const QString viewLine =
-            QStringLiteral("========================== ui_View ================================== ");
+        const QString setupLine = QStringLiteral(
+            "=====================Ui_Controler - setupUi================================  ");
+        const QString viewLine = QStringLiteral(
+            "========================== ui_View ================================== ");
         const QString screenLine = QStringLiteral("screen W,H =  1920 1080 ");
         QStringList lines = rawLines();
         const qsizetype setupAt = lines.indexOf(setupLine);
@@ -228,8 +231,8 @@ private slots:
         clearLines();
         widget->receiveMessage(QString());
         lines = rawLines();
-        QVERIFY2(lines.contains(
-                     QStringLiteral("------------------------- receiveMessage--------------------- ")),
+        QVERIFY2(lines.contains(QStringLiteral(
+                     "------------------------- receiveMessage--------------------- ")),
                  qPrintable(lines.join(QLatin1Char('|'))));
     }
 
@@ -282,8 +285,8 @@ private slots:
         QTest::addColumn<QList<int>>("reads");
         QTest::newRow("553 reads none") << QStringLiteral("553") << true << QList<int>{};
         QTest::newRow("560 reads 0 and 1") << QStringLiteral("560") << false << QList<int>{0, 1};
-        QTest::newRow("560 gun reads 0 to 4") << QStringLiteral("560") << true
-                                              << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("560 gun reads 0 to 4")
+            << QStringLiteral("560") << true << QList<int>{0, 1, 2, 3, 4};
     }
     void connectReadsProfiles()
     {
@@ -327,7 +330,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(lineCount(QStringLiteral("Device removed")) == 1, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(!widget->view()->isEnabled(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(!widget->hidThread().monitoring, 5000);
-        QVERIFY(widget->isVisible());        // lost, not gone: the window stays
+        QVERIFY(widget->isVisible()); // lost, not gone: the window stays
         QVERIFY(deviceUiShown);
 
         kairo::sim::plug(0);
@@ -396,7 +399,8 @@ private slots:
         ctl->onMaxRestore();
         QVERIFY(ctl->maximized());
         QVERIFY(widget->windowState() & Qt::WindowMaximized);
-        QCOMPARE(sceneCalls().mid(before), QStringList{QStringLiteral("setScreenRect 1920 1080 true")});
+        QCOMPARE(sceneCalls().mid(before),
+                 QStringList{QStringLiteral("setScreenRect 1920 1080 true")});
         QQuickItem *root = widget->view()->rootObject();
         QCOMPARE(root->property("isFrameMax").toBool(), true);
         QCOMPARE(root->property("frameW").toInt(), 1920);
@@ -407,7 +411,8 @@ private slots:
         ctl->onMaxRestore();
         QVERIFY(!ctl->maximized());
         QVERIFY(!(widget->windowState() & Qt::WindowMaximized));
-        QCOMPARE(sceneCalls().mid(before), QStringList{QStringLiteral("setScreenRect 1280 720 false")});
+        QCOMPARE(sceneCalls().mid(before),
+                 QStringList{QStringLiteral("setScreenRect 1280 720 false")});
         QCOMPARE(root->property("frameW").toInt(), 1280);
         QCOMPARE(root->property("frameH").toInt(), 720);
         QCOMPARE(root->property("isFrameMax").toBool(), false);
@@ -417,7 +422,7 @@ private slots:
         sendWheel(QPoint(0, 240));
         sendWheel(QPoint(0, -120));
         sendWheel(QPoint(0, 60));
-        sendWheel(QPoint(120, 0));     // sideways: nothing reaches the scene
+        sendWheel(QPoint(120, 0)); // sideways: nothing reaches the scene
         sendWheel(QPoint(0, -60));
         sendWheel(QPoint(0, -250));
         const QStringList expected{QStringLiteral("scroll 2"), QStringLiteral("scroll -1"),
@@ -445,14 +450,14 @@ private slots:
             if (destroyed)
                 ++callsAfter;
         });
-        kairo::sim::pressDpi(0, 3);          // a delivery may be on its way
+        kairo::sim::pressDpi(0, 3); // a delivery may be on its way
         QElapsedTimer took;
         took.start();
         widget.reset();
         destroyed = true;
         QVERIFY(loop.isFinished());
         QVERIFY2(took.elapsed() < 3000, qPrintable(QString::number(took.elapsed())));
-        QTest::qWait(800);                   // anything queued would run now
+        QTest::qWait(800); // anything queued would run now
         QCOMPARE(callsAfter.load(), 0);
         kairo::sim::setApiHook(nullptr);
     }

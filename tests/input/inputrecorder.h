@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inputhooks.h"
+#include "input/inputhooks.h"
 
 #include <QList>
 

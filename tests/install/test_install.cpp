@@ -2,7 +2,7 @@
 // prefix and into a system one (/usr, staged with DESTDIR), the menu entry and
 // metainfo checked by the ecosystem's validators, and the installed launcher
 // started by users who cannot write the system prefix, on the virtual mouse.
-#include "journey/scenepixels.h"
+#include "tests/journey/scenepixels.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -29,8 +29,9 @@ Tree readTree(const QString &root)
             tree.insert(base.relativeFilePath(path) + '/', QByteArray());
         } else {
             QFile file(path);
-            tree.insert(base.relativeFilePath(path),
-                        file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>"));
+            tree.insert(base.relativeFilePath(path), file.open(QIODevice::ReadOnly)
+                                                         ? file.readAll()
+                                                         : QByteArray("<unreadable>"));
         }
     }
     return tree;
@@ -70,7 +71,8 @@ struct Result {
 };
 
 Result run(const QString &program, const QStringList &args,
-           const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(), int ms = 60000)
+           const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+           int ms = 60000)
 {
     QProcess p;
     p.setProcessEnvironment(env);
@@ -102,7 +104,7 @@ private:
     QHash<QString, QRect> at; // the controls, in window pixels
 
     QString userPrefix() const { return ana.home + "/.local"; }
-    QString stage() const { return dir.filePath("stage"); }   // DESTDIR of the /usr install
+    QString stage() const { return dir.filePath("stage"); } // DESTDIR of the /usr install
     QString systemPrefix() const { return stage() + "/usr"; }
     QString anaCopy() const { return ana.home + "/.local/share/kairo/modules"; }
 
@@ -166,14 +168,16 @@ private:
     }
 
     // The installed launcher, started as `user` from the user's home folder.
-    void start(QProcess &kairo, const User &user, const QString &launcher, const QString &dataHome = {})
+    void start(QProcess &kairo, const User &user, const QString &launcher,
+               const QString &dataHome = {})
     {
         kairo.setProcessEnvironment(environment(user, dataHome));
         kairo.setWorkingDirectory(user.home);
         kairo.setProcessChannelMode(QProcess::MergedChannels);
         if (root) {
-            kairo.start("setpriv", {QString("--reuid=%1").arg(user.uid), QString("--regid=%1").arg(user.uid),
-                                    "--clear-groups", "--", launcher});
+            kairo.start("setpriv",
+                        {QString("--reuid=%1").arg(user.uid), QString("--regid=%1").arg(user.uid),
+                         "--clear-groups", "--", launcher});
         } else {
             kairo.start(launcher);
         }
@@ -207,7 +211,7 @@ private:
         start(kairo, user, launcher, dataHome);
         QByteArray seen;
         const bool connected = waitForOutput(kairo, seen, "Device Connect")
-            && waitForOutput(kairo, seen, "scene: run");
+                               && waitForOutput(kairo, seen, "scene: run");
         stop(kairo);
         QVERIFY2(connected, seen.constData());
     }
@@ -220,11 +224,13 @@ private slots:
         QVERIFY(dir.isValid());
         // The test's users must reach their folders inside it.
         QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther
-                                                      | QFile::ReadOther | QFile::ExeGroup | QFile::ReadGroup));
+                                                      | QFile::ReadOther | QFile::ExeGroup
+                                                      | QFile::ReadGroup));
         // And the X server, whose cookie xvfb-run keeps in a folder only we may read.
         xauthority = dir.filePath("xauthority");
         QVERIFY(QFile::copy(qEnvironmentVariable("XAUTHORITY"), xauthority));
-        QVERIFY(QFile::setPermissions(xauthority, QFile::ReadOwner | QFile::ReadOther | QFile::ReadGroup));
+        QVERIFY(QFile::setPermissions(xauthority,
+                                      QFile::ReadOwner | QFile::ReadOther | QFile::ReadGroup));
 
         ana = makeUser(64101, "ana");
         ben = makeUser(64102, "ben");
@@ -234,7 +240,8 @@ private slots:
         chown(ana.home, ana.uid);
         install("/usr", stage());
 
-        const Result pos = run(KAIRO_SCENETOOL, {"pos", "1280", "720", "dpiSlider0", "dpiPlus1", "saveButton"});
+        const Result pos =
+            run(KAIRO_SCENETOOL, {"pos", "1280", "720", "dpiSlider0", "dpiPlus1", "saveButton"});
         for (const QString &line : pos.output.split('\n', Qt::SkipEmptyParts)) {
             const QStringList f = line.split(' ');
             if (f.size() == 8)
@@ -247,13 +254,14 @@ private slots:
 
     void installedFiles_data()
     {
-        QTest::addColumn<QString>("root");      // the prefix as installed on the disk
-        QTest::addColumn<QString>("prefix");    // as the installed files name it
-        QTest::addColumn<QString>("udevRule");  // relative to root
-        QTest::addColumn<QString>("system");    // the system root it is staged in, if any
-        QTest::newRow("per-user prefix") << userPrefix() << userPrefix() << "share/kairo/60-kairo.rules"
-                                         << QString();
-        QTest::newRow("/usr") << systemPrefix() << "/usr" << "lib/udev/rules.d/60-kairo.rules" << stage();
+        QTest::addColumn<QString>("root");     // the prefix as installed on the disk
+        QTest::addColumn<QString>("prefix");   // as the installed files name it
+        QTest::addColumn<QString>("udevRule"); // relative to root
+        QTest::addColumn<QString>("system");   // the system root it is staged in, if any
+        QTest::newRow("per-user prefix")
+            << userPrefix() << userPrefix() << "share/kairo/60-kairo.rules" << QString();
+        QTest::newRow("/usr") << systemPrefix() << "/usr"
+                              << "lib/udev/rules.d/60-kairo.rules" << stage();
     }
 
     void installedFiles()
@@ -271,19 +279,21 @@ private slots:
         QVERIFY(QFileInfo(root + "/" + udevRule).isFile());
         QVERIFY(QFileInfo(root + "/share/icons/hicolor/scalable/apps/kairo.svg").isFile());
         for (int size : {16, 32, 48, 64, 128, 256}) {
-            const QString png = QString("%1/share/icons/hicolor/%2x%2/apps/kairo.png").arg(root).arg(size);
+            const QString png =
+                QString("%1/share/icons/hicolor/%2x%2/apps/kairo.png").arg(root).arg(size);
             const QImage icon(png);
             QCOMPARE(icon.size(), QSize(size, size));
             // The dark disc and the orange ring, not an empty picture.
-            QVERIFY2(kairo::journey::countNear(icon.convertToFormat(QImage::Format_RGB32), icon.rect(),
-                                               QColor(0xf0, 0x78, 0x1e), 40) > size,
+            QVERIFY2(kairo::journey::countNear(icon.convertToFormat(QImage::Format_RGB32),
+                                               icon.rect(), QColor(0xf0, 0x78, 0x1e), 40)
+                         > size,
                      qPrintable(png));
         }
 
         const QString entry = root + "/share/applications/io.github.kairo.Kairo.desktop";
         const QString entryText = QString::fromUtf8(readFile(entry));
-        QVERIFY2(entryText.contains(QRegularExpression("\nExec=" + QRegularExpression::escape(prefix)
-                                                       + "/bin/kairo\n")),
+        QVERIFY2(entryText.contains(QRegularExpression(
+                     "\nExec=" + QRegularExpression::escape(prefix) + "/bin/kairo\n")),
                  qPrintable(entryText));
         QVERIFY(entryText.contains("\nIcon=kairo\n"));
         Result r = run("desktop-file-validate", {entry});
@@ -307,12 +317,13 @@ private slots:
     void savesWhereTheUserCanWrite_data()
     {
         QTest::addColumn<QString>("launcher");
-        QTest::addColumn<QString>("savedIn");    // the modules/ that takes the Save
-        QTest::addColumn<QString>("untouched");  // a folder the run must leave as it was
-        QTest::newRow("per-user prefix") << userPrefix() + "/bin/kairo" << userPrefix() + "/lib/kairo/modules"
-                                         << ana.home + "/.local/share";
-        QTest::newRow("read-only system prefix") << systemPrefix() + "/bin/kairo" << anaCopy()
-                                                 << systemPrefix();
+        QTest::addColumn<QString>("savedIn");   // the modules/ that takes the Save
+        QTest::addColumn<QString>("untouched"); // a folder the run must leave as it was
+        QTest::newRow("per-user prefix")
+            << userPrefix() + "/bin/kairo" << userPrefix() + "/lib/kairo/modules"
+            << ana.home + "/.local/share";
+        QTest::newRow("read-only system prefix")
+            << systemPrefix() + "/bin/kairo" << anaCopy() << systemPrefix();
     }
 
     void savesWhereTheUserCanWrite()
@@ -320,10 +331,12 @@ private slots:
         QFETCH(QString, launcher);
         QFETCH(QString, savedIn);
         QFETCH(QString, untouched);
-        const QString installedModules = QDir::cleanPath(QFileInfo(launcher).path() + "/../lib/kairo/modules");
+        const QString installedModules =
+            QDir::cleanPath(QFileInfo(launcher).path() + "/../lib/kairo/modules");
         const QString profile = savedIn + "/setting/p1.bin";
         const QList<int> before = stages(installedModules + "/setting/p1.bin");
-        const int dpiBase = iniValue(installedModules + "/setting/apConfig.bin", "mouse", "dpiBase").toInt();
+        const int dpiBase =
+            iniValue(installedModules + "/setting/apConfig.bin", "mouse", "dpiBase").toInt();
         QVERIFY(before.size() == 8 && dpiBase > 0);
         const Tree untouchedBefore = readTree(untouched);
 
@@ -340,7 +353,8 @@ private slots:
             15000);
         const WId window = WId(id.toULongLong());
         const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", id}).output;
-        static const QRegularExpression field("^(X|Y)=(-?\\d+)$", QRegularExpression::MultilineOption);
+        static const QRegularExpression field("^(X|Y)=(-?\\d+)$",
+                                              QRegularExpression::MultilineOption);
         QPoint origin;
         for (auto m = field.globalMatch(geometry); m.hasNext();) {
             const auto match = m.next();
@@ -349,15 +363,18 @@ private slots:
         const auto screen = [window] { return kairo::journey::grabWindow(window); };
         const auto click = [&origin](const QRect &r) {
             const QPoint p = origin + r.center();
-            run("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
+            run("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()),
+                            "click", "1"});
         };
-        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["dpiSlider0"], accent)
-                                         + kairo::journey::countNear(screen(), at["dpiSlider0"], primary)
-                                     > 20,
-                                 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            kairo::journey::countNear(screen(), at["dpiSlider0"], accent)
+                    + kairo::journey::countNear(screen(), at["dpiSlider0"], primary)
+                > 20,
+            15000);
 
         click(at["dpiPlus1"]);
-        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["saveButton"], accent) > 0, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["saveButton"], accent) > 0,
+                                 5000);
         click(at["saveButton"]);
         QList<int> raised = before;
         raised[1] += dpiBase;
@@ -374,8 +391,10 @@ private slots:
     void newerInstallKeepsTheUserCopy()
     {
         const Tree copied = readTree(anaCopy());
-        QVERIFY2(copied.contains("setting/p1.bin"), "the read-only system prefix run makes Ana's copy");
-        QVERIFY2(copied.value("setting/p1.bin") != readFile(systemPrefix() + "/lib/kairo/modules/setting/p1.bin"),
+        QVERIFY2(copied.contains("setting/p1.bin"),
+                 "the read-only system prefix run makes Ana's copy");
+        QVERIFY2(copied.value("setting/p1.bin")
+                     != readFile(systemPrefix() + "/lib/kairo/modules/setting/p1.bin"),
                  "Ana's copy holds her Save");
         // Ana's own macro and language choice.
         QFile macro(anaCopy() + "/macro/Aim.bin");

@@ -19,14 +19,16 @@ inline QImage grabWindow(WId window)
 }
 
 // Pixels of `area` whose channels all lie within `tolerance` of `colour`.
-inline int countNear(const QImage &image, const QRect &area, const QColor &colour, int tolerance = 24)
+inline int countNear(const QImage &image, const QRect &area, const QColor &colour,
+                     int tolerance = 24)
 {
     const QRect r = area.intersected(image.rect());
     int count = 0;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         for (int x = r.left(); x <= r.right(); ++x) {
             const QRgb p = image.pixel(x, y);
-            if (qAbs(qRed(p) - colour.red()) <= tolerance && qAbs(qGreen(p) - colour.green()) <= tolerance
+            if (qAbs(qRed(p) - colour.red()) <= tolerance
+                && qAbs(qGreen(p) - colour.green()) <= tolerance
                 && qAbs(qBlue(p) - colour.blue()) <= tolerance)
                 ++count;
         }

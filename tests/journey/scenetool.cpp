@@ -16,7 +16,7 @@
 //   wait-colour WINDOW X Y W H COLOUR... [--timeout SECONDS]
 //       Waits until the window's rectangle holds pixels of one of the colours
 //       (#rrggbb).
-#include "scenepixels.h"
+#include "tests/journey/scenepixels.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -121,8 +121,8 @@ int positions(const QStringList &args)
     QQuickWindow window;
     window.resize(width, height);
     root->setParentItem(window.contentItem());
-    QMetaObject::invokeMethod(root, "setScreenRect", Q_ARG(QVariant, width), Q_ARG(QVariant, height),
-                              Q_ARG(QVariant, false));
+    QMetaObject::invokeMethod(root, "setScreenRect", Q_ARG(QVariant, width),
+                              Q_ARG(QVariant, height), Q_ARG(QVariant, false));
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return fail(QStringLiteral("the scene's window was not shown"));
@@ -169,8 +169,7 @@ int grab(const QStringList &args)
     if (!ok || file.isEmpty())
         return fail(QStringLiteral("usage: grab WINDOW FILE.png [--changed-from OLD.png]"));
     QImage old;
-    if (args.value(2) == QLatin1String("--changed-from")
-        && !old.load(args.value(3)))
+    if (args.value(2) == QLatin1String("--changed-from") && !old.load(args.value(3)))
         return fail(QStringLiteral("cannot read %1").arg(args.value(3)));
     if (!old.isNull())
         old = old.convertToFormat(QImage::Format_RGB32);
@@ -195,9 +194,10 @@ int grab(const QStringList &args)
     if (!last.save(file))
         return fail(QStringLiteral("cannot write %1").arg(file), 1);
     if (!settled)
-        return fail(QStringLiteral("%1: the window did not settle%2; saved the last picture")
-                        .arg(file, old.isNull() ? QString() : QStringLiteral(" into a new picture")),
-                    1);
+        return fail(
+            QStringLiteral("%1: the window did not settle%2; saved the last picture")
+                .arg(file, old.isNull() ? QString() : QStringLiteral(" into a new picture")),
+            1);
     return 0;
 }
 
@@ -216,7 +216,8 @@ int waitColour(const QStringList &args)
             colours << QColor::fromString(args.at(i));
     }
     if (!ok || area.isEmpty() || colours.isEmpty())
-        return fail(QStringLiteral("usage: wait-colour WINDOW X Y W H COLOUR... [--timeout SECONDS]"));
+        return fail(
+            QStringLiteral("usage: wait-colour WINDOW X Y W H COLOUR... [--timeout SECONDS]"));
     QElapsedTimer timer;
     timer.start();
     do {

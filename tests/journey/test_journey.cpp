@@ -1,7 +1,7 @@
 // Journeys on the real program: a copy of the built kairo on the preloaded
 // virtual mouse, driven only by pointer clicks (xdotool) and the mouse's own
 // DPI button, checked on the wire, in the profile files and on the screen.
-#include "scenepixels.h"
+#include "tests/journey/scenepixels.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -50,8 +50,8 @@ QList<int> iniInts(const QString &path, const QString &key)
 // One command report with the bulk data that followed it.
 struct Command {
     quint8 opcode = 0;
-    QByteArray params;   // P1 .. P6
-    QByteArray bulk;     // payload of the output reports, report ids dropped
+    QByteArray params; // P1 .. P6
+    QByteArray bulk;   // payload of the output reports, report ids dropped
 };
 
 // The wire log from line `from` on: "<ms> <device> <direction> <hex bytes>".
@@ -196,7 +196,6 @@ QStringList macroLines(const QString &file)
     return lines;
 }
 
-
 // The 64-byte lighting blocks (16H), sent alike on both families.
 QList<QByteArray> sentLighting(const QList<Command> &sent)
 {
@@ -284,8 +283,9 @@ private:
         for (const QString &line : out.split('\n', Qt::SkipEmptyParts)) {
             const QStringList f = line.split(' ');
             if (f.size() == 8)
-                found.insert(f[0], Place{QPoint(f[1].toInt(), f[2].toInt()),
-                                         QRect(f[3].toInt(), f[4].toInt(), f[5].toInt(), f[6].toInt())});
+                found.insert(f[0],
+                             Place{QPoint(f[1].toInt(), f[2].toInt()),
+                                   QRect(f[3].toInt(), f[4].toInt(), f[5].toInt(), f[6].toInt())});
         }
         if (code != 0)
             qWarning("kairo-scenetool pos failed (%d) for %s", code, qPrintable(steps.join(' ')));
@@ -295,7 +295,8 @@ private:
     void click(const Place &place)
     {
         const QPoint at = origin + place.centre;
-        run("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+        run("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
+                        "click", "1"});
     }
 
     QImage screen() const { return kairo::journey::grabWindow(window); }
@@ -324,8 +325,10 @@ private:
     void copyProgram(const QString &family)
     {
         QVERIFY(dir.isValid());
-        for (const QString &old : QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
-            QVERIFY(old == "modules" ? QDir(path(old)).removeRecursively() : QFile::remove(path(old)));
+        for (const QString &old :
+             QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
+            QVERIFY(old == "modules" ? QDir(path(old)).removeRecursively()
+                                     : QFile::remove(path(old)));
         QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", path("kairo")));
         QFile(path("kairo")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         int code = -1;
@@ -353,7 +356,8 @@ private:
 
         QString id;
         QTRY_VERIFY_WITH_TIMEOUT(
-            !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed())
+            !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"})
+                       .trimmed())
                  .isEmpty(),
             15000);
         QVERIFY2(!id.contains('\n'), qPrintable(id));
@@ -430,9 +434,10 @@ private slots:
         QCOMPARE(factoryValues.size(), 8);
         QVERIFY(dpiBase > 0 && before[1] + dpiBase <= maxDpi);
 
-        const QStringList controls{"@BusyIndicator", "dpiPlus1", "saveButton", "resetButton",
-                                   "dpiSlider0", "dpiSlider1", "dpiSlider2"};
-        const QHash<QString, Place> at = places(controls + QStringList{"--click", "resetButton", "resetOk"});
+        const QStringList controls{"@BusyIndicator", "dpiPlus1",   "saveButton", "resetButton",
+                                   "dpiSlider0",     "dpiSlider1", "dpiSlider2"};
+        const QHash<QString, Place> at =
+            places(controls + QStringList{"--click", "resetButton", "resetOk"});
         for (const QString &name : controls + QStringList{"resetOk"})
             QVERIFY2(at.contains(name), qPrintable(name));
 
@@ -456,18 +461,19 @@ private slots:
 
         // b. one step up on stage 2, then Save
         click(at["dpiPlus1"]);
-        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["saveButton"].rect, accent) > 0,
-                                 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            kairo::journey::countNear(screen(), at["saveButton"].rect, accent) > 0, 5000);
         const int beforeSave = lineCount(wireLog());
         click(at["saveButton"]);
         QList<int> raised = before;
         raised[1] += dpiBase;
         const QByteArray raisedCodes = expectedCodes(family, raised, enables);
-        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), beforeSave), family).contains(raisedCodes),
-                                  describe(sentDpiCodes(commands(wireLog(), beforeSave), family)), 10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            sentDpiCodes(commands(wireLog(), beforeSave), family).contains(raisedCodes),
+            describe(sentDpiCodes(commands(wireLog(), beforeSave), family)), 10000);
         QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "dpiValueArray"), raised, 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["saveButton"].rect, accent) == 0,
-                                 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            kairo::journey::countNear(screen(), at["saveButton"].rect, accent) == 0, 5000);
 
         // c. the mouse's DPI button moves the highlight to stage 3
         QCOMPARE(cli({"press-dpi", "3"}), 0);
@@ -491,15 +497,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
         click(at["resetButton"]);
         click(at["resetOk"]);
-        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), beforeReset), family).contains(factoryCodes),
-                                  describe(sentDpiCodes(commands(wireLog(), beforeReset), family)), 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(sentReportRate(commands(wireLog(), beforeReset), family, rate), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(sentLiftOff(commands(wireLog(), beforeReset), family, liftOff, lodEnabled),
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            sentDpiCodes(commands(wireLog(), beforeReset), family).contains(factoryCodes),
+            describe(sentDpiCodes(commands(wireLog(), beforeReset), family)), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(sentReportRate(commands(wireLog(), beforeReset), family, rate),
                                  10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            sentLiftOff(commands(wireLog(), beforeReset), family, liftOff, lodEnabled), 10000);
         QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "dpiValueArray"), factoryValues, 5000);
         // After a reset the scene puts the mouse on stage 2.
-        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), at["dpiSlider1"].rect, accent) > 20,
-                                 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            kairo::journey::countNear(screen(), at["dpiSlider1"].rect, accent) > 20, 5000);
         QCOMPARE(kairo::journey::countNear(screen(), slider2, accent), 0);
 
         QString state;
@@ -511,7 +519,8 @@ private slots:
         kairo.terminate();
         QVERIFY(kairo.waitForFinished(5000));
         QTRY_VERIFY_WITH_TIMEOUT(
-            run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed().isEmpty(), 5000);
+            run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed().isEmpty(),
+            5000);
         qInfo("%s journey took %lld ms", qPrintable(family), clock.elapsed());
     }
     // Host profiles from the Config panel and the top bar: a second profile
@@ -555,12 +564,12 @@ private slots:
         const QByteArray factoryCodes = expectedCodes(family, factoryValues, factoryEnables);
         QVERIFY(raisedCodes != factoryCodes && raisedCodes != standardCodes);
 
-        QHash<QString, Place> at = places({"@BusyIndicator", "saveButton", "dpiPlus1", "dpiSlider0",
-                                           "configButton", "--click", "configButton", "profileNew",
-                                           "profileRows", "profileDelete", "profileClose",
-                                           "profileDeleteConfirm/tooltipOk", "profileList"});
+        QHash<QString, Place> at =
+            places({"@BusyIndicator", "saveButton", "dpiPlus1", "dpiSlider0", "configButton",
+                    "--click", "configButton", "profileNew", "profileRows", "profileDelete",
+                    "profileClose", "profileDeleteConfirm/tooltipOk", "profileList"});
         for (const char *name : {"profileNew", "profileRows", "profileDelete", "profileClose",
-                                    "profileDeleteConfirm/tooltipOk", "profileList"})
+                                 "profileDeleteConfirm/tooltipOk", "profileList"})
             QVERIFY2(at.contains(name), name);
         // The tool's scene has no profiles, so rows are placed by their pitch:
         // 44 pixels in the panel, 24 in the drop-down below its 24-pixel box.
@@ -585,24 +594,29 @@ private slots:
         click(at["configButton"]);
         click(at["profileNew"]);
         click(at["profileClose"]);
-        QTRY_COMPARE_WITH_TIMEOUT(iniValue(path("modules/setting/name.bin"), "profile", "profileName"),
-                                  QStringLiteral("Standard0, profile_01"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            iniValue(path("modules/setting/name.bin"), "profile", "profileName"),
+            QStringLiteral("Standard0, profile_01"), 5000);
         chooseProfile(1);
-        QTRY_COMPARE_WITH_TIMEOUT(iniValue(config, "mouse", "profileNo"), QStringLiteral("1"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(config, "mouse", "profileNo"), QStringLiteral("1"),
+                                  5000);
         QTRY_VERIFY_WITH_TIMEOUT(quiet(), 15000);
         click(at["dpiPlus1"]);
         int from = lineCount(wireLog());
         click(at["saveButton"]);
-        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), from), family).contains(raisedCodes),
-                                  describe(sentDpiCodes(commands(wireLog(), from), family)), 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(iniInts(path("modules/setting/p2.bin"), "dpiValueArray"), raised, 5000);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            sentDpiCodes(commands(wireLog(), from), family).contains(raisedCodes),
+            describe(sentDpiCodes(commands(wireLog(), from), family)), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(path("modules/setting/p2.bin"), "dpiValueArray"), raised,
+                                  5000);
         QCOMPARE(iniInts(profile(), "dpiValueArray"), before);
 
         // b. back to "Standard": its stages, lighting and button 4 again
         from = lineCount(wireLog());
         chooseProfile(0);
-        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), from), family).contains(standardCodes),
-                                  describe(sentDpiCodes(commands(wireLog(), from), family)), 15000);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            sentDpiCodes(commands(wireLog(), from), family).contains(standardCodes),
+            describe(sentDpiCodes(commands(wireLog(), from), family)), 15000);
         QTRY_VERIFY_WITH_TIMEOUT(quiet(), 15000);
         QList<Command> sent = commands(wireLog(), from);
         QVERIFY(!sentDpiCodes(sent, family).contains(raisedCodes));
@@ -620,19 +634,23 @@ private slots:
         click(at["profileDelete"]);
         click(at["profileDeleteConfirm/tooltipOk"]);
         click(at["profileClose"]);
-        QTRY_COMPARE_WITH_TIMEOUT(iniValue(path("modules/setting/name.bin"), "profile", "profileName"),
-                                  QStringLiteral("Standard0, profile_12"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            iniValue(path("modules/setting/name.bin"), "profile", "profileName"),
+            QStringLiteral("Standard0, profile_12"), 5000);
         from = lineCount(wireLog());
         chooseProfile(1);
-        QTRY_COMPARE_WITH_TIMEOUT(iniValue(config, "mouse", "profileNo"), QStringLiteral("2"), 5000);
-        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), from), family).contains(factoryCodes),
-                                  describe(sentDpiCodes(commands(wireLog(), from), family)), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(config, "mouse", "profileNo"), QStringLiteral("2"),
+                                  5000);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            sentDpiCodes(commands(wireLog(), from), family).contains(factoryCodes),
+            describe(sentDpiCodes(commands(wireLog(), from), family)), 15000);
         QVERIFY(!sentDpiCodes(commands(wireLog(), from), family).contains(raisedCodes));
         QCOMPARE(iniInts(path("modules/setting/p2.bin"), "dpiValueArray"), raised);
 
         QString state;
         QCOMPARE(cli({"state"}, &state), 0);
-        QCOMPARE(QJsonDocument::fromJson(state.toUtf8()).object().value("protocolErrors").toInt(-1), 0);
+        QCOMPARE(QJsonDocument::fromJson(state.toUtf8()).object().value("protocolErrors").toInt(-1),
+                 0);
         qInfo("%s profiles took %lld ms", qPrintable(family), clock.elapsed());
     }
 
@@ -646,10 +664,11 @@ private slots:
         copyProgram(family);
         if (QTest::currentTestFailed())
             return;
-        QSettings(path("modules/setting/apConfig.bin"), QSettings::IniFormat).setValue("mouse/keyCount", 14);
+        QSettings(path("modules/setting/apConfig.bin"), QSettings::IniFormat)
+            .setValue("mouse/keyCount", 14);
         QSettings(profile(), QSettings::IniFormat).setValue("mouse/mouseMode", 1);
-        QHash<QString, Place> at = places({"@BusyIndicator", "dpiSlider0", "gunEditorButton", "--click",
-                                           "gunEditorButton", "gunY", "gunClose"});
+        QHash<QString, Place> at = places({"@BusyIndicator", "dpiSlider0", "gunEditorButton",
+                                           "--click", "gunEditorButton", "gunY", "gunClose"});
         for (const char *name : {"gunEditorButton", "gunY", "gunClose"})
             QVERIFY2(at.contains(name), name);
         startUntilDrawn(at);
@@ -679,10 +698,12 @@ private slots:
                 gunSlots.clear();
                 matrixAfter = -1;
                 for (const Command &c : sent) {
-                    if (second && c.opcode == 0x0c && c.bulk.size() >= 128 && quint8(c.params.at(0)) >= 2)
+                    if (second && c.opcode == 0x0c && c.bulk.size() >= 128
+                        && quint8(c.params.at(0)) >= 2)
                         gunSlots << QByteArray(1, char(c.params.at(0) - 2)) + c.bulk.mid(78, 4);
                     else if (!second && c.opcode == 0x04)
-                        gunSlots << QByteArray(1, c.params.at(4)) + QByteArray(1, char(0xf0)) + c.params.mid(1, 3);
+                        gunSlots << QByteArray(1, c.params.at(4)) + QByteArray(1, char(0xf0))
+                                        + c.params.mid(1, 3);
                     else if (c.opcode == matrixOpcode) {
                         matrixAfter = int(gunSlots.size());
                         break;
@@ -691,8 +712,9 @@ private slots:
                 return matrixAfter == 3;
             }(),
             15000);
-        QCOMPARE(gunSlots, (QList<QByteArray>{QByteArray::fromHex("00f0000025"), QByteArray::fromHex("01f000000a"),
-                                            QByteArray::fromHex("02f000000a")}));
+        QCOMPARE(gunSlots, (QList<QByteArray>{QByteArray::fromHex("00f0000025"),
+                                              QByteArray::fromHex("01f000000a"),
+                                              QByteArray::fromHex("02f000000a")}));
     }
 
     // The button page and the macro editor, by pointer and keyboard only:
@@ -709,21 +731,24 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         // The scene tool measures the list of a fourteen-button mouse.
-        QSettings(path("modules/setting/apConfig.bin"), QSettings::IniFormat).setValue("mouse/keyCount", 14);
+        QSettings(path("modules/setting/apConfig.bin"), QSettings::IniFormat)
+            .setValue("mouse/keyCount", 14);
 
         const QString tree = QStringLiteral("macroEditorMain/macroTree");
-        QHash<QString, Place> at = places({"@BusyIndicator", "saveButton", "tab0", "tab2", "dpiSlider0",
-                                           "keyRow2", "keyRow3", "keyRow4", "--click", "keyRow3",
-                                           "menu_GroupFunction", "--click", "menu_GroupFunction", "groupOk"});
-        at.insert(places({"--click", "keyRow4", "menu_MediaFunction", "--click", "menu_MediaFunction",
-                          "menu_Mute"}));
-        at.insert(places({"--click", "keyRow2", "menu_MacroFunction", "--click", "menu_MacroFunction",
-                          "macroKeyAssigment/macroTree", "macroOk"}));
+        QHash<QString, Place> at =
+            places({"@BusyIndicator", "saveButton", "tab0", "tab2", "dpiSlider0", "keyRow2",
+                    "keyRow3", "keyRow4", "--click", "keyRow3", "menu_GroupFunction", "--click",
+                    "menu_GroupFunction", "groupOk"});
+        at.insert(places({"--click", "keyRow4", "menu_MediaFunction", "--click",
+                          "menu_MediaFunction", "menu_Mute"}));
+        at.insert(places({"--click", "keyRow2", "menu_MacroFunction", "--click",
+                          "menu_MacroFunction", "macroKeyAssigment/macroTree", "macroOk"}));
         at.insert(places({"--click", "tab2", tree, "macroRecord", "macroDeleteConfirm/tooltipOk",
                           "--rclick", tree, "menuNewMacro", "menuRename", "menuDelete", "--click",
                           "menuNewMacro", "inputAssigmentField", "inputAssigmentOk"}));
-        for (const char *name : {"groupOk", "menu_Mute", "macroOk", "menuNewMacro", "inputAssigmentOk",
-                                    "macroDeleteConfirm/tooltipOk", "macroKeyAssigment/macroTree"})
+        for (const char *name :
+             {"groupOk", "menu_Mute", "macroOk", "menuNewMacro", "inputAssigmentOk",
+              "macroDeleteConfirm/tooltipOk", "macroKeyAssigment/macroTree"})
             QVERIFY2(at.contains(name), name);
         // First rows of the two macro lists (26 pixels high, inside a small
         // margin), and the tree menu opened on the editor's first row: it
@@ -758,9 +783,11 @@ private slots:
         click(at["saveButton"]);
         const QByteArray ctrlZ = QByteArray::fromHex("00011d00");
         const QByteArray mute = QByteArray::fromHex("0300e200");
-        QTRY_VERIFY_WITH_TIMEOUT(anyRecord(sentMatrix1(commands(wireLog(), from), family), 3, ctrlZ), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            anyRecord(sentMatrix1(commands(wireLog(), from), family), 3, ctrlZ), 10000);
         QVERIFY(anyRecord(sentMatrix1(commands(wireLog(), from), family), 4, mute));
-        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "mouseKeyMatrix/3"), (QList<int>{2, 1, 0x1d, 0}), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "mouseKeyMatrix/3"),
+                                  (QList<int>{2, 1, 0x1d, 0}), 5000);
 
         // b. a new macro, recorded from two typed keys
         QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
@@ -781,7 +808,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT((actions = macroLines(word).filter(QRegularExpression("^[1-4],")))
                                      == (QStringList{"1,A", "2,A", "1,B", "2,B"}),
                                  5000);
-        QVERIFY2(macroLines(word).size() > actions.size(), "typed with pauses, recorded with delays");
+        QVERIFY2(macroLines(word).size() > actions.size(),
+                 "typed with pauses, recorded with delays");
 
         // c. bound to button 3: the block in slot 2, the name in the profile
         click(at["tab0"]);
@@ -791,18 +819,19 @@ private slots:
         click(pickerRow);
         click(at["macroOk"]);
         QList<QByteArray> blocks;
-        QTRY_VERIFY_WITH_TIMEOUT(!(blocks = sentMacroBlocks(commands(wireLog(), from), family, 2)).isEmpty(),
-                                 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(blocks = sentMacroBlocks(commands(wireLog(), from), family, 2)).isEmpty(), 10000);
         const QByteArray block = blocks.last();
         QCOMPARE(block.left(2), QByteArray::fromHex("0001"));
         QByteArray keyBytes;
         for (int i : {3, 5, 7, 9})
             keyBytes += block.at(i);
         QCOMPARE(keyBytes.toHex(), QByteArray("04040505"));
-        QCOMPARE(quint8(block[4]) & 0x80, 0x80);   // A's release
+        QCOMPARE(quint8(block[4]) & 0x80, 0x80); // A's release
         QCOMPARE(block.mid(10, 2), QByteArray::fromHex("0000"));
-        QCOMPARE(quint8(block[8]), 0x81);          // the last action, a release
-        QTRY_COMPARE_WITH_TIMEOUT(iniValue(profile(), "mouseMacroKey", "2"), QStringLiteral("word"), 5000);
+        QCOMPARE(quint8(block[8]), 0x81); // the last action, a release
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(profile(), "mouseMacroKey", "2"), QStringLiteral("word"),
+                                  5000);
         QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
         from = lineCount(wireLog());
         click(at["saveButton"]);
@@ -822,7 +851,8 @@ private slots:
         click(at["inputAssigmentOk"]);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path("modules/macro/chord.bin")), 5000);
         QVERIFY(!QFile::exists(word));
-        QTRY_COMPARE_WITH_TIMEOUT(iniValue(profile(), "mouseMacroKey", "2"), QStringLiteral("chord"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(iniValue(profile(), "mouseMacroKey", "2"),
+                                  QStringLiteral("chord"), 5000);
 
         // e. deleted: button 3 gets the middle button back on the wire
         from = lineCount(wireLog());
@@ -834,11 +864,13 @@ private slots:
                                            QByteArray::fromHex("0100f200")),
                                  10000);
         QVERIFY(!QFile::exists(path("modules/macro/chord.bin")));
-        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "mouseKeyMatrix/2"), (QList<int>{0, 0, 0xf2, 0}), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "mouseKeyMatrix/2"),
+                                  (QList<int>{0, 0, 0xf2, 0}), 5000);
 
         QString state;
         QCOMPARE(cli({"state"}, &state), 0);
-        QCOMPARE(QJsonDocument::fromJson(state.toUtf8()).object().value("protocolErrors").toInt(-1), 0);
+        QCOMPARE(QJsonDocument::fromJson(state.toUtf8()).object().value("protocolErrors").toInt(-1),
+                 0);
         qInfo("%s buttons and macros took %lld ms", qPrintable(family), clock.elapsed());
     }
 };

@@ -2,14 +2,14 @@
 // the virtual mouse, in a scratch copy of modules/: the library tree on disk
 // and in name.bin, import and export through answered file dialogs, and
 // recording through the view's input slots.
-#include "builtmodules.h"
-#include "../settings/settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
+#include "tests/support/builtmodules.h"
 
-#include "macrologic.h"
-#include "myqquickview.h"
+#include "core/macrologic.h"
+#include "core/myqquickview.h"
+#include "core/widget.h"
 #include "settings/macrolibrary.h"
 #include "settings/settingsstore.h"
-#include "widget.h"
 
 #include "sim/virtualmouse.h"
 
@@ -67,7 +67,8 @@ private:
     QStringList rows()
     {
         return js("tree.map(e => e.path.concat([e.textValue]).join('/')"
-                  " + (e.macroType === 1 ? '/' : ''))").toStringList();
+                  " + (e.macroType === 1 ? '/' : ''))")
+            .toStringList();
     }
 
     void select(const QString &row)
@@ -111,8 +112,8 @@ private:
         widget->show();
         widget->checkDevice();
         QQuickItem *root = nullptr;
-        QTRY_VERIFY_WITH_TIMEOUT((root = widget->view()->rootObject())
-                                     && root->property("isPownOn").toBool(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (root = widget->view()->rootObject()) && root->property("isPownOn").toBool(), 10000);
         // Overlays show once the start-up logo has given way to the frame.
         QQuickItem *logo = root->findChild<QQuickItem *>("powerOnLogo");
         QVERIFY(logo);
@@ -164,16 +165,18 @@ private slots:
         // The same name in another folder is fine.
         QVERIFY(add("", "m1", false));
 
-        const QStringList built = {"A/", "A/B/", "A/B/C/", "A/B/C/m3", "A/B/C/D/", "A/B/C/D/E/",
-                                   "A/B/C/D/E/deep", "A/B/G/", "A/B/G/keep", "A/m1", "m1"};
+        const QStringList built = {
+            "A/",         "A/B/",           "A/B/C/", "A/B/C/m3",   "A/B/C/D/",
+            "A/B/C/D/E/", "A/B/C/D/E/deep", "A/B/G/", "A/B/G/keep", "A/m1",
+            "m1"};
         QCOMPARE(rows(), built);
         QVERIFY(QFileInfo(macroDir("A/B/C/D/E/deep.bin")).isFile());
         QCOMPARE(names("macro/macroName"), QStringList({"A", "m1"}));
         QCOMPARE(names("AB/macroName"), QStringList({"C", "G"}));
         QCOMPARE(names("ABCDE/level"), QStringList({"5"}));
         // Ancestor positions: A is 0 at the root, B 0 in A, C 0 in B, D 1 in C.
-        QCOMPARE(names("ABCDE/no0") + names("ABCDE/no1") + names("ABCDE/no2")
-                     + names("ABCDE/no3") + names("ABCDE/no4"),
+        QCOMPARE(names("ABCDE/no0") + names("ABCDE/no1") + names("ABCDE/no2") + names("ABCDE/no3")
+                     + names("ABCDE/no4"),
                  QStringList({"0", "0", "0", "1", "0"}));
         js("init()");
         QCOMPARE(rows(), built);
@@ -256,9 +259,9 @@ private slots:
         testing::writeFile(path("src/Pack/zed/e.mc"), "[config]\ntotal=0\nrepeat=1\n");
         dialogs.answers = {path("src/Pack")};
         QVERIFY(js("batchImport()").toBool());
-        const QStringList imported = {"Pack/", "Pack/a", "Pack/one/", "Pack/one/b",
-                                      "Pack/one/two/", "Pack/one/two/c", "Pack/one/two/d",
-                                      "Pack/zed/", "Pack/zed/e"};
+        const QStringList imported = {"Pack/",          "Pack/a",        "Pack/one/",
+                                      "Pack/one/b",     "Pack/one/two/", "Pack/one/two/c",
+                                      "Pack/one/two/d", "Pack/zed/",     "Pack/zed/e"};
         QCOMPARE(rows().mid(rows().indexOf("Pack/")), imported);
         QCOMPARE(macroLines("Pack/a.bin"), QStringList({"0,10"}));
         QCOMPARE(names("Packonetwo/macroName"), QStringList({"c", "d"}));

@@ -12,7 +12,8 @@ class FakeDesktopTools
 {
 public:
     FakeDesktopTools()
-        : savedPath(qgetenv("PATH")), savedDesktop(qgetenv("XDG_CURRENT_DESKTOP"))
+        : savedPath(qgetenv("PATH"))
+        , savedDesktop(qgetenv("XDG_CURRENT_DESKTOP"))
     {
         qputenv("PATH", dir.path().toLocal8Bit());
     }
@@ -33,7 +34,8 @@ public:
         script.write("#!/bin/sh\n");
         script.write(QStringLiteral("echo \"$*\" >> '%1'\n").arg(logPath(tool)).toLocal8Bit());
         if (!failingVerb.isEmpty())
-            script.write(QStringLiteral("[ \"$1\" = '%1' ] && exit 1\n").arg(failingVerb).toLocal8Bit());
+            script.write(
+                QStringLiteral("[ \"$1\" = '%1' ] && exit 1\n").arg(failingVerb).toLocal8Bit());
         script.write(QStringLiteral("exit %1\n").arg(exitCode).toLocal8Bit());
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

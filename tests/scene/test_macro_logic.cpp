@@ -1,8 +1,8 @@
 // The button page's and macro editor's rules without a window: the macro
 // block encoder and its length guard, codes, their hex form and texts, the
 // built-in matrices and what choosing a function does.
-#include "keynametable.h"
-#include "macrologic.h"
+#include "core/macrologic.h"
+#include "operations/keynametable.h"
 
 #include <QtTest>
 
@@ -129,7 +129,8 @@ private slots:
         const QStringList at124 = delayed(59, 20);
         QCOMPARE(M::encodedLength(at124), 124);
         QVERIFY(M::canAddAction(at124));
-        const QStringList grown = at124 + QStringList{M::delayLine(99999990), M::pressLine(0x05, true)};
+        const QStringList grown =
+            at124 + QStringList{M::delayLine(99999990), M::pressLine(0x05, true)};
         QCOMPARE(M::encodeMacro(grown, 1).size(), 128);
         QCOMPARE(M::encodedLength(grown), 130);
         QVERIFY(!M::canAddAction(grown));
@@ -212,10 +213,10 @@ private slots:
 
     void matrices()
     {
-        const QStringList office{"0000f000", "0000f100", "0000f200", "0000f400", "0000f300",
-                                 "05000100", "05000200", "00f01e02", "00000000", "00000000",
-                                 "00000000", "00000000", "00000000", "00000000", "ff000100",
-                                 "ff000200"};
+        const QStringList office{"0000f000", "0000f100", "0000f200", "0000f400",
+                                 "0000f300", "05000100", "05000200", "00f01e02",
+                                 "00000000", "00000000", "00000000", "00000000",
+                                 "00000000", "00000000", "ff000100", "ff000200"};
         const QStringList resetTail{"05000400", "011d0a00", "02011d00", "03008301", "0300b700",
                                     "06009401", "0700e016", "ff000100", "ff000200"};
         for (int mode = 0; mode < 2; ++mode) {
@@ -247,10 +248,12 @@ private slots:
         QTest::newRow("right on button 0") << 0 << left << right << "warn";
         QTest::newRow("back on button 0") << 0 << left << bytes({0, 0, 0xF3, 0}) << "warn";
         for (int type = 3; type <= 8; ++type)
-            QTest::addRow("type %d on button 0", type) << 0 << left << bytes({type, 0, 1, 0}) << "warn";
+            QTest::addRow("type %d on button 0", type)
+                << 0 << left << bytes({type, 0, 1, 0}) << "warn";
         QTest::newRow("fire on button 0") << 0 << left << M::fireCode(4, 10, 0) << "apply";
         QTest::newRow("group on button 0") << 0 << left << bytes({2, 1, 6, 0}) << "apply";
-        QTest::newRow("double fire on button 0") << 0 << left << bytes({0, 0xF0, 0x1E, 2}) << "apply";
+        QTest::newRow("double fire on button 0")
+            << 0 << left << bytes({0, 0xF0, 0x1E, 2}) << "apply";
         QTest::newRow("right on button 1") << 1 << left << right << "apply";
     }
     void chooseOutcome()

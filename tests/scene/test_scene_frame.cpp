@@ -1,9 +1,9 @@
 // The real scene in the real main widget, in-process against the virtual
 // mouse: start-up, zoom, stored mode, the second family's profile, Save and
 // the window buttons.
-#include "builtmodules.h"
-#include "myqquickview.h"
-#include "widget.h"
+#include "core/myqquickview.h"
+#include "core/widget.h"
+#include "tests/support/builtmodules.h"
 
 #include "sim/virtualmouse.h"
 
@@ -71,7 +71,10 @@ private:
     std::unique_ptr<QTemporaryDir> workDir;
     std::unique_ptr<Widget> widget;
 
-    QString profilePath() const { return workDir->filePath(QStringLiteral("modules/setting/p1.bin")); }
+    QString profilePath() const
+    {
+        return workDir->filePath(QStringLiteral("modules/setting/p1.bin"));
+    }
 
     void startProgram(const Start &start)
     {
@@ -117,7 +120,8 @@ private:
     {
         QVERIFY(target);
         QVERIFY2(target->isVisible(), qPrintable(target->objectName()));
-        const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+        const QPointF centre =
+            target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
         QTest::mouseClick(widget->view(), Qt::LeftButton, {}, centre.toPoint());
     }
 

@@ -1,6 +1,6 @@
 // The scene's arithmetic without a window: slider geometry and snapping,
 // frame zoom, DPI values, colours, pointer-setting and gun-editor values.
-#include "scenelogic.h"
+#include "core/scenelogic.h"
 
 #include <QtTest>
 
@@ -95,7 +95,7 @@ private slots:
     void ratioAndDurations()
     {
         QCOMPARE(L::ratioToKnob(0, 435, 12), 4);
-        QCOMPARE(L::ratioToKnob(0.5, 435, 12), 212);   // 208.5 cut to 208
+        QCOMPARE(L::ratioToKnob(0.5, 435, 12), 212); // 208.5 cut to 208
         QCOMPARE(L::ratioToKnob(1, 435, 12), 421);
         QCOMPARE(L::dropDownDuration(4), 140);
         QCOMPARE(L::dropDownDuration(0), 180);
@@ -105,8 +105,10 @@ private slots:
     void zoomRates()
     {
         const QList<std::tuple<QSize, double, double>> rows{
-            {{1920, 1080}, 1.5, 1.5}, {{1280, 720}, 1.0, 1.0},
-            {{1280, 1024}, 1.0, 1024.0 / 720}, {{854, 682}, 854.0 / 1280, 682.0 / 720}};
+            {{1920, 1080}, 1.5, 1.5},
+            {{1280, 720}, 1.0, 1.0},
+            {{1280, 1024}, 1.0, 1024.0 / 720},
+            {{854, 682}, 854.0 / 1280, 682.0 / 720}};
         for (const auto &[size, min, max] : rows) {
             const QVariantMap rates = L::zoomRates(size.width(), size.height());
             QCOMPARE(rates.value("min").toDouble(), min);
@@ -122,7 +124,7 @@ private slots:
         QTest::newRow("2.345, 2") << 2.345 << 2 << 2.35;
         QTest::newRow("1.5, 0") << 1.5 << 0 << 2.0;
         QTest::newRow("1.4, 0") << 1.4 << 0 << 1.0;
-        QTest::newRow("rounded twice") << 1.449 << 1 << 1.5;   // 144.9 -> 145 -> 14.5 -> 15
+        QTest::newRow("rounded twice") << 1.449 << 1 << 1.5; // 144.9 -> 145 -> 14.5 -> 15
         QTest::newRow("123.456, 1") << 123.456 << 1 << 123.5;
         QTest::newRow("0.04, 1") << 0.04 << 1 << 0.0;
     }
@@ -136,8 +138,9 @@ private slots:
 
     void languageIndex()
     {
-        const QStringList names{"English", "ChineseSimplified", "ChineseTraditional", "German",
-                                "French", "Italian", "Spanish"};
+        const QStringList names{
+            "English", "ChineseSimplified", "ChineseTraditional", "German", "French", "Italian",
+            "Spanish"};
         for (int i = 0; i < names.size(); ++i)
             QCOMPARE(L::languageIndex(names[i]), i);
         QCOMPARE(L::languageIndex("english"), -1);
@@ -151,11 +154,11 @@ private slots:
         QTest::addColumn<int>("base");
         QTest::addColumn<int>("dpi");
         QTest::newRow("left end") << 3.0 << 500 << 500;
-        QTest::newRow("35 floors to 500") << 35.0 << 500 << 500;   // 998.8
-        QTest::newRow("36 reaches 1000") << 36.0 << 500 << 1000;  // 1014.4
+        QTest::newRow("35 floors to 500") << 35.0 << 500 << 500; // 998.8
+        QTest::newRow("36 reaches 1000") << 36.0 << 500 << 1000; // 1014.4
         QTest::newRow("35 base 100") << 35.0 << 100 << 900;
-        QTest::newRow("211 base 100") << 211.0 << 100 << 3700;   // 3742.2
-        QTest::newRow("419") << 419.0 << 500 << 6500;               // 6984.4
+        QTest::newRow("211 base 100") << 211.0 << 100 << 3700; // 3742.2
+        QTest::newRow("419") << 419.0 << 500 << 6500;          // 6984.4
         QTest::newRow("right end") << 420.0 << 500 << 7000;
     }
     void dpiFromKnob()
@@ -183,9 +186,9 @@ private slots:
 
     void dpiStepAndRatio()
     {
-        QCOMPARE(L::dpiStep(500, -500, 500, 7000), 500);     // minus at min
-        QCOMPARE(L::dpiStep(7000, 500, 500, 7000), 7000);    // plus at max
-        QCOMPARE(L::dpiStep(6800, 500, 500, 7000), 6800);    // would pass max
+        QCOMPARE(L::dpiStep(500, -500, 500, 7000), 500);  // minus at min
+        QCOMPARE(L::dpiStep(7000, 500, 500, 7000), 7000); // plus at max
+        QCOMPARE(L::dpiStep(6800, 500, 500, 7000), 6800); // would pass max
         QCOMPARE(L::dpiStep(6500, 500, 500, 7000), 7000);
         QCOMPARE(L::dpiStep(1000, -500, 500, 7000), 500);
         QCOMPARE(L::dpiRatio(500, 500, 7000), 0.0);
@@ -206,8 +209,8 @@ private slots:
         // Stages 7 and 8 are white whatever the list holds for them.
         const QStringList swatches{"#ff0000", "#0000ff", "#00ff00", "#FFFF00",
                                    "#00FFFF", "#FF00FF", "#123456", "#000000"};
-        const QVariantList expected{255, 0, 0, 0, 0, 255, 0, 255, 0, 255, 255, 0,
-                                    0, 255, 255, 255, 0, 255, 255, 255, 255, 255, 255, 255};
+        const QVariantList expected{255, 0,   0,   0,   0, 255, 0,   255, 0,   255, 255, 0,
+                                    0,   255, 255, 255, 0, 255, 255, 255, 255, 255, 255, 255};
         QCOMPARE(L::stageColorBytes(swatches), expected);
         QCOMPARE(L::stageColorBytes(swatches.mid(0, 6)), expected);
     }
@@ -232,7 +235,7 @@ private slots:
         QFETCH(QString, color);
         QFETCH(QPointF, point);
         QCOMPARE(L::hueAngle(point.x(), point.y(), 100, 100), degrees);
-        if (color.isNull())   // between the primaries the exact shade is ours to choose
+        if (color.isNull()) // between the primaries the exact shade is ours to choose
             return;
         QCOMPARE(L::hueColor(degrees), color);
         QCOMPARE(L::hueColor(degrees + 360), color);
@@ -241,9 +244,9 @@ private slots:
     // The first breakpoint above the position; none above gives 0.
     void breakpointIndex()
     {
-        const QList<QPair<double, int>> rows{{3, 0},    {4, 1},    {36, 1},   {37, 2},  {163, 5},
-                                             {171, 5},  {172, 6},  {174, 6},  {304, 9}, {305, 10},
-                                             {337, 10}, {338, 0},  {400, 0}};
+        const QList<QPair<double, int>> rows{{3, 0},    {4, 1},   {36, 1},  {37, 2},  {163, 5},
+                                             {171, 5},  {172, 6}, {174, 6}, {304, 9}, {305, 10},
+                                             {337, 10}, {338, 0}, {400, 0}};
         for (const auto &[position, index] : rows)
             QVERIFY2(L::breakpointIndex(position) == index, qPrintable(QString::number(position)));
     }
@@ -251,7 +254,7 @@ private slots:
     void lod()
     {
         const QList<std::tuple<double, int, QString>> rows{
-            {3, 125, "0.3mm"}, {12, 125, "0.3mm"}, {13, 124, "0.3mm"}, {100, 115, "0.8mm"},
+            {3, 125, "0.3mm"},   {12, 125, "0.3mm"}, {13, 124, "0.3mm"}, {100, 115, "0.8mm"},
             {164, 108, "1.1mm"}, {250, 99, "1.6mm"}, {324, 91, "1.9mm"}, {325, 90, "2mm"}};
         for (const auto &[position, value, text] : rows) {
             QVERIFY2(L::lodValue(position) == value, qPrintable(QString::number(position)));
@@ -267,19 +270,20 @@ private slots:
             QCOMPARE(L::shownPointerPosition(stored), stored);
             QCOMPARE(L::shownDoubleClickPosition(stored), stored);
         }
-        const QList<QPair<QString, QString>> wheel{{"", "2"}, {"0", "2"}, {"-3", "2"},
+        const QList<QPair<QString, QString>> wheel{{"", "2"},  {"0", "2"}, {"-3", "2"},
                                                    {"1", "1"}, {"7", "7"}, {"100", "100"}};
         for (const auto &[typed, shown] : wheel)
             QCOMPARE(L::wheelLinesText(typed), shown);
-        const QList<QPair<QString, QString>> rect{{"", "0"}, {"0", "0"}, {"12", "12"}, {"255", "255"}};
+        const QList<QPair<QString, QString>> rect{
+            {"", "0"}, {"0", "0"}, {"12", "12"}, {"255", "255"}};
         for (const auto &[typed, shown] : rect)
             QCOMPARE(L::rectInputText(typed), shown);
     }
 
     void gun()
     {
-        const QList<QPair<double, int>> dots{{89, 0}, {100, 7}, {136, 32}, {182, 63},
-                                             {183, 64}, {40, 0}, {300, 64}};
+        const QList<QPair<double, int>> dots{{89, 0},   {100, 7}, {136, 32}, {182, 63},
+                                             {183, 64}, {40, 0},  {300, 64}};
         for (const auto &[dotY, y] : dots)
             QVERIFY2(L::gunYFromDot(dotY) == y, qPrintable(QString::number(dotY)));
         QCOMPARE(L::periodText(10), QStringLiteral("10MS"));

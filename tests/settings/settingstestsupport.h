@@ -15,10 +15,10 @@
 class ScriptedDialogs : public SettingsDialogs
 {
 public:
-    QStringList answers;            // taken in order; none left = cancel
-    QStringList captions;           // every caption asked, in order
+    QStringList answers;  // taken in order; none left = cancel
+    QStringList captions; // every caption asked, in order
     QStringList filters;
-    QStringList warnings;           // "title|text"
+    QStringList warnings; // "title|text"
     QString desktop;
 
     QString openFileName(const QString &caption, const QString &filter) override
@@ -89,7 +89,8 @@ inline bool copyTree(const QString &from, const QString &to)
 {
     QDir().mkpath(to);
     const QDir source(from);
-    for (const QFileInfo &entry : source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    for (const QFileInfo &entry :
+         source.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
         const QString target = to + QLatin1Char('/') + entry.fileName();
         if (entry.isDir()) {
             if (!copyTree(entry.filePath(), target))

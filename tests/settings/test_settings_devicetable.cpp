@@ -3,7 +3,7 @@
 
 #include "device/devicetable.h"
 #include "settings/settingsstore.h"
-#include "settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
 
 #include <QtTest>
 
@@ -18,7 +18,8 @@ private slots:
     void shippedTableNamesTheFirstFamilyMouse()
     {
         const QString modules = dir.path() + "/shipped";
-        QVERIFY(testing::copyTree(QStringLiteral(KAIRO_SOURCE_MODULES "/setting"), modules + "/setting"));
+        QVERIFY(testing::copyTree(QStringLiteral(KAIRO_SOURCE_MODULES "/setting"),
+                                  modules + "/setting"));
         SettingsStore store(modules);
         const QList<DeviceEntry> table = readDeviceTable(store.config());
         QCOMPARE(table.size(), 1);
@@ -38,17 +39,18 @@ private slots:
     void olderFilesWithUnpaddedAndBrokenFields()
     {
         const QString modules = dir.path() + "/qt4";
-        QVERIFY(testing::copyTree(QStringLiteral(KAIRO_QT4_FIXTURE "/modules/setting"), modules + "/setting"));
+        QVERIFY(testing::copyTree(QStringLiteral(KAIRO_QT4_FIXTURE "/modules/setting"),
+                                  modules + "/setting"));
         SettingsStore store(modules);
         const QList<DeviceEntry> table = readDeviceTable(store.config());
         QCOMPARE(table.size(), 2);
-        QCOMPARE(table[0].vid, quint16(0x04d9));   // written "4d9"
-        QCOMPARE(table[0].pid, quint16(0xa09f));   // written "A09F"
+        QCOMPARE(table[0].vid, quint16(0x04d9)); // written "4d9"
+        QCOMPARE(table[0].pid, quint16(0xa09f)); // written "A09F"
         QCOMPARE(table[0].reportLength, 64);
         QCOMPARE(table[0].isEncode, true);
         QCOMPARE(table[0].sCode, QStringLiteral("135790"));
         QCOMPARE(table[1].type, 0);
-        QCOMPARE(table[1].vid, quint16(0));        // "zz12" is not hexadecimal
+        QCOMPARE(table[1].vid, quint16(0)); // "zz12" is not hexadecimal
         QCOMPARE(table[1].pid, quint16(0xa1f7));
         QCOMPARE(table[1].usagePage2, quint16(0));
         QCOMPARE(table[1].reportLength, 32);

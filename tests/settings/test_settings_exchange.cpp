@@ -5,7 +5,7 @@
 #include "settings/macrolibrary.h"
 #include "settings/macroselection.h"
 #include "settings/settingsstore.h"
-#include "settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
 
 #include <QDirIterator>
 #include <QtTest>
@@ -20,7 +20,7 @@ class TestSettingsExchange : public QObject
 private:
     QTemporaryDir dir;
     QString modules;
-    QString outside;   // the user's files, away from the library
+    QString outside; // the user's files, away from the library
     ScriptedDialogs dialogs;
     std::unique_ptr<SettingsStore> store;
 
@@ -43,7 +43,7 @@ private slots:
     void importingOneMacroAtTheRoot()
     {
         MacroExchange exchange(*store);
-        QCOMPARE(exchange.loadMacroFile(-1, 0), QString());   // cancelled
+        QCOMPARE(exchange.loadMacroFile(-1, 0), QString()); // cancelled
         QCOMPARE(dialogs.captions, QStringList({"Open File"}));
         QCOMPARE(dialogs.filters, QStringList({"Macro(*.mc)"}));
         QCOMPARE(QDir(library("")).entryList(QDir::Files).size(), 0);
@@ -78,8 +78,8 @@ private slots:
         QDir().mkpath(library("A/B/C/D/E"));
         selection().names = {"A", "B", "C", "D", "E"};
         writeFile(outside + "/m.mc", "[config]\ntotal=0\n");
-        const QStringList expected = {"m.bin", "A/m.bin", "A/B/m.bin", "A/B/C/m.bin",
-                                      "A/B/C/D/m.bin", "A/B/C/D/E/m.bin"};
+        const QStringList expected = {"m.bin",       "A/m.bin",       "A/B/m.bin",
+                                      "A/B/C/m.bin", "A/B/C/D/m.bin", "A/B/C/D/E/m.bin"};
         for (int level = -1; level <= 4; ++level) {
             dialogs.answers = {outside + "/m.mc"};
             QCOMPARE(exchange.loadMacroFile(level, 1), QStringLiteral("m"));
@@ -113,7 +113,7 @@ private slots:
         writeFile(library("F/M.bin"), "[config]\ntotal=0\nrepeat=3\n");
         selection().names[0] = "F";
         const QString target = outside + "/M.mc";
-        exchange.saveMacroFile(1, "M");   // cancelled
+        exchange.saveMacroFile(1, "M"); // cancelled
         QVERIFY(!QFile::exists(target));
         QCOMPARE(dialogs.captions, QStringList({"Save File"}));
         QCOMPARE(dialogs.filters, QStringList({"Macro(*.mc)"}));
@@ -202,7 +202,7 @@ private slots:
         writeFile(source + "/S1/S2/S3/S4/S5/e.mc", "[config]\nrepeat=5\n");
         // Too deep: folders at the fifth depth are not taken.
         writeFile(source + "/S1/S2/S3/S4/S5/f.mc", "[config]\nrepeat=6\n");
-        writeFile(library("Pack/a.bin"), "[config]\nrepeat=99\n");   // already there
+        writeFile(library("Pack/a.bin"), "[config]\nrepeat=99\n"); // already there
 
         dialogs.answers = {source};
         QCOMPARE(exchange.loadMacroFile_batch(), QStringLiteral("Pack"));
@@ -222,7 +222,8 @@ private slots:
         QVERIFY(readFile(library("Pack/a.bin")).contains("repeat=99"));
         QCOMPARE(readFile(library("Pack/b.bin")), readFile(source + "/b.mc"));
         QCOMPARE(readFile(library("Pack/S1/c.bin")), readFile(source + "/S1/c.mc"));
-        QCOMPARE(readFile(library("Pack/S1/S2/S3/S4/d.bin")), readFile(source + "/S1/S2/S3/S4/d.mc"));
+        QCOMPARE(readFile(library("Pack/S1/S2/S3/S4/d.bin")),
+                 readFile(source + "/S1/S2/S3/S4/d.mc"));
         QVERIFY(!QFileInfo::exists(library("Pack/S1/S2/S3/S4/S5")));
         QVERIFY(!QFile::exists(library("Pack/notes.bin")));
 

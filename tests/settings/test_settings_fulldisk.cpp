@@ -5,7 +5,7 @@
 #include "settings/guntable.h"
 #include "settings/macrolibrary.h"
 #include "settings/settingsstore.h"
-#include "settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
 
 #include <QtTest>
 
@@ -24,7 +24,10 @@ private:
     QString modules;
     QString setting(const QString &file) const { return modules + "/setting/" + file; }
 
-    static void diskFullUnder(const QString &folder) { qputenv("KAIRO_FULL_DISK_UNDER", folder.toUtf8()); }
+    static void diskFullUnder(const QString &folder)
+    {
+        qputenv("KAIRO_FULL_DISK_UNDER", folder.toUtf8());
+    }
 
     // Every file under the folder, with its bytes.
     QHash<QString, QByteArray> snapshot() const
@@ -41,7 +44,8 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY2(qEnvironmentVariable("LD_PRELOAD").contains("full_disk"), "needs the full-disk preload");
+        QVERIFY2(qEnvironmentVariable("LD_PRELOAD").contains("full_disk"),
+                 "needs the full-disk preload");
         // Scratch copies go to the runtime folder, so it can be made full too.
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     }
@@ -55,10 +59,12 @@ private slots:
         for (int b = 0; b < 16; ++b)
             profile += QByteArray::number(b) + "=0, 0, " + QByteArray::number(0xf0 + b) + ", 0\n";
         for (int i = 1; i <= 10; ++i)
-            writeFile(setting(QStringLiteral("p%1.bin").arg(i)), profile + "owner=" + QByteArray::number(i) + "\n");
+            writeFile(setting(QStringLiteral("p%1.bin").arg(i)),
+                      profile + "owner=" + QByteArray::number(i) + "\n");
         writeFile(setting("pD.bin"), profile);
         writeFile(setting("apConfig.bin"), "[mouse]\nprofileNo=0\n");
-        writeFile(setting("name.bin"), "[profile]\nprofileName=Standard0, profile_01\n[gun]\ngunName=M416, AKM\n");
+        writeFile(setting("name.bin"),
+                  "[profile]\nprofileName=Standard0, profile_01\n[gun]\ngunName=M416, AKM\n");
         writeFile(modules + "/gun/gunData.bin", "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\n");
         writeFile(modules + "/macro/old.bin", "[config]\ntotal=1\nrepeat=1\n[macro]\n0=1,A\n");
     }
@@ -141,7 +147,7 @@ private slots:
                 store.setDataList(QStringLiteral("mouseKeyMatrix/%1").arg(b), {0, 0, 0xf0 + b, 1});
                 store.setDataList(QStringLiteral("mouseKeyMatrix2/%1").arg(b), {0, 0, 0xf0 + b, 2});
             }
-            QCOMPARE(inode(), first);   // nothing written yet
+            QCOMPARE(inode(), first); // nothing written yet
         }
         QVERIFY(inode() != first);
         const QByteArray written = readFile(profile.filePath());

@@ -4,7 +4,7 @@
 #include "settings/guntable.h"
 #include "settings/languagestrings.h"
 #include "settings/settingsstore.h"
-#include "settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -20,10 +20,7 @@ private:
     QTemporaryDir dir;
     QString modules;
     QString gunFile() const { return modules + "/gun/gunData.bin"; }
-    static QVariantList record(const QString &name)
-    {
-        return {name, "L-Click", 10, 0, -10, 0};
-    }
+    static QVariantList record(const QString &name) { return {name, "L-Click", 10, 0, -10, 0}; }
 
 private slots:
     void init()
@@ -60,8 +57,9 @@ private slots:
 
     void renamingStoresTheRecordUnderTheNewName()
     {
-        writeFile(gunFile(), "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\n1=AKM, L-Click, 10, 0, 10, 0\n"
-                             "AKM=L-Click, 9, 0, 7, 0\n");
+        writeFile(gunFile(),
+                  "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\n1=AKM, L-Click, 10, 0, 10, 0\n"
+                  "AKM=L-Click, 9, 0, 7, 0\n");
         GunTable guns(gunFile());
         guns.modifyGundata(1, {"AK-47", "L-Click", 9, 0, 7, 0, "AKM"});
         QVERIFY(guns.getGunData("AKM").isEmpty());
@@ -79,7 +77,8 @@ private slots:
 
     void shortOrEmptyRecordsNeverWipeTheTable()
     {
-        writeFile(gunFile(), "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\n1=AKM, L-Click, 10, 0, 10, 0\n");
+        writeFile(gunFile(),
+                  "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\n1=AKM, L-Click, 10, 0, 10, 0\n");
         GunTable guns(gunFile());
         // Fewer than seven values: no old name, the missing fields are empty.
         guns.modifyGundata(1, {"Renamed", "L-Click", 9});
@@ -109,7 +108,8 @@ private slots:
     void unlistableGunNamesChangeNothing()
     {
         QFETCH(QString, name);
-        const QByteArray table = "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\nAKM=L-Click, 9, 0, 7, 0\n";
+        const QByteArray table =
+            "[gunData]\n0=M416, L-Click, 10, 0, 10, 0\nAKM=L-Click, 9, 0, 7, 0\n";
         writeFile(gunFile(), table);
         GunTable guns(gunFile());
         guns.modifyGundata(1, {name, "L-Click", 1, 2, 3, 4, "AKM"});
@@ -141,7 +141,8 @@ private slots:
                   QStringLiteral("[page]\ntotal=%1\n0=One\n1=Two\n").arg(total).toUtf8());
         QElapsedTimer clock;
         clock.start();
-        const QStringList texts = LanguageStrings(modules + "/i18n").getLangStrings("page", "English");
+        const QStringList texts =
+            LanguageStrings(modules + "/i18n").getLangStrings("page", "English");
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(texts.size(), expectedTexts);
         QCOMPARE(texts.mid(0, 2), QStringList({"One", "Two"}));
@@ -156,7 +157,8 @@ private slots:
                   "[comma]\ntotal=1\n0=\"Slow, then fast\"\n");
         SettingsStore store(modules);
         LanguageStrings languages(store);
-        QCOMPARE(languages.getLangStrings("keyMatrix", "English"), QStringList({"Left", "", "Right"}));
+        QCOMPARE(languages.getLangStrings("keyMatrix", "English"),
+                 QStringList({"Left", "", "Right"}));
         QCOMPARE(languages.getLangStrings("profile", "English"),
                  QStringList({"config", "New", "Import", "Delete", "Export"}));
         QVERIFY(languages.getLangStrings("broken", "English").isEmpty());

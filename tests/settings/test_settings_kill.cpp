@@ -3,7 +3,7 @@
 // moments; every profile must then be whole, either before or after.
 
 #include "settings/settingsstore.h"
-#include "settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -46,7 +46,7 @@ class TestSettingsKill : public QObject
 private slots:
     void killedMidSaveLosesNoProfile()
     {
-        QTemporaryDir dir(QDir::currentPath() + "/kill-XXXXXX");   // a real disk, not memory
+        QTemporaryDir dir(QDir::currentPath() + "/kill-XXXXXX"); // a real disk, not memory
         QVERIFY(dir.isValid());
         const QString modules = testing::makeModules(dir);
         const QString setting = modules + "/setting/";

@@ -10,13 +10,13 @@
 
 namespace {
 
-const QStringList languageCodes{"English", "ChineseSimplified", "ChineseTraditional", "German",
-                                "French", "Italian", "Spanish"};
+const QStringList languageCodes{
+    "English", "ChineseSimplified", "ChineseTraditional", "German", "French", "Italian", "Spanish"};
 
 // The pages address texts by position, so each group needs at least this many.
 const QList<QPair<QString, int>> groups{
-    {"keyMatrix", 20},   {"keyAssigment", 63}, {"dpiSetting", 11}, {"lightControl", 28},
-    {"macroEditor", 27}, {"systemSetting", 10}, {"gunControl", 10}, {"profile", 6},
+    {"keyMatrix", 20},   {"keyAssigment", 63},    {"dpiSetting", 11}, {"lightControl", 28},
+    {"macroEditor", 27}, {"systemSetting", 10},   {"gunControl", 10}, {"profile", 6},
     {"keyCode", 133},    {"warningAssigment", 8}, {"other", 10}};
 
 bool padded(const QString &text, bool leading)
@@ -67,7 +67,8 @@ private slots:
                      qPrintable(QStringLiteral("%1: %2 texts").arg(group).arg(texts.size())));
             int translated = 0;
             for (qsizetype i = 0; i < texts.size(); ++i) {
-                const QString where = QStringLiteral("%1/%2 \"%3\"").arg(group).arg(i).arg(texts[i]);
+                const QString where =
+                    QStringLiteral("%1/%2 \"%3\"").arg(group).arg(i).arg(texts[i]);
                 // Empty positions are reserved for pages still to come.
                 QVERIFY2(texts[i].isEmpty() == reference[i].isEmpty(), qPrintable(where));
                 QVERIFY2(padded(texts[i], true) == padded(reference[i], true), qPrintable(where));
@@ -81,16 +82,18 @@ private slots:
             if (group == QLatin1String("keyCode"))
                 QCOMPARE(texts, reference);
             else if (code != QLatin1String("English"))
-                QVERIFY2(translated * 2 >= std::count_if(reference.begin(), reference.end(),
-                                                         [](const QString &t) { return !t.isEmpty(); }),
+                QVERIFY2(translated * 2
+                             >= std::count_if(reference.begin(), reference.end(),
+                                              [](const QString &t) { return !t.isEmpty(); }),
                          qPrintable(group + QStringLiteral(" looks untranslated")));
         }
 
         const QStringList other = languages.getLangStrings("other", code);
         const QString address = other.at(8);
-        QVERIFY2(!address.contains(QStringLiteral("://")) && !address.startsWith(QStringLiteral("http"))
-                     && !address.contains(QLatin1Char(' ')) && address.section('/', 0, 0).contains('.'),
-                 qPrintable(address));
+        QVERIFY2(
+            !address.contains(QStringLiteral("://")) && !address.startsWith(QStringLiteral("http"))
+                && !address.contains(QLatin1Char(' ')) && address.section('/', 0, 0).contains('.'),
+            qPrintable(address));
     }
 
     void englishKeyNamesAreTheProgramsTable()

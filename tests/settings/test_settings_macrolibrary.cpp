@@ -4,7 +4,7 @@
 #include "settings/macrolibrary.h"
 #include "settings/macroselection.h"
 #include "settings/settingsstore.h"
-#include "settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -48,10 +48,12 @@ private slots:
         QCOMPARE(library.updataNameList(0, {"Alpha"}), QVariant(true));
         QVERIFY(readFile(nameFile()).contains("macroName=Alpha, loaderzumbek"));
         QCOMPARE(library.getNameList(0), QVariantList({"Alpha", "loaderzumbek"}));
-        QCOMPARE(kairo::names::withoutPlaceholder({"Alpha", "loaderzumbek"}), QStringList({"Alpha"}));
-        QCOMPARE(kairo::names::readList(*std::make_unique<QSettings>(nameFile(), QSettings::IniFormat),
-                                        "macro/macroName"),
+        QCOMPARE(kairo::names::withoutPlaceholder({"Alpha", "loaderzumbek"}),
                  QStringList({"Alpha"}));
+        QCOMPARE(
+            kairo::names::readList(*std::make_unique<QSettings>(nameFile(), QSettings::IniFormat),
+                                   "macro/macroName"),
+            QStringList({"Alpha"}));
 
         library.updataNameList(2, {"Standard0", "profile_01"});
         QCOMPARE(library.getNameList(2), QVariantList({"Standard0", "profile_01"}));
@@ -214,7 +216,8 @@ private slots:
     {
         SettingsStore store(modules);
         MacroLibrary library(store);
-        const QStringList bad = {"../escape", "a/b", "a\\b", ".", "..", "", QString("nul") + QChar(0) + "x"};
+        const QStringList bad = {
+            "../escape", "a/b", "a\\b", ".", "..", "", QString("nul") + QChar(0) + "x"};
         for (const QString &name : bad) {
             QCOMPARE(library.createMacroIni(name, 0, 0, 0), QVariant(false));
             QCOMPARE(library.createMacroIni(name, 0, 0, 1), QVariant(false));
@@ -223,7 +226,7 @@ private slots:
             QCOMPARE(library.deleteMacroIni(0, 1, name), QVariant(false));
         }
         QVERIFY(!QFile::exists(modules + "/escape.bin"));
-        QVERIFY(QFileInfo(macroRoot()).isDir());   // ".." or "" never deleted the library
+        QVERIFY(QFileInfo(macroRoot()).isDir()); // ".." or "" never deleted the library
         QCOMPARE(QDir(macroRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 0);
 
         library.createMacroIni("ok", 0, 0, 0);
@@ -257,7 +260,8 @@ private slots:
         QFETCH(int, expectedLines);
         writeFile(macroRoot() + "/Big.bin",
                   QStringLiteral("[config]\ntotal=%1\nrepeat=3\n[macro]\n0=\"1,A\"\n1=\"2,A\"\n")
-                      .arg(total).toUtf8());
+                      .arg(total)
+                      .toUtf8());
         SettingsStore store(modules);
         QElapsedTimer clock;
         clock.start();
@@ -286,7 +290,8 @@ private slots:
         MacroLibrary library(store);
         library.createMacroIni("ok", 0, 0, 0);
         library.createMacroIni("Dir", 0, 0, 1);
-        const QStringList before = QDir(macroRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QStringList before =
+            QDir(macroRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         const QByteArray names = readFile(nameFile());
 
         QCOMPARE(library.createMacroIni(name, 0, 0, 0), QVariant(false));
@@ -324,8 +329,9 @@ private slots:
         QVERIFY(library.getMacroSubList_Att(10, "R").toStringList().isEmpty());
         library.setMacroLevel(1);
         QVERIFY(library.getMacroSubList_Att(4, "R").toStringList().isEmpty());
-        library.setMacroLevel(0);   // no group: the bare key
-        QCOMPARE(library.getMacroSubList_Att(4, "R").toStringList(), QStringList({"bare", "entry"}));
+        library.setMacroLevel(0); // no group: the bare key
+        QCOMPARE(library.getMacroSubList_Att(4, "R").toStringList(),
+                 QStringList({"bare", "entry"}));
 
         QCOMPARE(library.getMacroList_Att(0).toStringList(), QStringList({"1", "0"}));
         QCOMPARE(library.getMacroList_Att(1).toStringList(), QStringList({"true", "false"}));
@@ -348,21 +354,22 @@ private slots:
         QCOMPARE(nameValue("macro/macroName"), two);
         QCOMPARE(nameValue("macro/txtMargin"), QStringList({"20", "30"}));
         // att 1 at level 2 writes group AB; an empty list removes its key.
-        library.updataMacroList(1, 2, "", one, {"0"}, {"false"}, {"40"}, {"2"}, {"0"}, {"0"},
-                                {}, {}, {});
+        library.updataMacroList(1, 2, "", one, {"0"}, {"false"}, {"40"}, {"2"}, {"0"}, {"0"}, {},
+                                {}, {});
         QCOMPARE(nameValue("AB/macroName"), QStringList({"x", "loaderzumbek"}));
         QCOMPARE(nameValue("AB/no1"), QStringList({"0", "loaderzumbek"}));
         QVERIFY(!nameHas("AB/no2"));
 
         // att 0 first drops the stale group of the named entry (here A + "Gone").
         library.updataMacroList(1, 1, "", two, {}, {}, {}, {}, {}, {}, {}, {}, {});
-        writeFile(nameFile(), readFile(nameFile()) + "\n[AGone]\nmacroName=old, stuff\nlevel=2, 2\n");
-        library.updataMacroList(0, 2, "Gone", one, {"1"}, {"true"}, {"50"}, {"2"}, {"0"},
-                                {"0"}, {"-1"}, {"-1"}, {"-1"});
+        writeFile(nameFile(),
+                  readFile(nameFile()) + "\n[AGone]\nmacroName=old, stuff\nlevel=2, 2\n");
+        library.updataMacroList(0, 2, "Gone", one, {"1"}, {"true"}, {"50"}, {"2"}, {"0"}, {"0"},
+                                {"-1"}, {"-1"}, {"-1"});
         QVERIFY(!nameHas("AGone/macroName"));
         QVERIFY(!nameHas("AGone/level"));
         QCOMPARE(nameValue("AB/macroName"), QStringList({"x", "loaderzumbek"}));
-        QCOMPARE(nameValue("A/macroName"), two);   // other containers untouched
+        QCOMPARE(nameValue("A/macroName"), two); // other containers untouched
 
         // att 2 moves folder B's lists (group AB) to A + "C".
         library.updataMacroList(2, 1, "C", two, {"0", "0"}, {}, {}, {}, {}, {}, {}, {}, {});
@@ -410,9 +417,11 @@ private slots:
                 continue;
             // A macro with another name, a short entry, game mode and the
             // binding names stay as they are.
-            QCOMPARE(profile.value("mouseKeyMatrix/4").toStringList(), QStringList({"4", "1", "4", "0"}));
+            QCOMPARE(profile.value("mouseKeyMatrix/4").toStringList(),
+                     QStringList({"4", "1", "4", "0"}));
             QCOMPARE(profile.value("mouseKeyMatrix/5").toStringList(), QStringList({"4", "0"}));
-            QCOMPARE(profile.value("mouseKeyMatrix2/3").toStringList(), QStringList({"4", "0", "3", "0"}));
+            QCOMPARE(profile.value("mouseKeyMatrix2/3").toStringList(),
+                     QStringList({"4", "0", "3", "0"}));
             QCOMPARE(profile.value("mouseMacroKey/3").toString(), QStringLiteral("Doomed"));
         }
         QVERIFY(readFile(modules + "/setting/p5.bin").contains("3=0, 0, 244, 0"));

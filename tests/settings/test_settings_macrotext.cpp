@@ -5,7 +5,7 @@
 #include "settings/macrolibrary.h"
 #include "settings/macroselection.h"
 #include "settings/settingsstore.h"
-#include "settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
 
 #include <QtTest>
 
@@ -30,17 +30,18 @@ private slots:
         QTest::addColumn<QByteArray>("repeat");
         QTest::addColumn<QString>("shown");
         const QString replacement(QChar::ReplacementCharacter);
-        QTest::newRow("low half alone") << QByteArray("\"\\xde00\"") << QByteArray("1") << replacement;
-        QTest::newRow("high half at the end") << QByteArray("\"1,\\xd83d\"") << QByteArray("1")
-                                              << QStringLiteral("1,") + replacement;
-        QTest::newRow("high half inside") << QByteArray("\"\\xd83dz\"") << QByteArray("1")
-                                          << replacement + QStringLiteral("z");
-        QTest::newRow("halves swapped") << QByteArray("\"\\xde00\\xd83d\"") << QByteArray("1")
-                                        << replacement + replacement;
+        QTest::newRow("low half alone")
+            << QByteArray("\"\\xde00\"") << QByteArray("1") << replacement;
+        QTest::newRow("high half at the end")
+            << QByteArray("\"1,\\xd83d\"") << QByteArray("1") << QStringLiteral("1,") + replacement;
+        QTest::newRow("high half inside")
+            << QByteArray("\"\\xd83dz\"") << QByteArray("1") << replacement + QStringLiteral("z");
+        QTest::newRow("halves swapped")
+            << QByteArray("\"\\xde00\\xd83d\"") << QByteArray("1") << replacement + replacement;
         QTest::newRow("pair") << QByteArray("\"\\xd83d\\xde00\"") << QByteArray("1")
                               << QString::fromUtf8("\xF0\x9F\x98\x80");
-        QTest::newRow("repeat with a half") << QByteArray("\"1,A\"") << QByteArray("\"\\xd800\"")
-                                            << QStringLiteral("1,A");
+        QTest::newRow("repeat with a half")
+            << QByteArray("\"1,A\"") << QByteArray("\"\\xd800\"") << QStringLiteral("1,A");
     }
 
     void savedLinesReadAsTheyWereRead()

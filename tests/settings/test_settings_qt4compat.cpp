@@ -8,7 +8,7 @@
 #include "settings/macrolibrary.h"
 #include "settings/macroselection.h"
 #include "settings/settingsstore.h"
-#include "settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
 
 #include <QtTest>
 
@@ -38,10 +38,12 @@ private slots:
         QVERIFY(store.isColorful());
         QVERIFY(!store.isGun());
         QVERIFY(!store.is55328());
-        QCOMPARE(store.getGlobalData("common/name").toString(), QStringLiteral("ZENDRA KAIRO MOUSE K1"));
+        QCOMPARE(store.getGlobalData("common/name").toString(),
+                 QStringLiteral("ZENDRA KAIRO MOUSE K1"));
         QCOMPARE(store.getGlobalData("common/language").toString(), QStringLiteral("German"));
         QCOMPARE(store.getGlobalData("common/deviceCount").toInt(), 2);
-        QCOMPARE(store.getGlobalData("mouse/selectGun").toStringList(), QStringList({"0", "1", "2"}));
+        QCOMPARE(store.getGlobalData("mouse/selectGun").toStringList(),
+                 QStringList({"0", "1", "2"}));
         QCOMPARE(store.getGlobalData("note").toString(), QStringLiteral("first, second"));
         QCOMPARE(store.getGlobalData("0/isEncode").toBool(), true);
         QCOMPARE(store.getGlobalData("0/reportLength").toInt(), 64);
@@ -52,10 +54,13 @@ private slots:
         SettingsStore store(modules);
         store.setCurrentProfile(1);
         QCOMPARE(store.getData("mouseMacroKey/3", false).toString(), QStringLiteral("快速连点"));
-        QCOMPARE(store.getData("mouseMacroKey/4", false).toString(), QStringLiteral("Schnellfeuer für Grüße"));
-        QCOMPARE(store.getData("mouseMacroKey2/3", false).toString(), QStringLiteral("Angriff, schnell"));
+        QCOMPARE(store.getData("mouseMacroKey/4", false).toString(),
+                 QStringLiteral("Schnellfeuer für Grüße"));
+        QCOMPARE(store.getData("mouseMacroKey2/3", false).toString(),
+                 QStringLiteral("Angriff, schnell"));
         QCOMPARE(store.getDataList("mouse/dpiValueArray", false).size(), 8);
-        QCOMPARE(store.getDataList("mouse/dpiColorArray", false).first().toString(), QStringLiteral("#ff0000"));
+        QCOMPARE(store.getDataList("mouse/dpiColorArray", false).first().toString(),
+                 QStringLiteral("#ff0000"));
         QCOMPARE(store.getDataList("mouseLight/lightName", false),
                  QVariantList({QStringLiteral("Glühen"), QStringLiteral("loaderzumbek")}));
         QVERIFY(store.getDataList("mouse/dpiEnableArray", false).isEmpty());
@@ -72,12 +77,14 @@ private slots:
         SettingsStore store(modules);
         MacroLibrary library(store);
         QCOMPARE(library.getNameList(0),
-                 QVariantList({QStringLiteral("我的宏"), QStringLiteral("Blöcke"), QStringLiteral("Eins, zwei")}));
+                 QVariantList({QStringLiteral("我的宏"), QStringLiteral("Blöcke"),
+                               QStringLiteral("Eins, zwei")}));
         QCOMPARE(library.getNameList(1),
                  QVariantList({"M416", QStringLiteral("沙漠之鹰"), QStringLiteral("Gewähr 3")}));
         QCOMPARE(library.getNameList(2),
                  QVariantList({"Standard0", QStringLiteral("办公1"), QStringLiteral("Büro2")}));
-        QCOMPARE(library.getMacroList_Att(1).toStringList(), QStringList({"true", "true", "false"}));
+        QCOMPARE(library.getMacroList_Att(1).toStringList(),
+                 QStringList({"true", "true", "false"}));
 
         library.setMacroLevel(1);
         QCOMPARE(library.getMacroSubList_Att(4, QStringLiteral("我的宏")).toStringList(),
@@ -103,7 +110,8 @@ private slots:
         QCOMPARE(library.loadMacroIni(2, "Tiefe"), QStringList({"3,MS-L", "1"}));
         // A rewrite keeps the file readable and the names intact.
         QCOMPARE(library.saveMacroIni(2, "Tiefe", {"1,Ä", "0,10"}, 2), QVariant(true));
-        QCOMPARE(library.loadMacroIni(2, "Tiefe"), QStringList({QStringLiteral("1,Ä"), "0,10", "2"}));
+        QCOMPARE(library.loadMacroIni(2, "Tiefe"),
+                 QStringList({QStringLiteral("1,Ä"), "0,10", "2"}));
     }
 
     void gunTableWithEncodedNameKeys()
@@ -112,8 +120,10 @@ private slots:
         GunTable guns(store);
         QCOMPARE(guns.getGunData(1),
                  QVariantList({QStringLiteral("沙漠之鹰"), "L-Click", "9", "0", "7", "0"}));
-        QCOMPARE(guns.getGunData(QStringLiteral("沙漠之鹰")), QVariantList({"L-Click", "9", "0", "5", "0"}));
-        QCOMPARE(guns.getGunData(QStringLiteral("Gewähr 3")), QVariantList({"L-Click", "8", "1", "2", "3"}));
+        QCOMPARE(guns.getGunData(QStringLiteral("沙漠之鹰")),
+                 QVariantList({"L-Click", "9", "0", "5", "0"}));
+        QCOMPARE(guns.getGunData(QStringLiteral("Gewähr 3")),
+                 QVariantList({"L-Click", "8", "1", "2", "3"}));
         QStringList keys = guns.getGunDataKey();
         keys.sort();
         QStringList expected = {"0", "1", QStringLiteral("沙漠之鹰"), QStringLiteral("Gewähr 3")};
@@ -131,10 +141,12 @@ private slots:
         SettingsStore store(modules);
         LanguageStrings languages(store);
         QCOMPARE(languages.getLangStrings("profile", "German"),
-                 QStringList({"Konfiguration", "Neu", "Importieren", QStringLiteral("Löschen"), "Exportieren"}));
-        QCOMPARE(languages.getLangStrings("profile", "ChineseSimplified"),
-                 QStringList({QStringLiteral("配置"), QStringLiteral("新建"), QStringLiteral("导入"),
-                              QStringLiteral("删除"), QStringLiteral("导出")}));
+                 QStringList({"Konfiguration", "Neu", "Importieren", QStringLiteral("Löschen"),
+                              "Exportieren"}));
+        QCOMPARE(
+            languages.getLangStrings("profile", "ChineseSimplified"),
+            QStringList({QStringLiteral("配置"), QStringLiteral("新建"), QStringLiteral("导入"),
+                         QStringLiteral("删除"), QStringLiteral("导出")}));
         languages.getLangStrings("other", "German");
         QCOMPARE(dpiSwitchTexts()[0], QStringLiteral("DPI umgeschaltet auf"));
         QCOMPARE(dpiSwitchTexts()[7], QStringLiteral("Höchste Stufe:"));

@@ -4,7 +4,7 @@
 #include "settings/guntable.h"
 #include "settings/macrolibrary.h"
 #include "settings/settingsstore.h"
-#include "settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -56,19 +56,23 @@ private slots:
     {
         QVERIFY(dir.isValid());
         modules = dir.path() + "/modules";
-        QVERIFY(testing::copyTree(QStringLiteral(KAIRO_SOURCE_MODULES "/setting"), modules + "/setting"));
+        QVERIFY(testing::copyTree(QStringLiteral(KAIRO_SOURCE_MODULES "/setting"),
+                                  modules + "/setting"));
         QVERIFY(testing::copyTree(QStringLiteral(KAIRO_SOURCE_MODULES "/gun"), modules + "/gun"));
-        QVERIFY(testing::copyTree(QStringLiteral(KAIRO_SOURCE_MODULES "/macro"), modules + "/macro"));
+        QVERIFY(
+            testing::copyTree(QStringLiteral(KAIRO_SOURCE_MODULES "/macro"), modules + "/macro"));
     }
 
     void applicationConfiguration()
     {
         const QString setting = modules + "/setting/";
-        QCOMPARE(testing::readFile(setting + "apConfig.bin"), testing::readFile(setting + "apConfigD.bin"));
+        QCOMPARE(testing::readFile(setting + "apConfig.bin"),
+                 testing::readFile(setting + "apConfigD.bin"));
         SettingsStore store(modules);
         QSettings &config = store.config();
         QCOMPARE(config.status(), QSettings::NoError);
-        QCOMPARE(store.getGlobalData("common/name").toString(), QStringLiteral("ZENDRA KAIRO MOUSE K1"));
+        QCOMPARE(store.getGlobalData("common/name").toString(),
+                 QStringLiteral("ZENDRA KAIRO MOUSE K1"));
         QCOMPARE(intValue(config, "common/deviceCount"), 1);
         for (const char *key : {"type", "vid", "pid", "usagePage", "usage", "usagePage2", "usage2",
                                 "reportLength", "isEncode", "sCode"})
@@ -122,8 +126,8 @@ private slots:
             }
         }
         // The office and game assignments are the pages' built-in codes.
-        const QList<QList<int>> office = {{0, 0, 0xF0, 0}, {0, 0, 0xF1, 0}, {0, 0, 0xF2, 0},
-                                          {0, 0, 0xF4, 0}, {0, 0, 0xF3, 0}, {5, 0, 1, 0},
+        const QList<QList<int>> office = {{0, 0, 0xF0, 0}, {0, 0, 0xF1, 0},   {0, 0, 0xF2, 0},
+                                          {0, 0, 0xF4, 0}, {0, 0, 0xF3, 0},   {5, 0, 1, 0},
                                           {5, 0, 2, 0},    {0, 0xF0, 0x1E, 2}};
         for (int b = 0; b < 16; ++b) {
             QList<int> expected = b < 8 ? office[b] : QList<int>{0, 0, 0, 0};
@@ -216,8 +220,9 @@ private slots:
         // This process's cache holds the exported values as the store typed
         // them; the imported file is read as text.
         const auto text = [](const QVariant &v) {
-            return v.canConvert<QStringList>() && v.typeId() != QMetaType::QString ? v.toStringList().join('\n')
-                                                                                 : v.toString();
+            return v.canConvert<QStringList>() && v.typeId() != QMetaType::QString
+                       ? v.toStringList().join('\n')
+                       : v.toString();
         };
         QSettings exported(modules + "/setting/p5.bin", QSettings::IniFormat);
         QSettings imported(modules + "/setting/p6.bin", QSettings::IniFormat);
@@ -227,7 +232,8 @@ private slots:
         for (const QString &key : keys)
             QVERIFY2(text(imported.value(key)) == text(exported.value(key)), qPrintable(key));
         QCOMPARE(imported.value("mouseMacroKey/2").toString(), QStringLiteral("combo, with comma"));
-        QCOMPARE(imported.value("mouseLight/lightValue").toStringList(), (QStringList{"5", "4", "3", "1"}));
+        QCOMPARE(imported.value("mouseLight/lightValue").toStringList(),
+                 (QStringList{"5", "4", "3", "1"}));
     }
 
     void nameListGunTableAndLibrary()
@@ -260,9 +266,12 @@ private slots:
         QCOMPARE(table.value("1/pid").toString(), QStringLiteral("a09f"));
         QCOMPARE(table.value("1/type").toInt(), 1);
         for (const char *row : {"0", "1"}) {
-            QCOMPARE(table.value(QStringLiteral("%1/vid").arg(row)).toString(), QStringLiteral("04d9"));
-            QCOMPARE(table.value(QStringLiteral("%1/usagePage").arg(row)).toString(), QStringLiteral("ff00"));
-            QCOMPARE(table.value(QStringLiteral("%1/usage2").arg(row)).toString(), QStringLiteral("ff01"));
+            QCOMPARE(table.value(QStringLiteral("%1/vid").arg(row)).toString(),
+                     QStringLiteral("04d9"));
+            QCOMPARE(table.value(QStringLiteral("%1/usagePage").arg(row)).toString(),
+                     QStringLiteral("ff00"));
+            QCOMPARE(table.value(QStringLiteral("%1/usage2").arg(row)).toString(),
+                     QStringLiteral("ff01"));
             QCOMPARE(table.value(QStringLiteral("%1/reportLength").arg(row)).toInt(), 32);
             QVERIFY(!table.contains(QStringLiteral("%1/sCode").arg(row)));
         }

@@ -2,7 +2,7 @@
 // profile, whole-profile replacement and its failure cases, profile dialogs.
 
 #include "settings/settingsstore.h"
-#include "settingstestsupport.h"
+#include "tests/settings/settingstestsupport.h"
 
 #include <QtTest>
 
@@ -20,11 +20,14 @@ private:
     // Distinct sizes per profile, so a mix-up can never look like success.
     void writeProfiles()
     {
-        writeFile(setting("pD.bin"), "[mouse]\r\ndpiCount=8\r\ncurrentDpiCount=4\r\nmouseMode=0\r\n");
+        writeFile(setting("pD.bin"),
+                  "[mouse]\r\ndpiCount=8\r\ncurrentDpiCount=4\r\nmouseMode=0\r\n");
         for (int i = 1; i <= 10; ++i)
             writeFile(setting(QStringLiteral("p%1.bin").arg(i)),
                       QStringLiteral("[mouse]\ndpiCount=%1\nowner=profile %1%2\n")
-                          .arg(i).arg(QString(i, QLatin1Char('x'))).toUtf8());
+                          .arg(i)
+                          .arg(QString(i, QLatin1Char('x')))
+                          .toUtf8());
     }
 
 private slots:
@@ -112,8 +115,9 @@ private slots:
 
     void listsReadBackAsListsWhateverTheirLength()
     {
-        writeFile(setting("p1.bin"),
-                  "[mouse]\ndpiValueArray=800, 1600, 2400\nlightName=BACKLIGHT 1\nnone=@Invalid()\n");
+        writeFile(
+            setting("p1.bin"),
+            "[mouse]\ndpiValueArray=800, 1600, 2400\nlightName=BACKLIGHT 1\nnone=@Invalid()\n");
         SettingsStore store(modules);
         QCOMPARE(store.getDataList("mouse/dpiValueArray", false),
                  QVariantList({"800", "1600", "2400"}));
@@ -279,7 +283,7 @@ private slots:
         ScriptedDialogs dialogs;
         SettingsStore store(modules, &dialogs);
         const QByteArray before = readFile(setting("p6.bin"));
-        QCOMPARE(store.loadProfile(5), false);   // cancelled
+        QCOMPARE(store.loadProfile(5), false); // cancelled
         QCOMPARE(readFile(setting("p6.bin")), before);
         QCOMPARE(dialogs.captions, QStringList({"Open File"}));
         QCOMPARE(dialogs.filters, QStringList({"Profile(*.pf)"}));
@@ -300,7 +304,7 @@ private slots:
         ScriptedDialogs dialogs;
         SettingsStore store(modules, &dialogs);
         const QString target = dir.path() + "/out.pf";
-        store.saveProfile(0);   // cancelled
+        store.saveProfile(0); // cancelled
         QVERIFY(!QFile::exists(target));
         QCOMPARE(dialogs.captions, QStringList({"Save File"}));
         QCOMPARE(dialogs.filters, QStringList({"Profile(*.pf)"}));

@@ -42,7 +42,8 @@ void readStage()
     hid_device *dev = path.empty() ? nullptr : hid_open_path(path.c_str());
     unsigned char report[9] = {0, 0x8b, 0, 0, 0, 0, 0, 0, 0x74};
     unsigned char reply[9] = {0};
-    if (dev && hid_send_feature_report(dev, report, 9) == 9 && hid_get_feature_report(dev, reply, 9) == 9)
+    if (dev && hid_send_feature_report(dev, report, 9) == 9
+        && hid_get_feature_report(dev, reply, 9) == 9)
         std::printf("stage %d\n", reply[2]);
     else
         std::printf("stage failed\n");

@@ -22,7 +22,8 @@ inline QByteArray commandReport(std::initializer_list<int> opcodeAndParams)
     int at = 1;
     for (int v : opcodeAndParams)
         report[at++] = char(v);
-    report[8] = char(kairo::sim::wire::checksum(reinterpret_cast<const quint8 *>(report.constData()) + 1));
+    report[8] =
+        char(kairo::sim::wire::checksum(reinterpret_cast<const quint8 *>(report.constData()) + 1));
     return report;
 }
 
@@ -42,7 +43,8 @@ inline QByteArray descrambledReport(QByteArray report, const QString &sCode)
 
 inline int sendFeature(hid_device *dev, const QByteArray &report)
 {
-    return hid_send_feature_report(dev, reinterpret_cast<const unsigned char *>(report.constData()), size_t(report.size()));
+    return hid_send_feature_report(dev, reinterpret_cast<const unsigned char *>(report.constData()),
+                                   size_t(report.size()));
 }
 
 inline QByteArray getFeature(hid_device *dev, int *result = nullptr)
@@ -62,7 +64,9 @@ inline int writeBulk(hid_device *dev, const QByteArray &payload, int reportLengt
         QByteArray out(reportLength + 1, 0);
         const QByteArray chunk = payload.mid(offset, reportLength);
         out.replace(1, chunk.size(), chunk);
-        if (hid_write(dev, reinterpret_cast<const unsigned char *>(out.constData()), size_t(out.size())) < 0)
+        if (hid_write(dev, reinterpret_cast<const unsigned char *>(out.constData()),
+                      size_t(out.size()))
+            < 0)
             return -1;
         ++reports;
     }

@@ -6,7 +6,8 @@
 
 using namespace kairo::sim;
 
-class TestSimConfig : public QObject {
+class TestSimConfig : public QObject
+{
     Q_OBJECT
     QTemporaryDir dir;
 
@@ -22,12 +23,13 @@ class TestSimConfig : public QObject {
 private slots:
     void severalDevicesAndMissingKeys()
     {
-        const QString path = write("devices.ini",
-                                   "[0]\nfamily=560\nvid=1a2b\npid=0xA0FF\nusagePage=ff02\nusage=0001\n"
-                                   "usagePage2=ff03\nusage2=0002\nreportLength=64\nisEncode=true\nsCode=123456\n"
-                                   "plugged=false\n"
-                                   "[1]\nisEncode=true\n"
-                                   "[2]\nsCode=777777\n");
+        const QString path =
+            write("devices.ini",
+                  "[0]\nfamily=560\nvid=1a2b\npid=0xA0FF\nusagePage=ff02\nusage=0001\n"
+                  "usagePage2=ff03\nusage2=0002\nreportLength=64\nisEncode=true\nsCode=123456\n"
+                  "plugged=false\n"
+                  "[1]\nisEncode=true\n"
+                  "[2]\nsCode=777777\n");
         const QList<DeviceConfig> configs = loadDeviceConfigs(path);
         QCOMPARE(configs.size(), 3);
         const DeviceConfig &a = configs[0];

@@ -1,11 +1,11 @@
 #include "sim/virtualmouse.h"
 
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,10 +27,14 @@ CliResult runCli(const QString &socket, const QStringList &args)
     cli.start(KAIRO_SIM_CLI, args);
     if (!cli.waitForFinished(10000))
         return {};
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+            QString::fromUtf8(cli.readAllStandardError())};
 }
 
-QJsonObject json(const QString &text) { return QJsonDocument::fromJson(text.toUtf8()).object(); }
+QJsonObject json(const QString &text)
+{
+    return QJsonDocument::fromJson(text.toUtf8()).object();
+}
 
 // The preloaded host answers one line per command.
 QString ask(QProcess &host, const QByteArray &command)
@@ -43,7 +47,8 @@ QString ask(QProcess &host, const QByteArray &command)
 
 } // namespace
 
-class TestSimControl : public QObject {
+class TestSimControl : public QObject
+{
     Q_OBJECT
 private slots:
     void init() { reset(); }
@@ -70,7 +75,8 @@ private slots:
         QCOMPARE(s["dpiCodes"].toString(), QString("02 04 06 08 0a 0c 0e 10"));
         QCOMPARE(s["profiles"].toArray().size(), 5);
 
-        for (const char *bad : {"plug 1", "press-dpi", "press-dpi x", "press-dpi 300", "mute maybe", "state 0 0", "dance", ""})
+        for (const char *bad : {"plug 1", "press-dpi", "press-dpi x", "press-dpi 300", "mute maybe",
+                                "state 0 0", "dance", ""})
             QVERIFY2(handleControlCommand(bad).startsWith("error: "), bad);
     }
 
@@ -139,7 +145,9 @@ private slots:
         r = runCli(socket, {"log"});
         QCOMPARE(r.exitCode, 0);
         const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.filter(QRegularExpression("^\\d+ 0 feature-out 00 8b 00 00 00 00 00 00 74$")).size(), 2);
+        QCOMPARE(lines.filter(QRegularExpression("^\\d+ 0 feature-out 00 8b 00 00 00 00 00 00 74$"))
+                     .size(),
+                 2);
         QCOMPARE(lines.filter(QRegularExpression("^\\d+ 0 in 06 07 00 05$")).size(), 1);
 
         host.write("quit\n");

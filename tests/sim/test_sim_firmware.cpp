@@ -1,4 +1,4 @@
-#include "simclient.h"
+#include "tests/sim/simclient.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -36,14 +36,22 @@ QByteArray exchange(hid_device *dev, const DeviceConfig &c, std::initializer_lis
     return c.isEncode && !reply.isEmpty() ? descrambledReport(reply, c.sCode) : reply;
 }
 
-quint8 at(const QByteArray &b, int i) { return quint8(b.at(i)); }
+quint8 at(const QByteArray &b, int i)
+{
+    return quint8(b.at(i));
+}
 
 } // namespace
 
-class TestSimFirmware : public QObject {
+class TestSimFirmware : public QObject
+{
     Q_OBJECT
 private slots:
-    void init() { reset(); setApiHook(nullptr); }
+    void init()
+    {
+        reset();
+        setApiHook(nullptr);
+    }
     void cleanup() { setApiHook(nullptr); }
 
     void enumerationListsBothInterfacesOfEveryPluggedDevice()
@@ -54,11 +62,17 @@ private slots:
         hid_device_info *all = hid_enumerate(0, 0);
         QStringList seen;
         for (hid_device_info *i = all; i; i = i->next)
-            seen << QStringLiteral("%1 %2:%3 %4:%5").arg(QString::fromUtf8(i->path)).arg(i->vendor_id, 4, 16, QChar('0'))
-                        .arg(i->product_id, 4, 16, QChar('0')).arg(i->usage_page, 4, 16).arg(i->usage, 4, 16);
+            seen << QStringLiteral("%1 %2:%3 %4:%5")
+                        .arg(QString::fromUtf8(i->path))
+                        .arg(i->vendor_id, 4, 16, QChar('0'))
+                        .arg(i->product_id, 4, 16, QChar('0'))
+                        .arg(i->usage_page, 4, 16)
+                        .arg(i->usage, 4, 16);
         hid_free_enumeration(all);
-        QCOMPARE(seen, QStringList({"virtual:0:command 04d9:a09f ff00:ff00", "virtual:0:notify 04d9:a09f ff01:ff01",
-                                    "virtual:1:command 04d9:a0ff ff00:ff00", "virtual:1:notify 04d9:a0ff ff01:ff01"}));
+        QCOMPARE(seen, QStringList({"virtual:0:command 04d9:a09f ff00:ff00",
+                                    "virtual:0:notify 04d9:a09f ff01:ff01",
+                                    "virtual:1:command 04d9:a0ff ff00:ff00",
+                                    "virtual:1:notify 04d9:a0ff ff01:ff01"}));
 
         hid_device_info *filtered = hid_enumerate(0x04d9, 0xa0ff);
         QVERIFY(filtered && filtered->next && !filtered->next->next);
@@ -102,9 +116,11 @@ private slots:
         QCOMPARE(s.reportRate, 3);
         QCOMPARE(s.liftOff, 110);
         QCOMPARE(s.liftOffEnabled, false);
-        QCOMPARE(s.gunData, QList<QByteArray>({QByteArray::fromHex("09080702"), QByteArray::fromHex("01020300")}));
+        QCOMPARE(s.gunData, QList<QByteArray>({QByteArray::fromHex("09080702"),
+                                               QByteArray::fromHex("01020300")}));
         QCOMPARE(s.fixedColor.toHex(), QByteArray("102030"));
-        QCOMPARE(QList<int>({s.lightingEffect, s.lightingOption1, s.lightingOption2}), QList<int>({4, 5, 6}));
+        QCOMPARE(QList<int>({s.lightingEffect, s.lightingOption1, s.lightingOption2}),
+                 QList<int>({4, 5, 6}));
         QCOMPARE(s.activeKeyMatrix, 3);
         QCOMPARE(s.protocolErrors, 0);
 
@@ -139,7 +155,7 @@ private slots:
         const QByteArray dpi = exchange(dev, c, {0x84, 2});
         QCOMPARE(at(dpi, 2), quint8(2));
         QCOMPARE(at(dpi, 3), quint8(6));
-        QCOMPARE(at(exchange(dev, c, {0x84, 1}), 3), quint8(2));   // other profiles keep their stage
+        QCOMPARE(at(exchange(dev, c, {0x84, 1}), 3), quint8(2)); // other profiles keep their stage
         exchange(dev, c, {0x09, 95, 0x7d});
         // Commands this family shares with the first one.
         QCOMPARE(exchange(dev, c, {0x83}).mid(2, 4).toHex(), QByteArray("01020004"));
@@ -180,7 +196,7 @@ private slots:
     void unknownOpcodeCountsProtocolError()
     {
         hid_device *dev = openInterface(0, "command");
-        sendFeature(dev, commandReport({0x8c, 1}));   // second-family command on a first-family mouse
+        sendFeature(dev, commandReport({0x8c, 1})); // second-family command on a first-family mouse
         QCOMPARE(state(0).protocolErrors, 1);
         hid_close(dev);
     }
@@ -195,7 +211,8 @@ private slots:
             out.replace(1, 32, macro.mid(r * 32, 32));
             QCOMPARE(hid_write(dev, reinterpret_cast<const uchar *>(out.constData()), 33), 33);
         }
-        QCOMPARE(state(0).macros[4], FirmwareState::factory().macros[4]);   // not committed before the last report
+        QCOMPARE(state(0).macros[4],
+                 FirmwareState::factory().macros[4]); // not committed before the last report
         QByteArray last(33, 0);
         last.replace(1, 32, macro.mid(96, 32));
         hid_write(dev, reinterpret_cast<const uchar *>(last.constData()), 33);
@@ -230,7 +247,8 @@ private slots:
 
         const QStringList lines = wireLogLines();
         QCOMPARE(lines.filter(QRegularExpression("^\\d+ 0 out ")).size(), 4 + 1 + 2 + 2 + 1 + 1);
-        QVERIFY(lines.filter(" out ").first().endsWith(QString::fromLatin1(("00 " + macro.left(32).toHex(' ')))));
+        QVERIFY(lines.filter(" out ").first().endsWith(
+            QString::fromLatin1(("00 " + macro.left(32).toHex(' ')))));
     }
 
     void secondFamilyBulkTargets()
@@ -265,8 +283,8 @@ private slots:
         QCOMPARE(state(0).protocolErrors, 1);
 
         sendFeature(dev, commandReport({0x13, 1, 0x80}));
-        writeBulk(dev, pattern(64, 1), 32);              // half of the macro
-        sendFeature(dev, commandReport({0x0b, 4}));      // next command cuts it off
+        writeBulk(dev, pattern(64, 1), 32);         // half of the macro
+        sendFeature(dev, commandReport({0x0b, 4})); // next command cuts it off
         QCOMPARE(state(0).protocolErrors, 2);
         QCOMPARE(state(0).macros[0], FirmwareState::factory().macros[0]);
         QCOMPARE(state(0).currentDpiStage, 4);
@@ -320,7 +338,8 @@ private slots:
         QCOMPARE(openInterface(0, "command"), nullptr);
 
         plug(0);
-        QCOMPARE(sendFeature(command, commandReport({0x8b})), -1);   // a replug does not revive old handles
+        QCOMPARE(sendFeature(command, commandReport({0x8b})),
+                 -1); // a replug does not revive old handles
         hid_device *fresh = openInterface(0, "command");
         QVERIFY(fresh);
         QCOMPARE(sendFeature(fresh, commandReport({0x8b})), 9);
@@ -402,7 +421,7 @@ private slots:
         });
         QCOMPARE(blocked.wait_for(std::chrono::milliseconds(150)), std::future_status::timeout);
         setMuted(0, false);
-        QCOMPARE(blocked.get(), 4);   // the queued report arrives once it talks again
+        QCOMPARE(blocked.get(), 4); // the queued report arrives once it talks again
         hid_close(notify);
         hid_close(command);
     }
@@ -433,8 +452,14 @@ private slots:
 
         const QStringList lines = wireLogLines();
         QCOMPARE(lines.size(), 2);
-        QVERIFY2(QRegularExpression("^\\d+ 0 feature-out 00 8b 00 00 00 00 00 00 74$").match(lines[0]).hasMatch(), qPrintable(lines[0]));
-        QVERIFY2(QRegularExpression("^\\d+ 0 feature-in 00 8b 02 00 00 00 00 00 [0-9a-f]{2}$").match(lines[1]).hasMatch(), qPrintable(lines[1]));
+        QVERIFY2(QRegularExpression("^\\d+ 0 feature-out 00 8b 00 00 00 00 00 00 74$")
+                     .match(lines[0])
+                     .hasMatch(),
+                 qPrintable(lines[0]));
+        QVERIFY2(QRegularExpression("^\\d+ 0 feature-in 00 8b 02 00 00 00 00 00 [0-9a-f]{2}$")
+                     .match(lines[1])
+                     .hasMatch(),
+                 qPrintable(lines[1]));
         QFile file(logPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(file.readAll()), lines.join('\n') + '\n');
@@ -457,8 +482,8 @@ private slots:
         QCOMPARE(writeBulk(command, pattern(128, 5), 32), -1);
         hid_close(command);
         setApiHook(nullptr);
-        QCOMPARE(calls, QStringList({"hid_open_path", "hid_send_feature_report", "hid_write", "hid_write", "hid_write",
-                                     "hid_close"}));
+        QCOMPARE(calls, QStringList({"hid_open_path", "hid_send_feature_report", "hid_write",
+                                     "hid_write", "hid_write", "hid_close"}));
         QCOMPARE(state(0).macros[1], FirmwareState::factory().macros[1]);
         QCOMPARE(wireLogLines().filter(" out ").size(), 2);
     }

@@ -11,9 +11,10 @@ QByteArray scrambled(QByteArray block, const std::array<quint8, 8> &code)
     wire::scramble(reinterpret_cast<quint8 *>(block.data()), code.data());
     return block;
 }
-}
+} // namespace
 
-class TestSimWire : public QObject {
+class TestSimWire : public QObject
+{
     Q_OBJECT
 private slots:
     void checksumExamples()
@@ -22,7 +23,7 @@ private slots:
         const quint8 reportRate[7] = {0x01, 0x03, 0, 0, 0, 0, 0};
         const quint8 keyMatrix[7] = {0x12, 0x01, 0x40, 0x08, 0, 0, 0};
         const quint8 sumsToFF[7] = {0xf0, 0x0f, 0, 0, 0, 0, 0};
-        const quint8 wraps[7] = {0xff, 0xff, 0x02, 0, 0, 0, 0};   // sum 0x200 -> 0x00
+        const quint8 wraps[7] = {0xff, 0xff, 0x02, 0, 0, 0, 0}; // sum 0x200 -> 0x00
         QCOMPARE(wire::checksum(getStage), quint8(0x74));
         QCOMPARE(wire::checksum(reportRate), quint8(0xfb));
         QCOMPARE(wire::checksum(keyMatrix), quint8(0xa4));
@@ -37,7 +38,8 @@ private slots:
         QTest::addColumn<QByteArray>("plain");
         QTest::addColumn<QString>("sCode");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("zero block, zero code") << QByteArray(8, 0) << QString() << QByteArray::fromHex("b416652707554696");
+        QTest::newRow("zero block, zero code")
+            << QByteArray(8, 0) << QString() << QByteArray::fromHex("b416652707554696");
         QTest::newRow("8B, zero code") << QByteArray::fromHex("8b00000000000074") << QString()
                                        << QByteArray::fromHex("b41905270bad4696");
         QTest::newRow("8B, 424242") << QByteArray::fromHex("8b00000000000074") << QString("424242")
@@ -77,10 +79,12 @@ private slots:
     void secrecyCodeRules()
     {
         const auto code = wire::secrecyCode("424242");
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(code.data()), 8), QByteArray("424242\0\0", 8));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(code.data()), 8),
+                 QByteArray("424242\0\0", 8));
         for (const QString &other : {QString("42424"), QString("4242424"), QString()}) {
             const auto c = wire::secrecyCode(other);
-            QVERIFY2(std::all_of(c.begin(), c.end(), [](quint8 b) { return b == 0; }), qPrintable(other));
+            QVERIFY2(std::all_of(c.begin(), c.end(), [](quint8 b) { return b == 0; }),
+                     qPrintable(other));
         }
         QCOMPARE(wire::secrecyCode(QString::fromUtf16(u"\u20ac12345"))[0], quint8(0));
     }
@@ -88,8 +92,10 @@ private slots:
     void firstCharacterOfCodeHasNoEffect()
     {
         const QByteArray block = QByteArray::fromHex("0d0102030000ffee");
-        QCOMPARE(scrambled(block, wire::secrecyCode("424242")), scrambled(block, wire::secrecyCode("Z24242")));
-        QVERIFY(scrambled(block, wire::secrecyCode("424242")) != scrambled(block, wire::secrecyCode("4Z4242")));
+        QCOMPARE(scrambled(block, wire::secrecyCode("424242")),
+                 scrambled(block, wire::secrecyCode("Z24242")));
+        QVERIFY(scrambled(block, wire::secrecyCode("424242"))
+                != scrambled(block, wire::secrecyCode("4Z4242")));
     }
 };
 

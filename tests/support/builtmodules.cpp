@@ -1,4 +1,4 @@
-#include "builtmodules.h"
+#include "tests/support/builtmodules.h"
 
 #include <QProcess>
 #include <QStringList>

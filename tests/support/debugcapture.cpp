@@ -1,4 +1,4 @@
-#include "debugcapture.h"
+#include "tests/support/debugcapture.h"
 
 #include <QMutex>
 #include <QMutexLocker>

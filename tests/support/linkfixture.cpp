@@ -1,4 +1,4 @@
-#include "linkfixture.h"
+#include "tests/support/linkfixture.h"
 
 #include <QTest>
 
@@ -12,8 +12,10 @@ static void useOwnSimulatorSocket()
 {
     if (qEnvironmentVariableIsEmpty("KAIRO_VIRTUAL_MOUSE_SOCKET"))
         qputenv("KAIRO_VIRTUAL_MOUSE_SOCKET",
-                QDir::temp().filePath(QStringLiteral("kairo-device-test-%1.sock")
-                                      .arg(QCoreApplication::applicationPid())).toLocal8Bit());
+                QDir::temp()
+                    .filePath(QStringLiteral("kairo-device-test-%1.sock")
+                                  .arg(QCoreApplication::applicationPid()))
+                    .toLocal8Bit());
 }
 Q_CONSTRUCTOR_FUNCTION(useOwnSimulatorSocket)
 
@@ -33,7 +35,8 @@ DeviceEntry entryFor(const kairo::sim::DeviceConfig &device)
     return entry;
 }
 
-LinkFixture::LinkFixture(const QList<kairo::sim::DeviceConfig> &devices, const QList<DeviceEntry> &entries)
+LinkFixture::LinkFixture(const QList<kairo::sim::DeviceConfig> &devices,
+                         const QList<DeviceEntry> &entries)
 {
     kairo::sim::reset(devices);
     QList<DeviceEntry> table = entries;
@@ -124,8 +127,8 @@ void expectCommand(LinkFixture &link, DebugCapture &debug, const std::function<v
 namespace {
 
 struct StepResult {
-    QStringList sent;                     // plain command blocks and bulk output
-    QList<QByteArray> bulkIn;             // input reports read back
+    QStringList sent;         // plain command blocks and bulk output
+    QList<QByteArray> bulkIn; // input reports read back
     QList<int> values;
 };
 
@@ -177,8 +180,10 @@ void expectScrambledRunMatchesPlainRun(kairo::sim::DeviceConfig device, const QS
         const QByteArray name = steps.at(i).name.toUtf8();
         QVERIFY2(!plain.at(i).sent.isEmpty(), name.constData());
         QVERIFY2(scrambled.at(i).sent == plain.at(i).sent,
-                 qPrintable(steps.at(i).name + QStringLiteral(": ") + scrambled.at(i).sent.join(QStringLiteral(" / "))
-                            + QStringLiteral(" vs ") + plain.at(i).sent.join(QStringLiteral(" / "))));
+                 qPrintable(steps.at(i).name + QStringLiteral(": ")
+                            + scrambled.at(i).sent.join(QStringLiteral(" / "))
+                            + QStringLiteral(" vs ")
+                            + plain.at(i).sent.join(QStringLiteral(" / "))));
         QVERIFY2(scrambled.at(i).bulkIn == plain.at(i).bulkIn, name.constData());
         QVERIFY2(scrambled.at(i).values == plain.at(i).values, name.constData());
     }

@@ -3,19 +3,19 @@
 // a sink that records the monitor's effects, and the checks on what crossed
 // the wire.
 
-#include "debugcapture.h"
-#include "devicemonitorsink.h"
-#include "devicetable.h"
-#include "hid_thread.h"
-#include "recordingclock.h"
+#include "device/devicemonitorsink.h"
+#include "device/devicetable.h"
+#include "device/hid_thread.h"
+#include "tests/support/debugcapture.h"
+#include "tests/support/recordingclock.h"
 
 #include "sim/virtualmouse.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QThread>
 #include <QList>
 #include <QStringList>
+#include <QThread>
 
 #include <functional>
 #include <memory>
@@ -40,10 +40,10 @@ private:
 
 // A default virtual mouse (or the given ones) attached, the table found by
 // enumeration, entry 0 current, recording clock in place.
-struct LinkFixture
-{
-    explicit LinkFixture(const QList<kairo::sim::DeviceConfig> &devices = {kairo::sim::DeviceConfig{}},
-                         const QList<DeviceEntry> &entries = {});
+struct LinkFixture {
+    explicit LinkFixture(
+        const QList<kairo::sim::DeviceConfig> &devices = {kairo::sim::DeviceConfig{}},
+        const QList<DeviceEntry> &entries = {});
     ~LinkFixture();
 
     Hid_Thread hid;
@@ -68,7 +68,10 @@ QString featureLine(const char *hex);
 QString outLine(const QByteArray &payload);
 // size bytes counting up from start.
 QByteArray pattern(int size, int start);
-inline uchar *raw(QByteArray &bytes) { return reinterpret_cast<uchar *>(bytes.data()); }
+inline uchar *raw(QByteArray &bytes)
+{
+    return reinterpret_cast<uchar *>(bytes.data());
+}
 
 // Runs one command on a fresh log and checks what crossed the wire, the
 // sleeps, the debug lines, and that the idle flag came back.

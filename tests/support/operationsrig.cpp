@@ -1,4 +1,4 @@
-#include "operationsrig.h"
+#include "tests/support/operationsrig.h"
 
 #include "device/devicetable.h"
 

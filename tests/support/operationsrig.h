@@ -3,9 +3,9 @@
 // A settings folder, a device link and the operations, wired to the virtual
 // mouse the way the program wires them to a real one.
 
-#include "linkfixture.h"
+#include "tests/support/linkfixture.h"
 
-#include "deviceoperations.h"
+#include "operations/deviceoperations.h"
 #include "settings/settingsstore.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hidclock.h"
+#include "device/hidclock.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "linkfixture.h"
+#include "tests/support/linkfixture.h"
 
 #include <QTest>
 
@@ -123,14 +123,16 @@ private slots:
     void perProfileCommandsCoverFourProfilesWithoutGunFlag()
     {
         const QList<int> fourSettles{64, 64, 64, 64, 64, 64, 64, 64};
-        expectCommand([&] { hid().hid560_03H_SetReportRate(4); },
-                      {featureLine("00 03 01 04 00 00 00 00 f7"), featureLine("00 03 02 04 00 00 00 00 f6"),
-                       featureLine("00 03 03 04 00 00 00 00 f5"), featureLine("00 03 04 04 00 00 00 00 f4")},
-                      fourSettles);
-        expectCommand([&] { hid().hid560_04H_SetCurrentDPI(3); },
-                      {featureLine("00 04 01 03 00 00 00 00 f7"), featureLine("00 04 02 03 00 00 00 00 f6"),
-                       featureLine("00 04 03 03 00 00 00 00 f5"), featureLine("00 04 04 03 00 00 00 00 f4")},
-                      fourSettles);
+        expectCommand(
+            [&] { hid().hid560_03H_SetReportRate(4); },
+            {featureLine("00 03 01 04 00 00 00 00 f7"), featureLine("00 03 02 04 00 00 00 00 f6"),
+             featureLine("00 03 03 04 00 00 00 00 f5"), featureLine("00 03 04 04 00 00 00 00 f4")},
+            fourSettles);
+        expectCommand(
+            [&] { hid().hid560_04H_SetCurrentDPI(3); },
+            {featureLine("00 04 01 03 00 00 00 00 f7"), featureLine("00 04 02 03 00 00 00 00 f6"),
+             featureLine("00 04 03 03 00 00 00 00 f5"), featureLine("00 04 04 03 00 00 00 00 f4")},
+            fourSettles);
         const auto rates = kairo::sim::state(0).profileDpiStage;
         QCOMPARE(QList<int>({rates[1], rates[2], rates[3], rates[4]}), QList<int>({3, 3, 3, 3}));
     }
@@ -149,15 +151,15 @@ private slots:
         const QList<int> fourReports{64, 64, 120, 120, 120, 120, 64, 64};
         QByteArray image = pattern(128, 0x10);
         expectCommand([&] { hid().hid560_0CH_setProfile(raw(image), 2); },
-                      QStringList{featureLine("00 0c 02 80 00 00 00 00 71")} + bulkLines(image), fourReports,
-                      {QStringLiteral("HID SUCCESS ")});
+                      QStringList{featureLine("00 0c 02 80 00 00 00 00 71")} + bulkLines(image),
+                      fourReports, {QStringLiteral("HID SUCCESS ")});
         QCOMPARE(kairo::sim::state(0).profiles[2], image);
 
         QByteArray matrix = pattern(64, 0x90);
         QByteArray padded = matrix + QByteArray(64, '\0');
         expectCommand([&] { hid().hid560_0DH_SetKeyMatrix(raw(matrix), 1); },
-                      QStringList{featureLine("00 0d 01 80 00 00 00 00 71")} + bulkLines(padded), fourReports,
-                      {QStringLiteral("HID SUCCESS ")});
+                      QStringList{featureLine("00 0d 01 80 00 00 00 00 71")} + bulkLines(padded),
+                      fourReports, {QStringLiteral("HID SUCCESS ")});
         const QList<kairo::sim::WireRecord> out = records(Direction::Out);
         QCOMPARE(out.size(), 4);
         QCOMPARE(out[2].bytes, QByteArray(33, '\0'));
@@ -165,8 +167,8 @@ private slots:
 
         QByteArray macro = pattern(128, 0x33);
         expectCommand([&] { hid().hid560_0FH_SetMacroKey(4, raw(macro)); },
-                      QStringList{featureLine("00 0f 04 80 00 00 00 00 6c")} + bulkLines(macro), fourReports,
-                      {QStringLiteral("HID SUCCESS ")});
+                      QStringList{featureLine("00 0f 04 80 00 00 00 00 6c")} + bulkLines(macro),
+                      fourReports, {QStringLiteral("HID SUCCESS ")});
         QCOMPARE(kairo::sim::state(0).macros[3], macro);
     }
 
@@ -196,7 +198,10 @@ private slots:
     void everyCommandScrambledCarriesThePlainBlock()
     {
         auto send = [](std::function<void(Hid_Thread &)> command) {
-            return [command](Hid_Thread &h) { command(h); return QList<int>(); };
+            return [command](Hid_Thread &h) {
+                command(h);
+                return QList<int>();
+            };
         };
         auto readProfile = [](uchar number) {
             return [number](Hid_Thread &h) {
@@ -209,22 +214,26 @@ private slots:
             };
         };
         const QList<CommandStep> steps{
-            {"81H", [](Hid_Thread &h) {
+            {"81H",
+             [](Hid_Thread &h) {
                  uchar b1 = 0, b2 = 0;
                  h.hid560_81H_GetKeyboardoption(b1, b2);
                  return QList<int>({b1, b2});
              }},
-            {"82H", [](Hid_Thread &h) {
+            {"82H",
+             [](Hid_Thread &h) {
                  uchar profile = 0;
                  h.hid560_82H_GetCurrentProfile(profile);
                  return QList<int>({profile});
              }},
-            {"84H", [](Hid_Thread &h) {
+            {"84H",
+             [](Hid_Thread &h) {
                  uchar which = 3, stage = 0;
                  h.hid560_84H_GetCurrentDPI(which, stage);
                  return QList<int>({which, stage});
              }},
-            {"87H", [](Hid_Thread &h) {
+            {"87H",
+             [](Hid_Thread &h) {
                  uchar o1 = 0, o2 = 0, o3 = 0;
                  const bool answered = h.hid_87H_GetLEDInstructFunction(1, o1, o2, o3);
                  return QList<int>({answered, o1, o2, o3});
@@ -235,20 +244,31 @@ private slots:
             {"03H", send([](Hid_Thread &h) { h.hid560_03H_SetReportRate(8); })},
             {"04H", send([](Hid_Thread &h) { h.hid560_04H_SetCurrentDPI(5); })},
             {"09H", send([](Hid_Thread &h) { h.hid560_09H_Lod(2, 1); })},
-            {"0CH", send([](Hid_Thread &h) { QByteArray p = pattern(128, 0x9c); h.hid560_0CH_setProfile(raw(p), 2); })},
-            {"0DH", send([](Hid_Thread &h) { QByteArray m = pattern(64, 0xe0); h.hid560_0DH_SetKeyMatrix(raw(m), 3); })},
-            {"0FH", send([](Hid_Thread &h) { QByteArray m = pattern(128, 0x01); h.hid560_0FH_SetMacroKey(7, raw(m)); })},
+            {"0CH", send([](Hid_Thread &h) {
+                 QByteArray p = pattern(128, 0x9c);
+                 h.hid560_0CH_setProfile(raw(p), 2);
+             })},
+            {"0DH", send([](Hid_Thread &h) {
+                 QByteArray m = pattern(64, 0xe0);
+                 h.hid560_0DH_SetKeyMatrix(raw(m), 3);
+             })},
+            {"0FH", send([](Hid_Thread &h) {
+                 QByteArray m = pattern(128, 0x01);
+                 h.hid560_0FH_SetMacroKey(7, raw(m));
+             })},
             {"8CH after 0CH", readProfile(2)},
-            {"84H after 04H", [](Hid_Thread &h) {
+            {"84H after 04H",
+             [](Hid_Thread &h) {
                  uchar which = 2, stage = 0;
                  h.hid560_84H_GetCurrentDPI(which, stage);
                  return QList<int>({which, stage});
              }},
         };
-        expectScrambledRunMatchesPlainRun(secondFamily(), QStringLiteral("Mx!0a9"), steps,
-                                          [](Hid_Thread &h) { h.setModelFlags(false, QStringLiteral("560")); });
+        expectScrambledRunMatchesPlainRun(
+            secondFamily(), QStringLiteral("Mx!0a9"), steps,
+            [](Hid_Thread &h) { h.setModelFlags(false, QStringLiteral("560")); });
     }
 };
 
 QTEST_GUILESS_MAIN(Commands560Test)
-#include "tst_commands560.moc"
+#include "test_device_commands560.moc"

@@ -1,13 +1,13 @@
 // Table tests of the device model's plain encoders: what each function makes
 // of the values the scene hands in.
-#include "deviceprofileimages.h"
-#include "dpiencoding.h"
-#include "keymatrix.h"
-#include "keynametable.h"
-#include "lighting.h"
-#include "payloadbytes.h"
-#include "macroblock.h"
-#include "pointerarguments.h"
+#include "operations/deviceprofileimages.h"
+#include "operations/dpiencoding.h"
+#include "operations/keymatrix.h"
+#include "operations/keynametable.h"
+#include "operations/lighting.h"
+#include "operations/macroblock.h"
+#include "operations/pointerarguments.h"
+#include "tests/operations/payloadbytes.h"
 
 #include <QSet>
 #include <QtTest>
@@ -95,22 +95,78 @@ void TestOperationsTables::keyNames_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("name");
     const QList<QPair<int, QString>> rows = {
-        {0x04, "A"}, {0x1D, "Z"}, {0x1E, "1"}, {0x26, "9"}, {0x27, "0"},
-        {0x28, "Enter"}, {0x29, "Esc"}, {0x2A, "Back"}, {0x2B, "Tab"}, {0x2C, "Space"},
-        {0x2D, "-"}, {0x2E, "="}, {0x2F, "["}, {0x30, "]"}, {0x31, "\\"}, {0x32, "\\"},
-        {0x33, ";"}, {0x34, "'"}, {0x35, "`"}, {0x36, ","}, {0x37, "."}, {0x38, "/"},
-        {0x39, "Caps"}, {0x3A, "F1"}, {0x45, "F12"}, {0x46, "Prt"}, {0x47, "Scr"},
-        {0x48, "Pau"}, {0x49, "Ins"}, {0x4A, "Hom"}, {0x4B, "Pgu"}, {0x4C, "Del"},
-        {0x4D, "End"}, {0x4E, "PgD"},
-        {0x4F, QString(QChar(0x25BA))}, {0x50, QString(QChar(0x25C4))},
-        {0x51, QString(QChar(0x25BC))}, {0x52, QString(QChar(0x25B2))},
-        {0x53, "Num"}, {0x54, "KP/"}, {0x55, "KP*"}, {0x56, "KP-"}, {0x57, "KP+"},
-        {0x58, "KPEnter"}, {0x59, "KP1"}, {0x61, "KP9"}, {0x62, "KP0"}, {0x63, "KP."},
-        {0x64, "Eur2"}, {0x65, "App"}, {0x66, "Power"}, {0x67, "KP="}, {0x68, "F13"},
-        {0x73, "F24"}, {0x85, "Keypad"}, {0x87, "Intl1"}, {0x8B, "Intl5"},
-        {0x90, "Lang1"}, {0x91, "Lang2"}, {0xE0, "LCtrl"}, {0xE1, "LShift"}, {0xE2, "LAlt"},
-        {0xE3, "LWin"}, {0xE4, "RCtrl"}, {0xE5, "RShift"}, {0xE6, "RAlt"}, {0xE7, "RWin"},
-        {0xF0, "MS-L"}, {0xF1, "MS-R"}, {0xF2, "MS-M"}, {0xF3, "MS-B4"}, {0xF4, "MS-B5"},
+        {0x04, "A"},
+        {0x1D, "Z"},
+        {0x1E, "1"},
+        {0x26, "9"},
+        {0x27, "0"},
+        {0x28, "Enter"},
+        {0x29, "Esc"},
+        {0x2A, "Back"},
+        {0x2B, "Tab"},
+        {0x2C, "Space"},
+        {0x2D, "-"},
+        {0x2E, "="},
+        {0x2F, "["},
+        {0x30, "]"},
+        {0x31, "\\"},
+        {0x32, "\\"},
+        {0x33, ";"},
+        {0x34, "'"},
+        {0x35, "`"},
+        {0x36, ","},
+        {0x37, "."},
+        {0x38, "/"},
+        {0x39, "Caps"},
+        {0x3A, "F1"},
+        {0x45, "F12"},
+        {0x46, "Prt"},
+        {0x47, "Scr"},
+        {0x48, "Pau"},
+        {0x49, "Ins"},
+        {0x4A, "Hom"},
+        {0x4B, "Pgu"},
+        {0x4C, "Del"},
+        {0x4D, "End"},
+        {0x4E, "PgD"},
+        {0x4F, QString(QChar(0x25BA))},
+        {0x50, QString(QChar(0x25C4))},
+        {0x51, QString(QChar(0x25BC))},
+        {0x52, QString(QChar(0x25B2))},
+        {0x53, "Num"},
+        {0x54, "KP/"},
+        {0x55, "KP*"},
+        {0x56, "KP-"},
+        {0x57, "KP+"},
+        {0x58, "KPEnter"},
+        {0x59, "KP1"},
+        {0x61, "KP9"},
+        {0x62, "KP0"},
+        {0x63, "KP."},
+        {0x64, "Eur2"},
+        {0x65, "App"},
+        {0x66, "Power"},
+        {0x67, "KP="},
+        {0x68, "F13"},
+        {0x73, "F24"},
+        {0x85, "Keypad"},
+        {0x87, "Intl1"},
+        {0x8B, "Intl5"},
+        {0x90, "Lang1"},
+        {0x91, "Lang2"},
+        {0xE0, "LCtrl"},
+        {0xE1, "LShift"},
+        {0xE2, "LAlt"},
+        {0xE3, "LWin"},
+        {0xE4, "RCtrl"},
+        {0xE5, "RShift"},
+        {0xE6, "RAlt"},
+        {0xE7, "RWin"},
+        {0xF0, "MS-L"},
+        {0xF1, "MS-R"},
+        {0xF2, "MS-M"},
+        {0xF3, "MS-B4"},
+        {0xF4, "MS-B5"},
     };
     for (const auto &row : rows)
         QTest::addRow("0x%02X", row.first) << row.first << row.second;
@@ -208,7 +264,7 @@ void TestOperationsTables::swapAndFixedRecords()
 {
     QVariantList list;
     for (int button = 0; button < 16; ++button)
-        list << 0x02 << 0 << (0x04 + button) << 0;   // key group, one key each
+        list << 0x02 << 0 << (0x04 + button) << 0; // key group, one key each
     const KeyMatrix m = KeyRecords::firmwareMatrix(list, Family::First);
     QCOMPARE(record(m, 3), rec(0x00, 0, 0x04 + 4, 0));
     QCOMPARE(record(m, 4), rec(0x00, 0, 0x04 + 3, 0));
@@ -236,7 +292,7 @@ void TestOperationsTables::shortAndLongListsAndTexts()
 
     QVariantList longList;
     for (int i = 0; i < 70; ++i)
-        longList << (i == 64 ? 0x99 : 0x100 + i);   // cut to 8 bits
+        longList << (i == 64 ? 0x99 : 0x100 + i); // cut to 8 bits
     m = KeyRecords::matrixFromValues(longList);
     QCOMPARE(int(m[0]), 0x00);
     QCOMPARE(int(m[63]), 63);
@@ -277,7 +333,7 @@ KeyMatrix matrixWithGunKey(int button, int n, Family family)
 void TestOperationsTables::gunMatricesFirstFamily_data()
 {
     QTest::addColumn<int>("n");
-    QTest::addColumn<QByteArray>("byte3");   // byte 3 in M1..M4
+    QTest::addColumn<QByteArray>("byte3"); // byte 3 in M1..M4
     QTest::newRow("one gun") << 1 << QByteArray("\x01\x00\x00\x00", 4);
     QTest::newRow("two guns") << 2 << QByteArray("\x01\x02\x00\x00", 4);
     QTest::newRow("three guns") << 3 << QByteArray("\x01\x02\x03\x00", 4);
@@ -289,8 +345,8 @@ void TestOperationsTables::gunMatricesFirstFamily()
     QFETCH(QByteArray, byte3);
     const int button = 5;
     const KeyMatrix m1 = matrixWithGunKey(button, n, Family::First);
-    const auto guns = KeyRecords::buildGunMatrices(m1, defaultMatrix(), values({30, 40, 50}),
-                                                   Family::First);
+    const auto guns =
+        KeyRecords::buildGunMatrices(m1, defaultMatrix(), values({30, 40, 50}), Family::First);
     const KeyMatrix *all[] = {&guns.m1, &guns.m2, &guns.m3, &guns.m4};
     for (int m = 0; m < 4; ++m)
         QCOMPARE(record(*all[m], button), rec(0x08, 0x00, 0x01, uchar(byte3[m])));
@@ -307,7 +363,7 @@ void TestOperationsTables::gunMatricesFirstFamily()
 void TestOperationsTables::gunMatricesSecondFamily_data()
 {
     QTest::addColumn<int>("n");
-    QTest::addColumn<QByteArray>("byte2");   // byte 2 in M1..M4
+    QTest::addColumn<QByteArray>("byte2"); // byte 2 in M1..M4
     QTest::addColumn<int>("mask");
     QTest::newRow("one gun") << 1 << QByteArray("\x01\x00\x00\x00", 4) << 0x07;
     QTest::newRow("two guns") << 2 << QByteArray("\x01\x03\x00\x00", 4) << 0x0F;
@@ -321,8 +377,8 @@ void TestOperationsTables::gunMatricesSecondFamily()
     QFETCH(int, mask);
     const int button = 9;
     const KeyMatrix m1 = matrixWithGunKey(button, n, Family::Second);
-    const auto guns = KeyRecords::buildGunMatrices(m1, defaultMatrix(), values({30, 40, 50}),
-                                                   Family::Second);
+    const auto guns =
+        KeyRecords::buildGunMatrices(m1, defaultMatrix(), values({30, 40, 50}), Family::Second);
     QCOMPARE(record(guns.m1, button), rec(0x08, 0x00, uchar(byte2[0]), 0x00));
     // Bytes 1 and 3 of the gun matrices stay those of the default matrix.
     QCOMPARE(record(guns.m2, button), rec(0x08, 0x11, uchar(byte2[1]), 0x22));
@@ -343,14 +399,14 @@ void TestOperationsTables::gunMatricesUnknownCountAndPeriods()
     QVERIFY(!guns.switchMask.has_value());
 
     // First family, n = 0: byte 3 stays, bytes 1 and 2 are still set.
-    guns = KeyRecords::buildGunMatrices(matrixWithGunKey(button, 0, Family::First),
-                                        defaultMatrix(), values({1, 2, 3}), Family::First);
+    guns = KeyRecords::buildGunMatrices(matrixWithGunKey(button, 0, Family::First), defaultMatrix(),
+                                        values({1, 2, 3}), Family::First);
     QCOMPARE(record(guns.m1, button), rec(0x08, 0x00, 0x01, 0x00));
     QCOMPARE(record(guns.m3, button), rec(0x08, 0x00, 0x01, 0x22));
 
     // Periods: short lists give 0, texts are read as numbers, cut to 8 bits.
-    guns = KeyRecords::buildGunMatrices(matrixWithGunKey(button, 1, Family::First),
-                                        defaultMatrix(), {QString("300")}, Family::First);
+    guns = KeyRecords::buildGunMatrices(matrixWithGunKey(button, 1, Family::First), defaultMatrix(),
+                                        {QString("300")}, Family::First);
     QCOMPARE(record(guns.m2, 0), rec(0x0B, 0x00, 300 & 0xFF, 0x00));
     QCOMPARE(record(guns.m3, 0), rec(0x0B, 0x01, 0x00, 0x00));
     QCOMPARE(record(guns.m4, 0), rec(0x0B, 0x02, 0x00, 0x00));
@@ -427,8 +483,8 @@ void TestOperationsTables::dpiStagesMaskAndEnables()
     DpiEncoding::applyStageEnables(stages, 5, values({1, 1, 1, 0}));
     QCOMPARE(int(stages.codes[2]), 15);
     QCOMPARE(int(stages.codes[3]), 0x80);
-    QCOMPARE(int(stages.codes[4]), 0x80);   // no enable value: off
-    QCOMPARE(int(stages.codes[5]), 0);      // no DPI value: untouched
+    QCOMPARE(int(stages.codes[4]), 0x80); // no enable value: off
+    QCOMPARE(int(stages.codes[5]), 0);    // no DPI value: untouched
 }
 
 void TestOperationsTables::attributeBlock()
@@ -460,7 +516,7 @@ void TestOperationsTables::colourfulEffects_data()
     QTest::addColumn<int>("effect");
     QTest::addColumn<int>("option1");
     QTest::addColumn<int>("option2");
-    QTest::addColumn<QByteArray>("expected");   // code, operand 1, operand 2
+    QTest::addColumn<QByteArray>("expected"); // code, operand 1, operand 2
     auto row = [](int e, int o1, int o2, int c, int a, int b) {
         QTest::addRow("%d %d %d", e, o1, o2) << e << o1 << o2 << rec(c, a, b, 0).left(3);
     };
@@ -497,7 +553,7 @@ void TestOperationsTables::plainEffects_data()
     QTest::addColumn<int>("effect");
     QTest::addColumn<int>("option1");
     QTest::addColumn<int>("option2");
-    QTest::addColumn<QByteArray>("expected");   // code, operand 1, third value
+    QTest::addColumn<QByteArray>("expected"); // code, operand 1, third value
     auto row = [](int e, int o1, int o2, int c, int a, int b) {
         QTest::addRow("%d %d %d", e, o1, o2) << e << o1 << o2 << rec(c, a, b, 0).left(3);
     };
@@ -540,7 +596,7 @@ void TestOperationsTables::stageColoursAndNibbles()
     QCOMPARE(int(colours[23]), (0x1F0 + 23) & 0xFF);
     QVERIFY(Lighting::hasLastStageColour(colours));
     Lighting::packNibbles(colours);
-    QCOMPARE(int(colours[0]), 0x10);   // (0xF0 & 0x0F) | (0xF1 << 4)
+    QCOMPARE(int(colours[0]), 0x10); // (0xF0 & 0x0F) | (0xF1 << 4)
     QCOMPARE(int(colours[3]), 0x76);
 
     QVariantList onlyBlue(24, 0);
@@ -555,7 +611,7 @@ void TestOperationsTables::macroSlotsAndBlock()
     QCOMPARE(MacroTransfer::macroIdForIndex(QString("10")).value_or(0), uchar(11));
     QVERIFY(!MacroTransfer::macroIdForIndex(12).has_value());
     QVERIFY(!MacroTransfer::macroIdForIndex(255).has_value());
-    QCOMPARE(MacroTransfer::macroIdForIndex(256 + 3).value_or(0), uchar(4));   // low 8 bits
+    QCOMPARE(MacroTransfer::macroIdForIndex(256 + 3).value_or(0), uchar(4)); // low 8 bits
 
     const auto block = MacroTransfer::macroBlock(values({0, 1, 2, 0x04, 0x81, 0x04, 0, 0, 9, 9}));
     QCOMPARE(bytes(block.data(), 10), QByteArray("\x00\x01\x02\x04\x81\x04\x00\x00\x09\x09", 10));
@@ -620,4 +676,4 @@ void TestOperationsTables::pointerArguments()
 }
 
 QTEST_GUILESS_MAIN(TestOperationsTables)
-#include "tst_operations_tables.moc"
+#include "test_operations_tables.moc"

@@ -1,9 +1,9 @@
 // Button assignments and DPI settings, sent to the virtual mouse of both
 // families with and without scrambling: the checks read what the firmware
 // model stored, not what our code built.
-#include "operationsrig.h"
+#include "tests/support/operationsrig.h"
 
-#include "balloontext.h"
+#include "operations/balloontext.h"
 #include "settings/dpiswitchtexts.h"
 
 #include <QtTest>
@@ -22,22 +22,21 @@ struct Assignment {
 };
 
 const Assignment mixedMatrix[16] = {
-    {"00 00 F2 00", "01 00 F2 00", "01 00 F2 00"},   // middle button
-    {"00 F0 1E 02", "0A F0 1E 02", "0A F0 1E 02"},   // double fire
-    {"04 02 00 00", "09 02 01 00", "09 02 01 00"},   // macro 0, repeat while held
-    {"06 00 94 01", "00 04 2C 1B", "00 04 2C 1B"},   // my pc, holds position 4's record
-    {"06 04 2C 1B", "03 00 94 01", "03 00 94 01"},   // alt+space+x, holds position 3's
-    {"05 00 04 00", "07 00 04 01", "0B 00 01 01"},   // sniper key
-    {"08 00 02 00", "0B 07 00 00", "0B 07 00 00"},   // a gun key here is overwritten
-    {"02 01 1D 00", "05 00 01 00", "05 00 01 00"},   // overwritten as well
-    {"01 1D 0A 05", "0A 1D 0A 05", "0A 1D 0A 05"},   // fire
-    {"02 01 1D 00", "00 01 1D 00", "00 01 1D 00"},   // ctrl+z
-    {"03 00 CD 00", "03 00 CD 00", "03 00 CD 00"},   // play/pause
-    {"07 00 E0 16", "00 00 E0 16", "00 00 E0 16"},   // save
-    {"05 00 01 00", "07 00 01 00", "07 00 01 00"},   // dpi+
-    {"06 00 E3 07", "00 00 E3 07", "00 00 E3 07"},   // desktop
-    {"FF 00 01 00", "04 00 01 00", "04 00 01 00"},
-    {"FF 00 02 00", "04 00 02 00", "04 00 02 00"},
+    {"00 00 F2 00", "01 00 F2 00", "01 00 F2 00"}, // middle button
+    {"00 F0 1E 02", "0A F0 1E 02", "0A F0 1E 02"}, // double fire
+    {"04 02 00 00", "09 02 01 00", "09 02 01 00"}, // macro 0, repeat while held
+    {"06 00 94 01", "00 04 2C 1B", "00 04 2C 1B"}, // my pc, holds position 4's record
+    {"06 04 2C 1B", "03 00 94 01", "03 00 94 01"}, // alt+space+x, holds position 3's
+    {"05 00 04 00", "07 00 04 01", "0B 00 01 01"}, // sniper key
+    {"08 00 02 00", "0B 07 00 00", "0B 07 00 00"}, // a gun key here is overwritten
+    {"02 01 1D 00", "05 00 01 00", "05 00 01 00"}, // overwritten as well
+    {"01 1D 0A 05", "0A 1D 0A 05", "0A 1D 0A 05"}, // fire
+    {"02 01 1D 00", "00 01 1D 00", "00 01 1D 00"}, // ctrl+z
+    {"03 00 CD 00", "03 00 CD 00", "03 00 CD 00"}, // play/pause
+    {"07 00 E0 16", "00 00 E0 16", "00 00 E0 16"}, // save
+    {"05 00 01 00", "07 00 01 00", "07 00 01 00"}, // dpi+
+    {"06 00 E3 07", "00 00 E3 07", "00 00 E3 07"}, // desktop
+    {"FF 00 01 00", "04 00 01 00", "04 00 01 00"}, {"FF 00 02 00", "04 00 02 00", "04 00 02 00"},
 };
 
 QVariantList valuesOf(const QByteArray &bytes)
@@ -128,9 +127,11 @@ void TestOperationsButtonsDpi::keyMatrixStoredWithoutSending()
     QVERIFY(r.commands().isEmpty());
     QCOMPARE(r.store->getData("mouse/mouseMode", false).toInt(), 1);
     QCOMPARE(ints(r.store->getDataList("mouseKeyMatrix/6", false)), QList<int>({8, 0, 2, 0}));
-    QCOMPARE(ints(r.operations->buttons.mouseGetKeydefine(0, 3, false)), QList<int>({6, 0, 0x94, 1}));
+    QCOMPARE(ints(r.operations->buttons.mouseGetKeydefine(0, 3, false)),
+             QList<int>({6, 0, 0x94, 1}));
     QCOMPARE(ints(r.operations->buttons.mouseGetKeydefine(1, 5, false)), QList<int>({8, 0, 2, 0}));
-    QCOMPARE(ints(r.operations->buttons.mouseGetKeydefine(1, 4, false)), QList<int>({0, 0, 0xF0, 0}));
+    QCOMPARE(ints(r.operations->buttons.mouseGetKeydefine(1, 4, false)),
+             QList<int>({0, 0, 0xF0, 0}));
 
     // A short list stores zeros for what it lacks.
     r.operations->buttons.mouseSetKeyMatrix(0, list({1, 2, 3, 4, 5}), {}, false, {});
@@ -144,7 +145,8 @@ void TestOperationsButtonsDpi::keyMatrixConvertedAndSentAlone()
 {
     Rig r(model(true));
     const auto before = r.state();
-    r.operations->buttons.mouseSetKeyMatrix(0, mixedValues(), gunValues(3), true, list({10, 20, 30}));
+    r.operations->buttons.mouseSetKeyMatrix(0, mixedValues(), gunValues(3), true,
+                                            list({10, 20, 30}));
     const auto after = r.state();
     QCOMPARE(after.keyMatrices[0], mixedFirmware(second(r)));
     QCOMPARE(after.keyMatrices[1], before.keyMatrices[1]);
@@ -159,7 +161,10 @@ void TestOperationsButtonsDpi::gameModeMatrixSent()
 {
     Rig r(model());
     QVariantList game = mixedValues();
-    game[0] = 0x00; game[1] = 0x00; game[2] = 0xF4; game[3] = 0x00;
+    game[0] = 0x00;
+    game[1] = 0x00;
+    game[2] = 0xF4;
+    game[3] = 0x00;
     r.operations->buttons.mouseSetKeyMatrix(QString("1"), gunValues(1), game, true, {});
     QCOMPARE(record(r.state().keyMatrices[0], 0), fromHex("01 00 F4 00"));
     QCOMPARE(record(r.state().keyMatrices[0], 1), fromHex("0A F0 1E 02"));
@@ -168,7 +173,7 @@ void TestOperationsButtonsDpi::gameModeMatrixSent()
 void TestOperationsButtonsDpi::gunSwitchSendsFourMatrices_data()
 {
     QTest::addColumn<int>("n");
-    QTest::addColumn<QByteArray>("records553");   // position 5 in matrices 1 to 4
+    QTest::addColumn<QByteArray>("records553"); // position 5 in matrices 1 to 4
     QTest::addColumn<QByteArray>("records560");
     QTest::addColumn<int>("mask");
     // On the second family the gun matrices keep bytes 1 and 3 of the
@@ -197,7 +202,7 @@ void TestOperationsButtonsDpi::gunSwitchSendsFourMatrices()
     QCOMPARE(record(s.keyMatrices[0], 0), fromHex("01 00 F0 00"));
     QCOMPARE(record(s.keyMatrices[1], 0), fromHex("0B 00 19 00"));
     QCOMPARE(record(s.keyMatrices[2], 0), fromHex("0B 01 28 00"));
-    QCOMPARE(record(s.keyMatrices[3], 0), fromHex("0B 02 2C 00"));   // 300 cut to 8 bits
+    QCOMPARE(record(s.keyMatrices[3], 0), fromHex("0B 02 2C 00")); // 300 cut to 8 bits
     // The rest of the gun matrices is the stored firmware default.
     QCOMPARE(record(s.keyMatrices[2], 1), fromHex("01 00 F1 00"));
     QCOMPARE(record(s.keyMatrices[3], 14), fromHex("04 00 01 00"));
@@ -208,8 +213,9 @@ void TestOperationsButtonsDpi::gunSwitchSendsFourMatrices()
     if (second(r)) {
         expected.prepend("0c:0");
         QCOMPARE(int(uchar(s.profiles[0][2])), mask);
-        QCOMPARE(s.profiles[0], QByteArray(reinterpret_cast<const char *>(
-                                               r.operations->images().image(0).data()), 128));
+        QCOMPARE(s.profiles[0],
+                 QByteArray(reinterpret_cast<const char *>(r.operations->images().image(0).data()),
+                            128));
         QCOMPARE(s.currentProfile, 1);
     } else {
         QCOMPARE(s.activeKeyMatrix, 1);
@@ -232,13 +238,14 @@ void TestOperationsButtonsDpi::switchAndResetKeyMatrix()
         QCOMPARE(r.state().activeKeyMatrix, 2);
     QCOMPARE(r.commands().size(), 2);
 
-    r.store->setDataList("mouseFwKeyMatrix/3", list({0x02, 0x05}));   // short: the rest is 0
+    r.store->setDataList("mouseFwKeyMatrix/3", list({0x02, 0x05})); // short: the rest is 0
     const auto before = r.state();
     kairo::sim::clearWireLog();
     r.operations->buttons.mouseResetKeyMatrix();
     const auto after = r.state();
-    QByteArray defaults = fromHex("01 00 F0 00 01 00 F1 00 01 00 F2 00 02 05 00 00 01 00 F4 00 07 00 01 00"
-                              "0B 07 00 00 05 00 01 00");
+    QByteArray defaults =
+        fromHex("01 00 F0 00 01 00 F1 00 01 00 F2 00 02 05 00 00 01 00 F4 00 07 00 01 00"
+                "0B 07 00 00 05 00 01 00");
     defaults += QByteArray(24, '\0') + fromHex("04 00 01 00 04 00 02 00");
     QCOMPARE(after.keyMatrices[0], before.keyMatrices[0]);
     QCOMPARE(after.keyMatrices[1], defaults);
@@ -254,7 +261,9 @@ void TestOperationsButtonsDpi::keyDefinitionsReadBack()
     r.store->setDataList("mouseKeyMatrix/2", list({3, 0, 0xB7, 0}));
     r.store->setDataList("mouseKeyMatrix2/2", list({5, 0, 3, 0}));
     QCOMPARE(r.operations->buttons.mouseGetKeydefine(0, 2, false).value(2).toInt(), 0xB7);
-    QCOMPARE(r.operations->buttons.mouseGetKeydefine(QString("1"), QString("2"), false).value(2).toInt(), 3);
+    QCOMPARE(
+        r.operations->buttons.mouseGetKeydefine(QString("1"), QString("2"), false).value(2).toInt(),
+        3);
     // The factory profile still has the shipped middle button.
     QCOMPARE(r.operations->buttons.mouseGetKeydefine(0, 2, true).value(2).toInt(), 0xF2);
     QVERIFY(r.operations->buttons.mouseGetKeydefine(0, 16, false).isEmpty());
@@ -279,7 +288,7 @@ void TestOperationsButtonsDpi::dpiStagesFirstFamily()
                                   list({1, 1, 1, 1, 1, 1, 1, 1}));
     s = r.state();
     QCOMPARE(s.dpiCodes, fromHex("FF 00 40 02 01 08 10 20"));
-    QCOMPARE(r.commandSummary(), QStringList({"11:8"}));   // the mask has no place here
+    QCOMPARE(r.commandSummary(), QStringList({"11:8"})); // the mask has no place here
 }
 
 void TestOperationsButtonsDpi::dpiStagesSecondFamily_data()
@@ -296,7 +305,8 @@ void TestOperationsButtonsDpi::dpiStagesSecondFamily()
     QFETCH(bool, isGun);
     Rig r(model(isGun));
     const auto before = r.state();
-    r.operations->dpi.mouseSetDpi(4, "3389", list({400, 12800, 16000, 12750, 800}), list({0, 0, 0, 0}));
+    r.operations->dpi.mouseSetDpi(4, "3389", list({400, 12800, 16000, 12750, 800}),
+                                  list({0, 0, 0, 0}));
     const auto s = r.state();
     const QByteArray codes = fromHex("08 00 40 FF 10 00 00 00");
     QCOMPARE(s.profiles[1].mid(84, 8), codes);
@@ -333,7 +343,7 @@ void TestOperationsButtonsDpi::currentStageReportRateAndLiftOff()
         QCOMPARE(s.profileDpiStage[1], 3);
         QCOMPARE(s.profileDpiStage[4], 3);
         QCOMPARE(s.profileReportRate[2], 2);
-        QCOMPARE(s.liftOff, 0);   // disabled: the value is not sent
+        QCOMPARE(s.liftOff, 0); // disabled: the value is not sent
     } else {
         QCOMPARE(s.currentDpiStage, 3);
         QCOMPARE(s.reportRate, 2);
@@ -365,4 +375,4 @@ void TestOperationsButtonsDpi::balloonTextPerStage()
 }
 
 QTEST_GUILESS_MAIN(TestOperationsButtonsDpi)
-#include "tst_operations_buttons_dpi.moc"
+#include "test_operations_buttons_dpi.moc"

@@ -1,5 +1,5 @@
-#include "framing.h"
-#include "hid_thread.h"
+#include "device/framing.h"
+#include "device/hid_thread.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -102,13 +102,14 @@ private slots:
         QCOMPARE(hidCS(keyMatrix), uchar(0xA4));
         uchar sumsToFF[7] = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x03};
         QCOMPARE(hidCS(sumsToFF), uchar(0x00));
-        uchar wraps[7] = {0xFF, 0xFF, 0x02, 0, 0, 0, 0};   // sum 0x200 mod 256 = 0
+        uchar wraps[7] = {0xFF, 0xFF, 0x02, 0, 0, 0, 0}; // sum 0x200 mod 256 = 0
         QCOMPARE(hidCS(wraps), uchar(0xFF));
     }
 
     void scrambleTableIsTheFixedText()
     {
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(scrambleTable), 8), QByteArray("KaVrpUdi"));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(scrambleTable), 8),
+                 QByteArray("KaVrpUdi"));
     }
 
     void zeroCodeStillPermutesRotatesAndAdds()
@@ -116,14 +117,17 @@ private slots:
         uchar zero[8] = {};
         uchar block[8] = {};
         USBDataEncryption(block, zero);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(block), 8), QByteArray::fromHex("b416652707554696"));
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(block), 8),
+                 QByteArray::fromHex("b416652707554696"));
         uchar single[8] = {0x01, 0, 0, 0, 0, 0, 0, 0};
         USBDataEncryption(single, zero);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(single), 8), QByteArray::fromHex("b4166527075d4696"));
-        uchar top[8] = {0xE0, 0, 0, 0, 0, 0, 0, 0x80};   // B2 <- 0x80, B5 <- 0xE0
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(single), 8),
+                 QByteArray::fromHex("b4166527075d4696"));
+        uchar top[8] = {0xE0, 0, 0, 0, 0, 0, 0, 0x80}; // B2 <- 0x80, B5 <- 0xE0
         USBDataEncryption(top, zero);
         // after swap: 00 00 80 00 00 e0 00 00; << 3: 00 04 00 00 07 00 00 00
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(top), 8), QByteArray::fromHex("b41a65270e554696"));
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(top), 8),
+                 QByteArray::fromHex("b41a65270e554696"));
     }
 
     void encryptionMatchesWordModelAndDecipherInvertsIt()
@@ -142,9 +146,11 @@ private slots:
             uchar work[8];
             std::memcpy(work, block, 8);
             USBDataEncryption(work, key);
-            QVERIFY2(std::memcmp(work, expected, 8) == 0, qPrintable(QStringLiteral("round %1").arg(round)));
+            QVERIFY2(std::memcmp(work, expected, 8) == 0,
+                     qPrintable(QStringLiteral("round %1").arg(round)));
             USBDataDecipher(work, key);
-            QVERIFY2(std::memcmp(work, block, 8) == 0, qPrintable(QStringLiteral("round %1").arg(round)));
+            QVERIFY2(std::memcmp(work, block, 8) == 0,
+                     qPrintable(QStringLiteral("round %1").arg(round)));
         }
     }
 
@@ -156,7 +162,8 @@ private slots:
         uchar b[8] = {9, 8, 7, 6, 5, 4, 3, 2};
         USBDataEncryption(a, key);
         USBDataEncryption(b, otherEnds);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(a), 8), QByteArray(reinterpret_cast<char *>(b), 8));
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(a), 8),
+                 QByteArray(reinterpret_cast<char *>(b), 8));
     }
 
     void codesDifferingInTheFirstCharacterScrambleAlike()
@@ -174,4 +181,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(FramingTest)
-#include "tst_framing.moc"
+#include "test_device_framing.moc"

@@ -1,4 +1,4 @@
-#include "linkfixture.h"
+#include "tests/support/linkfixture.h"
 
 #include <QTest>
 
@@ -84,7 +84,8 @@ private slots:
 
         expectCommand([&] { hid().hid553_04H_SetGunData(1, 2, 3, 4); },
                       {featureLine("00 04 00 01 02 03 04 00 f1")}, {8}, {});
-        QCOMPARE(kairo::sim::state(0).gunData.value(kairo::sim::state(0).gunData.size() - 1, {}), fromHex("01 02 03 04"));
+        QCOMPARE(kairo::sim::state(0).gunData.value(kairo::sim::state(0).gunData.size() - 1, {}),
+                 fromHex("01 02 03 04"));
 
         expectCommand([&] { hid().hid553_07H_Lod(9, 0); },
                       {featureLine("00 07 00 09 7d 00 00 00 72")}, settle, {});
@@ -111,14 +112,17 @@ private slots:
         QByteArray colours = pattern(24, 0x41);
         const QList<int> oneReport{64, 64, 120, 64, 64};
         expectCommand([&] { hid().hid553_10H_SetLED8StageColor(2, raw(colours)); },
-                      {featureLine("00 10 02 04 00 00 00 00 e9"), outLine(colours.left(4))}, oneReport,
-                      {QStringLiteral("hid553_10H_SetLED8StageColor , type =  2 ,src24 =  %1 ").arg(addressText(colours.constData())),
+                      {featureLine("00 10 02 04 00 00 00 00 e9"), outLine(colours.left(4))},
+                      oneReport,
+                      {QStringLiteral("hid553_10H_SetLED8StageColor , type =  2 ,src24 =  %1 ")
+                           .arg(addressText(colours.constData())),
                        QStringLiteral("HID SUCCESS ")});
         QCOMPARE(kairo::sim::state(0).stageColorsType2, colours.left(4));
 
         expectCommand([&] { hid().hid553_10H_SetLED8StageColor(1, raw(colours)); },
                       {featureLine("00 10 01 18 00 00 00 00 d6"), outLine(colours)}, oneReport,
-                      {QStringLiteral("hid553_10H_SetLED8StageColor , type =  1 ,src24 =  %1 ").arg(addressText(colours.constData())),
+                      {QStringLiteral("hid553_10H_SetLED8StageColor , type =  1 ,src24 =  %1 ")
+                           .arg(addressText(colours.constData())),
                        QStringLiteral("HID SUCCESS ")});
         QCOMPARE(kairo::sim::state(0).stageColors, colours);
     }
@@ -126,33 +130,40 @@ private slots:
     void bulkCommandsSplitTheirPayloadIntoReports()
     {
         QByteArray codes = pattern(8, 1);
-        expectCommand([&] { hid().hid553_11H_SetDPISet(8, raw(codes)); },
-                      {featureLine("00 11 08 08 00 00 00 00 de"), outLine(codes)}, {64, 64, 120, 64, 64},
-                      {QStringLiteral("hid553_11H_SetDPISet ,dpiStage =  8 "),
-                       QStringLiteral("DPI - src8 =  1 2 3 4 5 6 7 8 "), QStringLiteral("HID SUCCESS ")});
+        expectCommand(
+            [&] { hid().hid553_11H_SetDPISet(8, raw(codes)); },
+            {featureLine("00 11 08 08 00 00 00 00 de"), outLine(codes)}, {64, 64, 120, 64, 64},
+            {QStringLiteral("hid553_11H_SetDPISet ,dpiStage =  8 "),
+             QStringLiteral("DPI - src8 =  1 2 3 4 5 6 7 8 "), QStringLiteral("HID SUCCESS ")});
         QCOMPARE(kairo::sim::state(0).dpiCodes, codes);
 
         QByteArray matrix = pattern(64, 0x80);
         expectCommand([&] { hid().hid553_12H_SetKeyMatrix(raw(matrix), 2); },
-                      {featureLine("00 12 02 40 08 00 00 00 a3"), outLine(matrix.left(32)), outLine(matrix.mid(32))},
+                      {featureLine("00 12 02 40 08 00 00 00 a3"), outLine(matrix.left(32)),
+                       outLine(matrix.mid(32))},
                       {64, 64, 120, 120, 64, 64},
-                      {QStringLiteral("hid553_12H_SetKeyMatrix , indexAddOne =  2 "), QStringLiteral("HID SUCCESS ")});
+                      {QStringLiteral("hid553_12H_SetKeyMatrix , indexAddOne =  2 "),
+                       QStringLiteral("HID SUCCESS ")});
         QCOMPARE(kairo::sim::state(0).keyMatrices[1], matrix);
 
         QByteArray macro = pattern(128, 7);
         expectCommand([&] { hid().hid553_13H_SetMacroKey(1, raw(macro)); },
-                      {featureLine("00 13 01 80 00 00 00 00 6b"), outLine(macro.mid(0, 32)), outLine(macro.mid(32, 32)),
-                       outLine(macro.mid(64, 32)), outLine(macro.mid(96, 32))},
+                      {featureLine("00 13 01 80 00 00 00 00 6b"), outLine(macro.mid(0, 32)),
+                       outLine(macro.mid(32, 32)), outLine(macro.mid(64, 32)),
+                       outLine(macro.mid(96, 32))},
                       {64, 64, 120, 120, 120, 120, 64, 64},
-                      {QStringLiteral("hid553_13H_SetMacroKey , macroId =  1 ,src128 =  %1 ").arg(addressText(macro.constData())),
+                      {QStringLiteral("hid553_13H_SetMacroKey , macroId =  1 ,src128 =  %1 ")
+                           .arg(addressText(macro.constData())),
                        QStringLiteral("HID SUCCESS ")});
         QCOMPARE(kairo::sim::state(0).macros[0], macro);
 
         QByteArray attributes = pattern(64, 0x30);
-        expectCommand([&] { hid().hid553_16H_SetSlaveAttritube(raw(attributes)); },
-                      {featureLine("00 16 00 40 00 00 00 00 a9"), outLine(attributes.left(32)), outLine(attributes.mid(32))},
-                      {64, 64, 120, 120, 64, 64},
-                      {QStringLiteral("hid553_16H_SetSlaveAttritube =  "), QStringLiteral("HID SUCCESS ")});
+        expectCommand(
+            [&] { hid().hid553_16H_SetSlaveAttritube(raw(attributes)); },
+            {featureLine("00 16 00 40 00 00 00 00 a9"), outLine(attributes.left(32)),
+             outLine(attributes.mid(32))},
+            {64, 64, 120, 120, 64, 64},
+            {QStringLiteral("hid553_16H_SetSlaveAttritube =  "), QStringLiteral("HID SUCCESS ")});
         QCOMPARE(kairo::sim::state(0).attributeBlock, attributes);
     }
 
@@ -168,7 +179,8 @@ private slots:
         hid().setClock(&clock);
         kairo::sim::setApiHook([&](const char *function) {
             const QString name = QString::fromLatin1(function);
-            if (name == QLatin1String("hid_send_feature_report") || name == QLatin1String("hid_write"))
+            if (name == QLatin1String("hid_send_feature_report")
+                || name == QLatin1String("hid_write"))
                 trace << name;
         });
         QByteArray codes = pattern(8, 1);
@@ -213,42 +225,71 @@ private slots:
     void everyCommandScrambledCarriesThePlainBlock()
     {
         auto send = [](std::function<void(Hid_Thread &)> command) {
-            return [command](Hid_Thread &h) { command(h); return QList<int>(); };
+            return [command](Hid_Thread &h) {
+                command(h);
+                return QList<int>();
+            };
         };
         const QList<CommandStep> steps{
-            {"83H", [](Hid_Thread &h) {
+            {"83H",
+             [](Hid_Thread &h) {
                  uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
                  h.hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
                  return QList<int>({b1, b2, b3, b4});
              }},
-            {"8BH", [](Hid_Thread &h) {
+            {"8BH",
+             [](Hid_Thread &h) {
                  uchar stage = 0;
                  h.hid553_8BH_GetCurrentDPI(stage);
                  return QList<int>({stage});
              }},
             {"01H", send([](Hid_Thread &h) { h.hid553_01H_SetReportRate(4); })},
             {"02H", send([](Hid_Thread &h) { h.hid553_02H_SetCurrentKeyMatrix(2); })},
-            {"03H", send([](Hid_Thread &h) { h.hid553_03H_SetKeyboardoption(0x81, 0x7f, 0, 0x40); })},
+            {"03H",
+             send([](Hid_Thread &h) { h.hid553_03H_SetKeyboardoption(0x81, 0x7f, 0, 0x40); })},
             {"04H", send([](Hid_Thread &h) { h.hid553_04H_SetGunData(0xff, 1, 0x80, 2); })},
             {"07H", send([](Hid_Thread &h) { h.hid553_07H_Lod(3, 1); })},
             {"0BH", send([](Hid_Thread &h) { h.hid553_0BH_SetCurrentDPI(7); })},
-            {"0CH", send([](Hid_Thread &h) { uchar c[3] = {0xfe, 0, 0x11}; h.hid553_0CH_SetFixLEDColor(c); })},
+            {"0CH", send([](Hid_Thread &h) {
+                 uchar c[3] = {0xfe, 0, 0x11};
+                 h.hid553_0CH_SetFixLEDColor(c);
+             })},
             {"0DH", send([](Hid_Thread &h) { h.hid553_0DH_SetRGBLedEffect(4, 5, 6); })},
-            {"10H type 2", send([](Hid_Thread &h) { QByteArray c = pattern(24, 0xc0); h.hid553_10H_SetLED8StageColor(2, raw(c)); })},
-            {"10H type 0", send([](Hid_Thread &h) { QByteArray c = pattern(24, 0xd0); h.hid553_10H_SetLED8StageColor(0, raw(c)); })},
-            {"11H", send([](Hid_Thread &h) { QByteArray c = pattern(8, 0xf8); h.hid553_11H_SetDPISet(6, raw(c)); })},
-            {"12H", send([](Hid_Thread &h) { QByteArray m = pattern(64, 0x03); h.hid553_12H_SetKeyMatrix(raw(m), 4); })},
-            {"13H", send([](Hid_Thread &h) { QByteArray m = pattern(128, 0xa0); h.hid553_13H_SetMacroKey(12, raw(m)); })},
-            {"16H", send([](Hid_Thread &h) { QByteArray a = pattern(64, 0x55); h.hid553_16H_SetSlaveAttritube(raw(a)); })},
-            {"8BH after 0BH", [](Hid_Thread &h) {
+            {"10H type 2", send([](Hid_Thread &h) {
+                 QByteArray c = pattern(24, 0xc0);
+                 h.hid553_10H_SetLED8StageColor(2, raw(c));
+             })},
+            {"10H type 0", send([](Hid_Thread &h) {
+                 QByteArray c = pattern(24, 0xd0);
+                 h.hid553_10H_SetLED8StageColor(0, raw(c));
+             })},
+            {"11H", send([](Hid_Thread &h) {
+                 QByteArray c = pattern(8, 0xf8);
+                 h.hid553_11H_SetDPISet(6, raw(c));
+             })},
+            {"12H", send([](Hid_Thread &h) {
+                 QByteArray m = pattern(64, 0x03);
+                 h.hid553_12H_SetKeyMatrix(raw(m), 4);
+             })},
+            {"13H", send([](Hid_Thread &h) {
+                 QByteArray m = pattern(128, 0xa0);
+                 h.hid553_13H_SetMacroKey(12, raw(m));
+             })},
+            {"16H", send([](Hid_Thread &h) {
+                 QByteArray a = pattern(64, 0x55);
+                 h.hid553_16H_SetSlaveAttritube(raw(a));
+             })},
+            {"8BH after 0BH",
+             [](Hid_Thread &h) {
                  uchar stage = 0;
                  h.hid553_8BH_GetCurrentDPI(stage);
                  return QList<int>({stage});
              }},
         };
-        expectScrambledRunMatchesPlainRun(kairo::sim::DeviceConfig{}, QStringLiteral("q7Zr2x"), steps);
+        expectScrambledRunMatchesPlainRun(kairo::sim::DeviceConfig{}, QStringLiteral("q7Zr2x"),
+                                          steps);
     }
 };
 
 QTEST_GUILESS_MAIN(Commands553Test)
-#include "tst_commands553.moc"
+#include "test_device_commands553.moc"

@@ -1,4 +1,4 @@
-#include "linkfixture.h"
+#include "tests/support/linkfixture.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -76,7 +76,8 @@ private slots:
         kairo::sim::setMuted(0, true);
         hid().startDeviceMonitor(0);
         QCOMPARE(sentLines(), QStringList({QStringLiteral("F 00 83 00 00 00 00 00 00 7c")}));
-        QVERIFY(debug->lines().contains(QStringLiteral("Keyboard option not read, left unchanged ")));
+        QVERIFY(
+            debug->lines().contains(QStringLiteral("Keyboard option not read, left unchanged ")));
         QVERIFY(hid().monitoring);
     }
 
@@ -88,7 +89,8 @@ private slots:
         sink.events.clear();
         kairo::sim::pressDpi(0, 0);
         kairo::sim::pressDpi(0, 9);
-        QTRY_COMPARE_WITH_TIMEOUT(sink.events, QStringList({"stage 0", "balloon 0", "stage 9", "balloon 9"}), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            sink.events, QStringList({"stage 0", "balloon 0", "stage 9", "balloon 9"}), 3000);
     }
 
     void otherReportsAreIgnored()
@@ -97,7 +99,7 @@ private slots:
         queueNotification(fromHex("06 07 00"));
         queueNotification(fromHex("05 07 00 02"));
         queueNotification(fromHex("06 08 00 02"));
-        kairo::sim::pressDpi(0, 5);   // marks the end of the odd ones
+        kairo::sim::pressDpi(0, 5); // marks the end of the odd ones
         QTRY_COMPARE_WITH_TIMEOUT(sink.events, QStringList({"stage 5", "balloon 5"}), 3000);
     }
 
@@ -140,4 +142,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(MonitorTest)
-#include "tst_monitor.moc"
+#include "test_device_monitor.moc"

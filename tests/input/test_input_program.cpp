@@ -22,16 +22,27 @@ constexpr int keyA = 38, keyB = 56, key1 = 10, key0 = 19, keyEnter = 36, keyLeft
 // has been printed too, and nothing more is on its way.
 constexpr int markerUsage = 0x45;
 
-QString down(int usage) { return QStringLiteral("detectKeyboard true %1").arg(usage); }
-QString up(int usage) { return QStringLiteral("detectKeyboard false %1").arg(usage); }
+QString down(int usage)
+{
+    return QStringLiteral("detectKeyboard true %1").arg(usage);
+}
+QString up(int usage)
+{
+    return QStringLiteral("detectKeyboard false %1").arg(usage);
+}
 QString button(bool isDown, int code, int x, int y)
 {
-    return QStringLiteral("detectMouse %1 %2 %3 %4").arg(isDown ? "true" : "false").arg(code).arg(x).arg(y);
+    return QStringLiteral("detectMouse %1 %2 %3 %4")
+        .arg(isDown ? "true" : "false")
+        .arg(code)
+        .arg(x)
+        .arg(y);
 }
 
 } // namespace
 
-class TestInputProgram : public QObject {
+class TestInputProgram : public QObject
+{
     Q_OBJECT
 
 private:
@@ -95,7 +106,8 @@ private slots:
             QSKIP("xdotool is not installed");
         QVERIFY(dir.isValid());
         QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", dir.filePath("kairo")));
-        QFile(dir.filePath("kairo")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile(dir.filePath("kairo"))
+            .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcess copy;
         copy.start("cp", {"-r", KAIRO_BIN_DIR "/modules", dir.path()});
         QVERIFY(copy.waitForFinished());
@@ -141,9 +153,9 @@ private slots:
     void ordinaryKeysArriveOncePerPress()
     {
         // The second "a" is a second press, not a repeat.
-        const QStringList calls = typed({"key", QString::number(keyA), QString::number(keyA),
-                                         QString::number(key1), QString::number(key0),
-                                         QString::number(keyEnter)});
+        const QStringList calls =
+            typed({"key", QString::number(keyA), QString::number(keyA), QString::number(key1),
+                   QString::number(key0), QString::number(keyEnter)});
         QCOMPARE(calls, (QStringList{down(0x04), up(0x04), down(0x04), up(0x04), down(0x1E),
                                      up(0x1E), down(0x27), up(0x27), down(0x28), up(0x28)}));
     }
@@ -162,10 +174,10 @@ private slots:
 
     void sideAndKeypadKeysStayApart()
     {
-        const QStringList calls = typed({"key", QString::number(keyRightControl),
-                                         QString::number(keyLeftControl),
-                                         QString::number(keyKeypadEnter), QString::number(keyEnter),
-                                         QString::number(keyPause)});
+        const QStringList calls =
+            typed({"key", QString::number(keyRightControl), QString::number(keyLeftControl),
+                   QString::number(keyKeypadEnter), QString::number(keyEnter),
+                   QString::number(keyPause)});
         QCOMPARE(calls, (QStringList{down(0xE4), up(0xE4), down(0xE0), up(0xE0), down(0x58),
                                      up(0x58), down(0x28), up(0x28), down(0x48), up(0x48)}));
     }
@@ -175,12 +187,13 @@ private slots:
         // Off the program's window and then over it; the wheel is no button.
         const QStringList calls = typed({"mousemove", "1800", "1000", "click", "1", "click", "4",
                                          "mousemove", "300", "200", "click", "1"});
-        QCOMPARE(calls, (QStringList{button(true, 0xF0, 1800, 1000), button(false, 0xF0, 1800, 1000),
-                                     button(true, 0xF0, 300, 200), button(false, 0xF0, 300, 200)}));
+        QCOMPARE(calls,
+                 (QStringList{button(true, 0xF0, 1800, 1000), button(false, 0xF0, 1800, 1000),
+                              button(true, 0xF0, 300, 200), button(false, 0xF0, 300, 200)}));
         // Moving back off the window for the other tests.
         xdotool({"mousemove", "1910", "1070"});
     }
 };
 
 QTEST_GUILESS_MAIN(TestInputProgram)
-#include "tst_input_program.moc"
+#include "test_input_program.moc"

@@ -3,7 +3,7 @@
 // devices. The virtual mouse names its interfaces "virtual:<n>:command" and
 // "virtual:<n>:notify".
 
-#include "devicetable.h"
+#include "device/devicetable.h"
 
 #include "sim/virtualmouse.h"
 
@@ -30,8 +30,14 @@ DeviceConfig device(quint16 vid, quint16 pid, quint16 usagePage = 0xff00, quint1
     return config;
 }
 
-QString commandPath(int device) { return QStringLiteral("virtual:%1:command").arg(device); }
-QString notifyPath(int device) { return QStringLiteral("virtual:%1:notify").arg(device); }
+QString commandPath(int device)
+{
+    return QStringLiteral("virtual:%1:command").arg(device);
+}
+QString notifyPath(int device)
+{
+    return QStringLiteral("virtual:%1:notify").arg(device);
+}
 
 QStringList pathsOf(const QList<DeviceEntry> &table)
 {
@@ -67,28 +73,34 @@ private slots:
     void eachRowFindsTheInterfacesOfItsOwnDevice()
     {
         kairo::sim::reset({
-            device(0x1234, 0x5678),                          // 0: nobody's vid and pid, right usages
-            device(0x04d9, 0xa1f7),                          // 1: the keyboard row's device
-            device(0x04d9, 0xa09f, 0xff02, 0xff00, 0x0001, 0x0002),  // 2: mouse ids, wrong usages
-            device(0x04d9, 0xa09f),                          // 3: the mouse
-            device(0x04d9, 0xa09f, 0x0001, 0x0006, 0xff01, 0xff01),  // 4: mouse ids, only a notification match
-            device(0x04d9, 0xc0de, 0xff00, 0xff01, 0xff01, 0xff00),  // 5: pages and usages crossed over
+            device(0x1234, 0x5678), // 0: nobody's vid and pid, right usages
+            device(0x04d9, 0xa1f7), // 1: the keyboard row's device
+            device(0x04d9, 0xa09f, 0xff02, 0xff00, 0x0001, 0x0002), // 2: mouse ids, wrong usages
+            device(0x04d9, 0xa09f),                                 // 3: the mouse
+            device(0x04d9, 0xa09f, 0x0001, 0x0006, 0xff01,
+                   0xff01), // 4: mouse ids, only a notification match
+            device(0x04d9, 0xc0de, 0xff00, 0xff01, 0xff01,
+                   0xff00), // 5: pages and usages crossed over
         });
-        QList<DeviceEntry> table = tableFromFile(
-            "[common]\ndeviceCount=4\n"
-            "[0]\ntype=0\nvid=04d9\npid=a1f7\nusagePage=ff00\nusage=ff00\nusagePage2=ff01\nusage2=ff01\n"
-            "[1]\ntype=1\nvid=04d9\npid=a09f\nusagePage=ff00\nusage=ff00\nusagePage2=ff01\nusage2=ff01\n"
-            "[2]\ntype=1\nvid=04d9\npid=c0de\nusagePage=ff00\nusage=ff00\nusagePage2=ff01\nusage2=ff01\n"
-            "[3]\ntype=1\nvid=04d9\npid=beef\nusagePage=ff00\nusage=ff00\nusagePage2=ff01\nusage2=ff01\n"
-            "[4]\ntype=1\nvid=1234\npid=5678\nusagePage=ff00\nusage=ff00\nusagePage2=ff01\nusage2=ff01\n");
-        QCOMPARE(table.size(), 4);   // row 4 lies beyond deviceCount
+        QList<DeviceEntry> table =
+            tableFromFile("[common]\ndeviceCount=4\n"
+                          "[0]\ntype=0\nvid=04d9\npid=a1f7\nusagePage=ff00\nusage=ff00\nusagePage2="
+                          "ff01\nusage2=ff01\n"
+                          "[1]\ntype=1\nvid=04d9\npid=a09f\nusagePage=ff00\nusage=ff00\nusagePage2="
+                          "ff01\nusage2=ff01\n"
+                          "[2]\ntype=1\nvid=04d9\npid=c0de\nusagePage=ff00\nusage=ff00\nusagePage2="
+                          "ff01\nusage2=ff01\n"
+                          "[3]\ntype=1\nvid=04d9\npid=beef\nusagePage=ff00\nusage=ff00\nusagePage2="
+                          "ff01\nusage2=ff01\n"
+                          "[4]\ntype=1\nvid=1234\npid=5678\nusagePage=ff00\nusage=ff00\nusagePage2="
+                          "ff01\nusage2=ff01\n");
+        QCOMPARE(table.size(), 4); // row 4 lies beyond deviceCount
         findDevicePaths(table);
         // Row 1 sees devices 2, 3 and 4: only 3 has the command pair, and a
         // later notification match (4) replaces an earlier one (3).
         QCOMPARE(pathsOf(table), QStringList({commandPath(1) + '|' + notifyPath(1),
                                               commandPath(3) + '|' + notifyPath(4),
-                                              QStringLiteral("|"),
-                                              QStringLiteral("|")}));
+                                              QStringLiteral("|"), QStringLiteral("|")}));
     }
 
     void laterMatchingMouseWinsAndPathsAreFoundAfresh()
@@ -122,7 +134,8 @@ private slots:
             "[0]\nvid=04d9\npid=a09f\nusagePage=ff00\nusage=ff00\nusagePage2=ff01\nusage2=ff01\n"
             "[1]\nvid=04d9\npid=a1f7\nusagePage=ff00\nusage=ff00\nusagePage2=ff01\nusage2=ff01\n");
         findDevicePaths(table);
-        QCOMPARE(pathsOf(table), QStringList({QStringLiteral("|"), commandPath(1) + '|' + notifyPath(1)}));
+        QCOMPARE(pathsOf(table),
+                 QStringList({QStringLiteral("|"), commandPath(1) + '|' + notifyPath(1)}));
         kairo::sim::plug(0);
         findDevicePaths(table[0]);
         QCOMPARE(table[0].path, commandPath(0));
@@ -146,8 +159,10 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         const QList<DeviceEntry> table = tableFromFile(
-            QStringLiteral("[common]\ndeviceCount=%1\n[0]\nvid=04d9\npid=a09f\n[1]\nvid=04d9\npid=a1f7\n")
-                .arg(count).toLatin1());
+            QStringLiteral(
+                "[common]\ndeviceCount=%1\n[0]\nvid=04d9\npid=a09f\n[1]\nvid=04d9\npid=a1f7\n")
+                .arg(count)
+                .toLatin1());
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(table.size(), expectedRows);
         QCOMPARE(table[0].pid, quint16(0xa09f));
@@ -159,7 +174,7 @@ private slots:
     void reportLengthOutsideOneTo64DropsTheRow_data()
     {
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<int>("expectedLength");   // 0: the row is dropped
+        QTest::addColumn<int>("expectedLength"); // 0: the row is dropped
         QTest::newRow("missing") << QByteArray() << 32;
         QTest::newRow("one") << QByteArray("reportLength=1\n") << 1;
         QTest::newRow("64") << QByteArray("reportLength=64\n") << 64;
@@ -186,4 +201,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(DeviceTableTest)
-#include "tst_devicetable.moc"
+#include "test_device_table.moc"

@@ -1,7 +1,7 @@
 // The Linux pointer settings against a real X server (the test's Xvfb) and
 // stand-in desktop tools.
-#include "fakedesktoptool.h"
 #include "operations/platform/pointersettings.h"
+#include "tests/platform/fakedesktoptool.h"
 
 #include <QGuiApplication>
 #include <QStyleHints>
@@ -102,9 +102,8 @@ private slots:
         tools.setDesktop("ubuntu:GNOME");
         QVERIFY(pointer->setDoubleClickTime(410));
         QVERIFY(pointer->setWheelScrollLines(3));
-        const QStringList expected{
-            "writable org.gnome.desktop.peripherals.mouse double-click",
-            "set org.gnome.desktop.peripherals.mouse double-click 410"};
+        const QStringList expected{"writable org.gnome.desktop.peripherals.mouse double-click",
+                                   "set org.gnome.desktop.peripherals.mouse double-click 410"};
         QCOMPARE(tools.calls("gsettings"), expected);
     }
 
@@ -134,4 +133,4 @@ private slots:
 };
 
 QTEST_MAIN(PointerSettingsOnX)
-#include "tst_pointer_settings.moc"
+#include "test_platform_pointer.moc"

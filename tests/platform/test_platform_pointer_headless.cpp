@@ -1,7 +1,7 @@
 // Where nothing can take a setting, the call must say so, so that the
 // settings page's failure line is written.
-#include "fakedesktoptool.h"
 #include "operations/platform/pointersettings.h"
+#include "tests/platform/fakedesktoptool.h"
 
 #include <QtTest>
 
@@ -34,4 +34,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(PointerSettingsWithNothingToApply)
-#include "tst_pointer_settings_headless.moc"
+#include "test_platform_pointer_headless.moc"

@@ -1,4 +1,4 @@
-#include "linkfixture.h"
+#include "tests/support/linkfixture.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -11,17 +11,18 @@ private slots:
     void bulkWriteWithSettleTakesItsPauses()
     {
         LinkFixture link;
-        link.hid.setClock(nullptr);   // real sleeps
+        link.hid.setClock(nullptr); // real sleeps
         QByteArray macro(128, '\x09');
         QElapsedTimer timer;
         timer.start();
         link.hid.hid553_13H_SetMacroKey(1, reinterpret_cast<uchar *>(macro.data()));
         const qint64 elapsed = timer.elapsed();
         const int expected = 4 * 120 + 2 * 128;
-        QVERIFY2(elapsed >= expected - 20 && elapsed < expected + 600, qPrintable(QString::number(elapsed)));
+        QVERIFY2(elapsed >= expected - 20 && elapsed < expected + 600,
+                 qPrintable(QString::number(elapsed)));
         QCOMPARE(kairo::sim::state(0).macros[0], macro);
     }
 };
 
 QTEST_GUILESS_MAIN(RealTimeTest)
-#include "tst_realtime.moc"
+#include "test_device_realtime.moc"

@@ -1,7 +1,7 @@
 // The pointer operations hand the platform layer the system values the
 // sliders stand for, and log a failure only when the layer reports one.
-#include "debugcapture.h"
-#include "deviceoperations.h"
+#include "operations/deviceoperations.h"
+#include "tests/support/debugcapture.h"
 
 #include "operations/platform/pointersettings.h"
 #include "settings/settingsstore.h"
@@ -14,9 +14,21 @@ namespace {
 class RecordingPointer : public PointerSettings
 {
 public:
-    bool setCursorSpeed(int speed) override { calls << QString("speed %1").arg(speed); return succeed; }
-    bool setDoubleClickTime(int ms) override { calls << QString("double %1").arg(ms); return succeed; }
-    bool setWheelScrollLines(int lines) override { calls << QString("wheel %1").arg(lines); return succeed; }
+    bool setCursorSpeed(int speed) override
+    {
+        calls << QString("speed %1").arg(speed);
+        return succeed;
+    }
+    bool setDoubleClickTime(int ms) override
+    {
+        calls << QString("double %1").arg(ms);
+        return succeed;
+    }
+    bool setWheelScrollLines(int lines) override
+    {
+        calls << QString("wheel %1").arg(lines);
+        return succeed;
+    }
 
     QStringList calls;
     bool succeed = true;
@@ -83,4 +95,4 @@ void TestOperationsPointer::failuresLogged()
 }
 
 QTEST_GUILESS_MAIN(TestOperationsPointer)
-#include "tst_operations_pointer.moc"
+#include "test_operations_pointer.moc"

@@ -1,7 +1,7 @@
 // Drives the real X source: xdotool injects keys and clicks into the test's
 // own Xvfb server and they must come out of the hooks' callbacks.
-#include "inputhooks.h"
-#include "inputrecorder.h"
+#include "input/inputhooks.h"
+#include "tests/input/inputrecorder.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -10,7 +10,8 @@
 using Key = InputRecorder::Key;
 using Button = InputRecorder::Button;
 
-class TestInputXInput : public QObject {
+class TestInputXInput : public QObject
+{
     Q_OBJECT
 
 private:
@@ -34,7 +35,11 @@ private slots:
         recorder.listenTo(hooks);
     }
 
-    void init() { recorder = InputRecorder(); recorder.listenTo(hooks); }
+    void init()
+    {
+        recorder = InputRecorder();
+        recorder.listenTo(hooks);
+    }
 
     // Keys are named by X key code (Linux key code + 8) so that xdotool
     // presses exactly that key and adds no modifiers of its own.
@@ -51,8 +56,8 @@ private slots:
     void pauseAndPrintScreenUnderModifiers()
     {
         // Ctrl+Pause, then Alt+Print Screen
-        xdotool({"keydown", "37", "key", "127", "keyup", "37",
-                 "keydown", "64", "key", "107", "keyup", "64"});
+        xdotool({"keydown", "37", "key", "127", "keyup", "37", "keydown", "64", "key", "107",
+                 "keyup", "64"});
         const QList<Key> expected{{0xE0, true}, {0x48, true}, {0x48, false}, {0xE0, false},
                                   {0xE2, true}, {0x46, true}, {0x46, false}, {0xE2, false}};
         QTRY_COMPARE(recorder.keys, expected);
@@ -73,7 +78,8 @@ private slots:
         // (buttons 4, 5) and movement must not show up.
         xdotool({"mousemove", "123", "456"});
         xdotool({"click", "1", "click", "4", "click", "5"});
-        QTRY_COMPARE(recorder.buttons, (QList<Button>{{0xF0, true, 123, 456}, {0xF0, false, 123, 456}}));
+        QTRY_COMPARE(recorder.buttons,
+                     (QList<Button>{{0xF0, true, 123, 456}, {0xF0, false, 123, 456}}));
         xdotool({"mousemove", "300", "200"});
         xdotool({"click", "3", "click", "2"});
         const QList<Button> expected{{0xF0, true, 123, 456}, {0xF0, false, 123, 456},
@@ -98,4 +104,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestInputXInput)
-#include "tst_input_xinput.moc"
+#include "test_input_xinput.moc"

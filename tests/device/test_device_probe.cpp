@@ -15,14 +15,14 @@ namespace {
 struct ProbeRun {
     bool finished = false;
     int exitCode = -1;
-    QStringList output;   // stdout lines
-    QStringList wire;     // wire log lines without their time stamps
+    QStringList output; // stdout lines
+    QStringList wire;   // wire log lines without their time stamps
 };
 
 // A probe of its own with the shipped configuration beside it, changed by
 // the given keys.
-QString probeCopy(const QTemporaryDir &dir, const QString &name, const QMap<QString, QString> &changes,
-                  bool withConfig = true)
+QString probeCopy(const QTemporaryDir &dir, const QString &name,
+                  const QMap<QString, QString> &changes, bool withConfig = true)
 {
     const QString folder = dir.filePath(name);
     QDir().mkpath(folder + QStringLiteral("/modules/setting"));
@@ -61,7 +61,8 @@ class ProbeTest : public QObject
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(KAIRO_SIM_PRELOAD));
         env.insert(QStringLiteral("KAIRO_VIRTUAL_MOUSE_LOG"), logFile);
-        env.insert(QStringLiteral("KAIRO_VIRTUAL_MOUSE_SOCKET"), dir.filePath(QStringLiteral("vm-%1.sock").arg(runs)));
+        env.insert(QStringLiteral("KAIRO_VIRTUAL_MOUSE_SOCKET"),
+                   dir.filePath(QStringLiteral("vm-%1.sock").arg(runs)));
         env.remove(QStringLiteral("KAIRO_VIRTUAL_MOUSE_CONFIG"));
         if (!mice.isEmpty()) {
             const QString miceFile = dir.filePath(QStringLiteral("mice-%1.ini").arg(runs));
@@ -80,10 +81,12 @@ class ProbeTest : public QObject
             process.waitForFinished(5000);
         }
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.output = QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        result.output =
+            QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
         QFile log(logFile);
         if (log.open(QIODevice::ReadOnly)) {
-            const QStringList lines = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+            const QStringList lines =
+                QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
             for (const QString &line : lines)
                 result.wire << line.section(' ', 1);
         }
@@ -92,7 +95,8 @@ class ProbeTest : public QObject
 
     static QString reply(const ProbeRun &run)
     {
-        const QStringList in = run.wire.filter(QRegularExpression(QStringLiteral("^0 feature-in ")));
+        const QStringList in =
+            run.wire.filter(QRegularExpression(QStringLiteral("^0 feature-in ")));
         return in.size() == 1 ? in.first().section(' ', 2) : QString();
     }
 
@@ -112,13 +116,17 @@ private slots:
         QVERIFY(result.finished);
         QCOMPARE(result.exitCode, 0);
         const QStringList &out = result.output;
-        QVERIFY2(out.contains(QStringLiteral("Entries: 1, firmware family 553")), qPrintable(out.join('\n')));
-        QVERIFY(out.contains(QStringLiteral("Entry 0: vid 04d9 pid a09f, command interface ff00/ff00, "
-                                            "notification interface ff01/ff01")));
-        QVERIFY(out.contains(QStringLiteral("  HID interface: vid 04d9 pid a09f usage page ff00 usage ff00 "
-                                            "path virtual:0:command (command)")));
-        QVERIFY(out.contains(QStringLiteral("  HID interface: vid 04d9 pid a09f usage page ff01 usage ff01 "
-                                            "path virtual:0:notify (notification)")));
+        QVERIFY2(out.contains(QStringLiteral("Entries: 1, firmware family 553")),
+                 qPrintable(out.join('\n')));
+        QVERIFY(
+            out.contains(QStringLiteral("Entry 0: vid 04d9 pid a09f, command interface ff00/ff00, "
+                                        "notification interface ff01/ff01")));
+        QVERIFY(out.contains(
+            QStringLiteral("  HID interface: vid 04d9 pid a09f usage page ff00 usage ff00 "
+                           "path virtual:0:command (command)")));
+        QVERIFY(out.contains(
+            QStringLiteral("  HID interface: vid 04d9 pid a09f usage page ff01 usage ff01 "
+                           "path virtual:0:notify (notification)")));
         QVERIFY(out.contains(QStringLiteral("Mouse found: entry 0, command path virtual:0:command, "
                                             "notification path virtual:0:notify")));
 
@@ -127,7 +135,7 @@ private slots:
         QCOMPARE(result.wire.first(), QStringLiteral("0 feature-out 00 8b 00 00 00 00 00 00 74"));
         QCOMPARE(replyByte(result, 1), 0x8b);
         const int stage = replyByte(result, 2);
-        QCOMPARE(stage, 2);   // the virtual mouse's factory stage
+        QCOMPARE(stage, 2); // the virtual mouse's factory stage
         QCOMPARE(out.last(), QStringLiteral("Current DPI stage: %1").arg(stage));
     }
 
@@ -136,7 +144,8 @@ private slots:
     // probe with a changed copy.
     void secondFamilyAsksForTheStageOfProfileOne()
     {
-        const QString probe = probeCopy(dir, QStringLiteral("probe560"), {{QStringLiteral("mouse/icType"), QStringLiteral("560")}});
+        const QString probe = probeCopy(dir, QStringLiteral("probe560"),
+                                        {{QStringLiteral("mouse/icType"), QStringLiteral("560")}});
         QVERIFY(!probe.isEmpty());
         const ProbeRun result = run(probe, "[0]\nfamily=560\n");
         QVERIFY(result.finished);
@@ -145,7 +154,7 @@ private slots:
                  qPrintable(result.output.join('\n')));
         QCOMPARE(result.wire.size(), 2);
         QCOMPARE(result.wire.first(), QStringLiteral("0 feature-out 00 84 01 00 00 00 00 00 7a"));
-        QCOMPARE(replyByte(result, 2), 1);   // the profile asked for comes back in byte 2
+        QCOMPARE(replyByte(result, 2), 1); // the profile asked for comes back in byte 2
         const int stage = replyByte(result, 3);
         QCOMPARE(stage, 2);
         QCOMPARE(result.output.last(), QStringLiteral("Current DPI stage: %1").arg(stage));
@@ -153,7 +162,8 @@ private slots:
 
     void scrambledMouseGetsAScrambledQuery()
     {
-        const QString probe = probeCopy(dir, QStringLiteral("probeEncoded"), {{QStringLiteral("0/isEncode"), QStringLiteral("true")}});
+        const QString probe = probeCopy(dir, QStringLiteral("probeEncoded"),
+                                        {{QStringLiteral("0/isEncode"), QStringLiteral("true")}});
         QVERIFY(!probe.isEmpty());
         const ProbeRun result = run(probe, "[0]\nisEncode=true\nsCode=424242\n");
         QVERIFY(result.finished);
@@ -171,21 +181,26 @@ private slots:
     {
         QMap<QString, QString> rows{{QStringLiteral("common/deviceCount"), QStringLiteral("2")},
                                     {QStringLiteral("0/pid"), QStringLiteral("a1f7")}};
-        for (const char *key : {"type", "vid", "pid", "usagePage", "usage", "usagePage2", "usage2", "reportLength"}) {
+        for (const char *key :
+             {"type", "vid", "pid", "usagePage", "usage", "usagePage2", "usage2", "reportLength"}) {
             const QString name = QString::fromLatin1(key);
-            QSettings shipped(QStringLiteral(KAIRO_SOURCE_MODULES "/setting/apConfig.bin"), QSettings::IniFormat);
-            rows.insert(QStringLiteral("1/") + name, shipped.value(QStringLiteral("0/") + name).toString());
+            QSettings shipped(QStringLiteral(KAIRO_SOURCE_MODULES "/setting/apConfig.bin"),
+                              QSettings::IniFormat);
+            rows.insert(QStringLiteral("1/") + name,
+                        shipped.value(QStringLiteral("0/") + name).toString());
         }
         const QString probe = probeCopy(dir, QStringLiteral("probeTwoRows"), rows);
         QVERIFY(!probe.isEmpty());
         const ProbeRun result = run(probe, "[0]\npid=a1f7\nusagePage=0001\n[1]\nfamily=553\n");
         QVERIFY(result.finished);
         QCOMPARE(result.exitCode, 0);
-        QVERIFY2(result.output.contains(QStringLiteral("Mouse found: entry 1, command path virtual:1:command, "
-                                                       "notification path virtual:1:notify")),
+        QVERIFY2(result.output.contains(
+                     QStringLiteral("Mouse found: entry 1, command path virtual:1:command, "
+                                    "notification path virtual:1:notify")),
                  qPrintable(result.output.join('\n')));
-        QVERIFY(result.output.contains(QStringLiteral("  HID interface: vid 04d9 pid a1f7 usage page ff01 usage ff01 "
-                                                      "path virtual:0:notify (notification)")));
+        QVERIFY(result.output.contains(
+            QStringLiteral("  HID interface: vid 04d9 pid a1f7 usage page ff01 usage ff01 "
+                           "path virtual:0:notify (notification)")));
         QCOMPARE(result.wire.size(), 2);
         QCOMPARE(result.wire.first(), QStringLiteral("1 feature-out 00 8b 00 00 00 00 00 00 74"));
         QCOMPARE(result.output.last(), QStringLiteral("Current DPI stage: 2"));
@@ -207,8 +222,9 @@ private slots:
         result = run(QStringLiteral(KAIRO_PROBE), "[0]\nusagePage=ff02\nusagePage2=ff03\n");
         QVERIFY(result.finished);
         QVERIFY(result.exitCode != 0);
-        QVERIFY2(result.output.contains(QStringLiteral("  HID interface: vid 04d9 pid a09f usage page ff02 usage ff00 "
-                                                       "path virtual:0:command")),
+        QVERIFY2(result.output.contains(
+                     QStringLiteral("  HID interface: vid 04d9 pid a09f usage page ff02 usage ff00 "
+                                    "path virtual:0:command")),
                  qPrintable(result.output.join('\n')));
         QCOMPARE(result.output.filter(QStringLiteral("(command)")), QStringList());
         QCOMPARE(result.output.last(), QStringLiteral("No mouse found"));
@@ -235,4 +251,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(ProbeTest)
-#include "tst_probe.moc"
+#include "test_device_probe.moc"

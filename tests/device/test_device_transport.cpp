@@ -1,4 +1,4 @@
-#include "linkfixture.h"
+#include "tests/support/linkfixture.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -113,20 +113,22 @@ private slots:
     void nestedTimeoutLinesOfTheSecondFamily()
     {
         useFamily560();
-        hid().idle = false;   // as if an outer command held the flag
+        hid().idle = false; // as if an outer command held the flag
         QByteArray image(128, '\x11');
         hid().hid560_8CH_readProfile(raw(image), 1);
         uchar o1 = 1, o2 = 2, o3 = 3;
         QVERIFY(!hid().hid_87H_GetLEDInstructFunction(1, o1, o2, o3));
         hid().hid560_09H_Lod(5, 1);
         hid().hid560_04H_SetCurrentDPI(2);
-        QCOMPARE(debug->lines(), QStringList({QStringLiteral("cmd Failed 8c "), QStringLiteral("cmd Failed "),
-                                              QStringLiteral("hid560_09H_Lod "), QStringLiteral("cmd Failed 04 ")}));
+        QCOMPARE(
+            debug->lines(),
+            QStringList({QStringLiteral("cmd Failed 8c "), QStringLiteral("cmd Failed "),
+                         QStringLiteral("hid560_09H_Lod "), QStringLiteral("cmd Failed 04 ")}));
         QCOMPARE(sleeps(), repeated(8, 4 * 255));
         QCOMPARE(image, QByteArray(128, '\x11'));
         QCOMPARE(QList<int>({o1, o2, o3}), QList<int>({1, 2, 3}));
         QVERIFY(kairo::sim::wireLog().isEmpty());
-        QVERIFY(!hid().idle);   // a dropped command leaves the flag as it found it
+        QVERIFY(!hid().idle); // a dropped command leaves the flag as it found it
     }
 
     // Every command on a link another command holds: its argument line (when
@@ -141,25 +143,32 @@ private slots:
         const QList<std::pair<std::function<void()>, QStringList>> commands{
             {[&] { hid().hid553_83H_GetKeyboardoption(b1, b2, b3, b4); }, {"cmd Failed 83 "}},
             {[&] { hid().hid553_8BH_GetCurrentDPI(b1); }, {"cmd Failed 8BH "}},
-            {[&] { hid().hid553_01H_SetReportRate(2); }, {"hid553_01H_SetReportRate =  2 ", "cmd Failed 01 "}},
-            {[&] { hid().hid553_02H_SetCurrentKeyMatrix(1); }, {"hid553_02H_SetCurrentKeyMatrix =  1 ", "cmd Failed 02 "}},
+            {[&] { hid().hid553_01H_SetReportRate(2); },
+             {"hid553_01H_SetReportRate =  2 ", "cmd Failed 01 "}},
+            {[&] { hid().hid553_02H_SetCurrentKeyMatrix(1); },
+             {"hid553_02H_SetCurrentKeyMatrix =  1 ", "cmd Failed 02 "}},
             {[&] { hid().hid553_03H_SetKeyboardoption(1, 2, 3, 4); },
              {"hid553_03H_SetKeyboardoption , byte1-4 = 1 2 3 4 ", "cmd Failed 03 "}},
             {[&] { hid().hid553_04H_SetGunData(1, 2, 3, 4); }, {"cmd Failed 04 "}},
             {[&] { hid().hid553_07H_Lod(3, 1); }, {"hid553_07H_Lod "}},
-            {[&] { hid().hid553_0BH_SetCurrentDPI(4); }, {"hid553_0BH_SetCurrentDPI =  4 ", "cmd Failed 0B "}},
+            {[&] { hid().hid553_0BH_SetCurrentDPI(4); },
+             {"hid553_0BH_SetCurrentDPI =  4 ", "cmd Failed 0B "}},
             {[&] { hid().hid553_0CH_SetFixLEDColor(data); }, {"cmd Failed 0C "}},
             {[&] { hid().hid553_0DH_SetRGBLedEffect(1, 2, 3); },
              {"hid553_0DH_SetRGBLedEffect , effect =  1 2 3 ", "cmd Failed 0D "}},
             {[&] { hid().hid553_10H_SetLED8StageColor(2, data); },
-             {"hid553_10H_SetLED8StageColor , type =  2 ,src24 =  " + address + " ", "cmd Failed 10 "}},
+             {"hid553_10H_SetLED8StageColor , type =  2 ,src24 =  " + address + " ",
+              "cmd Failed 10 "}},
             {[&] { hid().hid553_11H_SetDPISet(8, data); },
-             {"hid553_11H_SetDPISet ,dpiStage =  8 ", "DPI - src8 =  90 90 90 90 90 90 90 90 ", "cmd Failed 11 "}},
+             {"hid553_11H_SetDPISet ,dpiStage =  8 ", "DPI - src8 =  90 90 90 90 90 90 90 90 ",
+              "cmd Failed 11 "}},
             {[&] { hid().hid553_12H_SetKeyMatrix(data, 1); },
              {"hid553_12H_SetKeyMatrix , indexAddOne =  1 ", "cmd Failed 12 "}},
             {[&] { hid().hid553_13H_SetMacroKey(1, data); },
-             {"hid553_13H_SetMacroKey , macroId =  1 ,src128 =  " + address + " ", "cmd Failed 13 "}},
-            {[&] { hid().hid553_16H_SetSlaveAttritube(data); }, {"hid553_16H_SetSlaveAttritube =  ", "cmd Failed 16 "}},
+             {"hid553_13H_SetMacroKey , macroId =  1 ,src128 =  " + address + " ",
+              "cmd Failed 13 "}},
+            {[&] { hid().hid553_16H_SetSlaveAttritube(data); },
+             {"hid553_16H_SetSlaveAttritube =  ", "cmd Failed 16 "}},
             {[&] { hid().hid560_81H_GetKeyboardoption(b1, b2); }, {"cmd Failed 81 "}},
             {[&] { hid().hid560_82H_GetCurrentProfile(b3); }, {"cmd Failed 82 "}},
             {[&] { hid().hid560_84H_GetCurrentDPI(b1, b4); }, {"cmd Failed 84 "}},
@@ -194,8 +203,8 @@ private slots:
         kairo::sim::setApiHook([&](const char *function) {
             if (!posted && QByteArray(function) == "hid_send_feature_report") {
                 posted = true;
-                QMetaObject::invokeMethod(&hid(), [&] { hid().hid560_02H_SetCurrentProfile(3); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    &hid(), [&] { hid().hid560_02H_SetCurrentProfile(3); }, Qt::QueuedConnection);
             }
         });
         hid().hid560_03H_SetReportRate(2);
@@ -203,7 +212,9 @@ private slots:
 
         QStringList expected;
         for (int profile = 1; profile <= 4; ++profile)
-            expected << QStringLiteral("F 00 03 0%1 02 00 00 00 00 %2").arg(profile).arg(0xFA - profile, 2, 16);
+            expected << QStringLiteral("F 00 03 0%1 02 00 00 00 00 %2")
+                            .arg(profile)
+                            .arg(0xFA - profile, 2, 16);
         QCOMPARE(sentLines(), expected);
         QVERIFY(debug->lines().contains(QStringLiteral("cmd Failed 02 ")));
         QCOMPARE(kairo::sim::state(0).currentProfile, profileBefore);
@@ -220,7 +231,7 @@ private slots:
         QVERIFY(!hid().deviceTable.at(0).path2.isEmpty());
         QVERIFY(hid().idle);
 
-        kairo::sim::plug(0);   // back, but only a new enumeration would find it
+        kairo::sim::plug(0); // back, but only a new enumeration would find it
         countApiCalls();
         hid().hid553_01H_SetReportRate(2);
         QByteArray macro(128, '\x01');
@@ -236,7 +247,7 @@ private slots:
     void currentIndexOutsideTheTableMakesNoCall()
     {
         countApiCalls();
-        hid().setCurrentDevice(1);   // the construction default with a one-entry table
+        hid().setCurrentDevice(1); // the construction default with a one-entry table
         uchar b1 = 1, b2 = 2, b3 = 3, b4 = 4;
         hid().hid553_83H_GetKeyboardoption(b1, b2, b3, b4);
         hid().hid553_0BH_SetCurrentDPI(2);
@@ -288,7 +299,7 @@ private slots:
         QCOMPARE(destination, QByteArray(128, '\x05'));
         QVERIFY(hid().idle);
         QVERIFY(!hid().commandHandle);
-        QVERIFY(!hid().deviceTable.at(0).path.isEmpty());   // silent, not gone
+        QVERIFY(!hid().deviceTable.at(0).path.isEmpty()); // silent, not gone
     }
 
     void getCommandsKeepTheCallersValuesWhenTheReplyFails()
@@ -329,7 +340,7 @@ private slots:
     void brokenReplyLeavesTheCallersBytes_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("failingRead");   // 0: the command's own reply fails
+        QTest::addColumn<int>("failingRead"); // 0: the command's own reply fails
         QTest::addColumn<bool>("unplug");
         QTest::newRow("553 83H reply") << "553 83H" << 0 << false;
         QTest::newRow("553 8BH reply") << "553 8BH" << 0 << false;
@@ -443,19 +454,21 @@ private slots:
         countApiCalls();
         QByteArray matrix(64, '\x02');
         hid().hid553_12H_SetKeyMatrix(raw(matrix), 1);
-        QCOMPARE(apiCalls, QStringList({"hid_open_path", "hid_set_nonblocking", "hid_send_feature_report",
-                                        "hid_close", "hid_open_path", "hid_set_nonblocking", "hid_write",
-                                        "hid_close", "hid_open_path", "hid_set_nonblocking", "hid_write",
-                                        "hid_close"}));
+        QCOMPARE(apiCalls,
+                 QStringList({"hid_open_path", "hid_set_nonblocking", "hid_send_feature_report",
+                              "hid_close", "hid_open_path", "hid_set_nonblocking", "hid_write",
+                              "hid_close", "hid_open_path", "hid_set_nonblocking", "hid_write",
+                              "hid_close"}));
 
         countApiCalls();
         uchar stage = 0;
         hid().hid553_8BH_GetCurrentDPI(stage);
-        QCOMPARE(apiCalls, QStringList({"hid_open_path", "hid_set_nonblocking", "hid_send_feature_report",
-                                        "hid_close", "hid_open_path", "hid_set_nonblocking",
-                                        "hid_get_feature_report", "hid_close"}));
+        QCOMPARE(apiCalls,
+                 QStringList({"hid_open_path", "hid_set_nonblocking", "hid_send_feature_report",
+                              "hid_close", "hid_open_path", "hid_set_nonblocking",
+                              "hid_get_feature_report", "hid_close"}));
     }
 };
 
 QTEST_GUILESS_MAIN(TransportTest)
-#include "tst_transport.moc"
+#include "test_device_transport.moc"

@@ -1,6 +1,6 @@
 // Lighting, macros, gun data, keyboard option and device profiles, sent to the
 // virtual mouse of both families with and without scrambling.
-#include "operationsrig.h"
+#include "tests/support/operationsrig.h"
 
 #include <QtTest>
 
@@ -28,7 +28,6 @@ class TestOperationsLightingGuns : public QObject
     Q_OBJECT
 
 private:
-
 private slots:
     void initTestCase_data();
 
@@ -70,7 +69,7 @@ void TestOperationsLightingGuns::attributeBlockOnBothFamilies()
     QCOMPARE(r.state().attributeBlock, expected);
 
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(".*"));
-    r.operations->lighting.mouseSetLedType(3, 50, 0, 0, ramp(40, 1));   // short: the rest 0
+    r.operations->lighting.mouseSetLedType(3, 50, 0, 0, ramp(40, 1)); // short: the rest 0
     expected = fromHex("32 03 32 00 00");
     for (int i = 1; i <= 40; ++i)
         expected.append(char(i));
@@ -175,7 +174,7 @@ void TestOperationsLightingGuns::stageColours()
     const auto before = r.state();
     QVariantList colours = ramp(24, 0x41);
     if (!lastStageLit)
-        colours = colours.mid(0, 21);   // short list: stage 8 black
+        colours = colours.mid(0, 21); // short list: stage 8 black
     QByteArray expected = fromHex("4142434445464748494A4B4C4D4E4F505152535455565758");
     if (!lastStageLit)
         expected = expected.left(21) + QByteArray(3, '\0');
@@ -226,7 +225,7 @@ void TestOperationsLightingGuns::eightStageColoursStoredAndPacked()
     QCOMPARE(stored.value(7).toUInt(), 8u);
     QCOMPARE(stored.value(0).typeId(), int(QMetaType::UInt));
     QVERIFY(r.operations->lighting.ui_90H_GetLED8StageColor(7).isEmpty());
-    QCOMPARE(r.commands().size(), 2);   // reading talks to nobody
+    QCOMPARE(r.commands().size(), 2); // reading talks to nobody
 }
 
 void TestOperationsLightingGuns::logoLight()
@@ -303,7 +302,7 @@ void TestOperationsLightingGuns::gunData()
     }
     if (secondFamilyRun()) {
         QCOMPARE(r.commandSummary(), QStringList({"0c:3"}));
-        QCOMPARE(s.profiles[3].mid(78, 4), fromHex("F0 05 03 04"));   // never negated here
+        QCOMPARE(s.profiles[3].mid(78, 4), fromHex("F0 05 03 04")); // never negated here
         QCOMPARE(int(uchar(s.profiles[3][65])), 0xFB);
         QCOMPARE(s.profiles[2], before.profiles[2]);
         return;
@@ -312,7 +311,7 @@ void TestOperationsLightingGuns::gunData()
     QCOMPARE(s.gunData.size(), before.gunData.size() + 1);
     QCOMPARE(s.gunData.last(), invertedY ? fromHex("05 03 FC 01") : fromHex("05 03 04 01"));
 
-    r.operations->guns.mouseSendGundata(1, list({300, -2}));   // cut to 8 bits, missing y 0
+    r.operations->guns.mouseSendGundata(1, list({300, -2})); // cut to 8 bits, missing y 0
     QCOMPARE(r.state().gunData.last(), fromHex("2C FE 00 00"));
 }
 
@@ -390,4 +389,4 @@ void TestOperationsLightingGuns::profileNumbersOutsideTheImagesRefused()
 }
 
 QTEST_GUILESS_MAIN(TestOperationsLightingGuns)
-#include "tst_operations_lighting_guns.moc"
+#include "test_operations_lighting_guns.moc"
