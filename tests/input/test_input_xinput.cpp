@@ -23,7 +23,7 @@ private:
         QProcess process;
         process.start("xdotool", arguments);
         QVERIFY2(process.waitForFinished(10000), "xdotool did not finish");
-        QCOMPARE(process.exitCode(), 0);
+        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
     }
 
 private slots:

@@ -387,7 +387,12 @@ private:
                                      > 20,
                                  15000);
         busyRing = at.value("@BusyIndicator").rect;
-        idleRing = screen().copy(busyRing);
+        // Kept once the picture under the ring holds still.
+        QImage before;
+        QTRY_VERIFY_WITH_TIMEOUT((before = screen().copy(busyRing), QTest::qWait(250),
+                                  screen().copy(busyRing) == before),
+                                 10000);
+        idleRing = before;
     }
 
 private slots:

@@ -22,7 +22,6 @@ Item {
     Image {
         anchors.fill: parent
         source: Images.bottomBar
-        asynchronous: true
         smooth: true
     }
 

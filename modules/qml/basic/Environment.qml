@@ -2,11 +2,10 @@ import QtQuick
 import modules.qml
 
 // The window's background: the background picture stretched over the frame.
-// Frame pictures decode off the start-up path: the first frame shows only the
-// start-up logo.
+// It is built behind the start-up logo, inside the scene's lock, and decodes
+// there, so the frame never appears without it.
 Image {
     source: Images.background
-    asynchronous: true
     fillMode: Image.Stretch
     smooth: true
 }

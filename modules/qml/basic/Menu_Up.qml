@@ -27,7 +27,6 @@ Item {
     Image {
         anchors.fill: parent
         source: Images.titleBar
-        asynchronous: true
         smooth: true
     }
     Image {
