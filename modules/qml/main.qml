@@ -28,7 +28,6 @@ Item {
     property int profileNo: 0
     property int currentTab: 0
     property bool busy: false
-    property double protectUntil: 0
 
     // fonts, sizes, colours and images, from the theme
     property string fontFamily: Theme.fontFamily
@@ -165,18 +164,8 @@ Item {
             unlockAfterProtect()
             return
         }
-        protectUntil = Date.now() + interval
         tmrProtectUI.interval = interval
         tmrProtectUI.start()
-    }
-
-    // A scene timer counts from the event loop's next turn, so a lock set
-    // before a long step would outlast its interval by that step.
-    function keepProtectDeadline() {
-        if (!tmrProtectUI.running)
-            return
-        tmrProtectUI.interval = Math.max(1, protectUntil - Date.now())
-        tmrProtectUI.restart()
     }
 
     function setCurrentDPI(dpiValue) {
@@ -195,7 +184,6 @@ Item {
             isPownOn = true
         }
         dpiSettingMain.currentDPI = parseInt(view.mouseGetCurrentDPI()) - 1
-        keepProtectDeadline()
     }
 
     function run() {
@@ -415,7 +403,7 @@ Item {
         windowControl.onYChanged(Math.round(dy))
     }
 
-    Timer {
+    PreciseTimer {
         id: tmrProtectUI
         interval: 1000
         onTriggered: mainIten.unlockAfterProtect()
