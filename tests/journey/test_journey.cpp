@@ -10,6 +10,14 @@
 
 namespace {
 
+// Sanitizer builds run the program several times slower; their runs set the
+// factor, and every wait on the program stretches with it.
+int scaled(int milliseconds)
+{
+    static const int factor = qMax(1, qEnvironmentVariableIntValue("KAIRO_TEST_TIMEOUT_SCALE"));
+    return milliseconds * factor;
+}
+
 const QColor accent(0xff, 0x30, 0x30);
 const QColor primary(0xff, 0x99, 0x33);
 
@@ -359,7 +367,7 @@ private:
             !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"})
                        .trimmed())
                  .isEmpty(),
-            15000);
+            scaled(15000));
         QVERIFY2(!id.contains('\n'), qPrintable(id));
         window = WId(id.toULongLong());
         const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", id});
@@ -385,13 +393,13 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), slider, accent)
                                          + kairo::journey::countNear(screen(), slider, primary)
                                      > 20,
-                                 15000);
+                                 scaled(15000));
         busyRing = at.value("@BusyIndicator").rect;
         // Kept once the picture under the ring holds still.
         QImage before;
         QTRY_VERIFY_WITH_TIMEOUT((before = screen().copy(busyRing), QTest::qWait(250),
                                   screen().copy(busyRing) == before),
-                                 10000);
+                                 scaled(10000));
         idleRing = before;
     }
 
@@ -456,7 +464,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), slider0, accent)
                                          + kairo::journey::countNear(screen(), slider0, primary)
                                      > 20,
-                                 15000);
+                                 scaled(15000));
         QVERIFY2(kairo::journey::countNear(screen(), slider2, accent) == 0,
                  "stage 3 is not the mouse's stage yet");
         busyRing = at["@BusyIndicator"].rect;
@@ -467,7 +475,7 @@ private slots:
         // b. one step up on stage 2, then Save
         click(at["dpiPlus1"]);
         QTRY_VERIFY_WITH_TIMEOUT(
-            kairo::journey::countNear(screen(), at["saveButton"].rect, accent) > 0, 5000);
+            kairo::journey::countNear(screen(), at["saveButton"].rect, accent) > 0, scaled(5000));
         const int beforeSave = lineCount(wireLog());
         click(at["saveButton"]);
         QList<int> raised = before;
@@ -475,14 +483,15 @@ private slots:
         const QByteArray raisedCodes = expectedCodes(family, raised, enables);
         QTRY_VERIFY2_WITH_TIMEOUT(
             sentDpiCodes(commands(wireLog(), beforeSave), family).contains(raisedCodes),
-            describe(sentDpiCodes(commands(wireLog(), beforeSave), family)), 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "dpiValueArray"), raised, 5000);
+            describe(sentDpiCodes(commands(wireLog(), beforeSave), family)), scaled(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "dpiValueArray"), raised, scaled(5000));
         QTRY_VERIFY_WITH_TIMEOUT(
-            kairo::journey::countNear(screen(), at["saveButton"].rect, accent) == 0, 5000);
+            kairo::journey::countNear(screen(), at["saveButton"].rect, accent) == 0, scaled(5000));
 
         // c. the mouse's DPI button moves the highlight to stage 3
         QCOMPARE(cli({"press-dpi", "3"}), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), slider2, accent) > 20, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(kairo::journey::countNear(screen(), slider2, accent) > 20,
+                                 scaled(5000));
         const QImage shown = screen();
         QCOMPARE(kairo::journey::countNear(shown, slider0, accent), 0);
         QVERIFY(kairo::journey::countNear(shown, slider0, primary) > 20);
@@ -499,20 +508,21 @@ private slots:
             expectedCodes(family, factoryValues, iniInts(factory(), "dpiEnableArray"));
         QVERIFY(factoryCodes != raisedCodes);
         const int beforeReset = lineCount(wireLog());
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
         click(at["resetButton"]);
         click(at["resetOk"]);
         QTRY_VERIFY2_WITH_TIMEOUT(
             sentDpiCodes(commands(wireLog(), beforeReset), family).contains(factoryCodes),
-            describe(sentDpiCodes(commands(wireLog(), beforeReset), family)), 15000);
+            describe(sentDpiCodes(commands(wireLog(), beforeReset), family)), scaled(15000));
         QTRY_VERIFY_WITH_TIMEOUT(sentReportRate(commands(wireLog(), beforeReset), family, rate),
-                                 10000);
+                                 scaled(10000));
         QTRY_VERIFY_WITH_TIMEOUT(
-            sentLiftOff(commands(wireLog(), beforeReset), family, liftOff, lodEnabled), 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "dpiValueArray"), factoryValues, 5000);
+            sentLiftOff(commands(wireLog(), beforeReset), family, liftOff, lodEnabled),
+            scaled(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "dpiValueArray"), factoryValues, scaled(5000));
         // After a reset the scene puts the mouse on stage 2.
         QTRY_VERIFY_WITH_TIMEOUT(
-            kairo::journey::countNear(screen(), at["dpiSlider1"].rect, accent) > 20, 5000);
+            kairo::journey::countNear(screen(), at["dpiSlider1"].rect, accent) > 20, scaled(5000));
         QCOMPARE(kairo::journey::countNear(screen(), slider2, accent), 0);
 
         QString state;
@@ -525,7 +535,7 @@ private slots:
         QVERIFY(kairo.waitForFinished(5000));
         QTRY_VERIFY_WITH_TIMEOUT(
             run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed().isEmpty(),
-            5000);
+            scaled(5000));
         qInfo("%s journey took %lld ms", qPrintable(family), clock.elapsed());
     }
     // Host profiles from the Config panel and the top bar: a second profile
@@ -583,7 +593,7 @@ private slots:
             return Place{QPoint(rows.center().x(), rows.top() + 20 + position * 44), QRect()};
         };
         const auto chooseProfile = [&](int position) {
-            QTRY_VERIFY_WITH_TIMEOUT(quiet(), 15000);
+            QTRY_VERIFY_WITH_TIMEOUT(quiet(), scaled(15000));
             click(at["profileList"]);
             // The list ignores clicks while it slides open (under 0.2 s).
             QTest::qWait(400);
@@ -601,19 +611,19 @@ private slots:
         click(at["profileClose"]);
         QTRY_COMPARE_WITH_TIMEOUT(
             iniValue(path("modules/setting/name.bin"), "profile", "profileName"),
-            QStringLiteral("Standard0, profile_01"), 5000);
+            QStringLiteral("Standard0, profile_01"), scaled(5000));
         chooseProfile(1);
         QTRY_COMPARE_WITH_TIMEOUT(iniValue(config, "mouse", "profileNo"), QStringLiteral("1"),
-                                  5000);
-        QTRY_VERIFY_WITH_TIMEOUT(quiet(), 15000);
+                                  scaled(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(quiet(), scaled(15000));
         click(at["dpiPlus1"]);
         int from = lineCount(wireLog());
         click(at["saveButton"]);
         QTRY_VERIFY2_WITH_TIMEOUT(
             sentDpiCodes(commands(wireLog(), from), family).contains(raisedCodes),
-            describe(sentDpiCodes(commands(wireLog(), from), family)), 10000);
+            describe(sentDpiCodes(commands(wireLog(), from), family)), scaled(10000));
         QTRY_COMPARE_WITH_TIMEOUT(iniInts(path("modules/setting/p2.bin"), "dpiValueArray"), raised,
-                                  5000);
+                                  scaled(5000));
         QCOMPARE(iniInts(profile(), "dpiValueArray"), before);
 
         // b. back to "Standard": its stages, lighting and button 4 again
@@ -621,8 +631,8 @@ private slots:
         chooseProfile(0);
         QTRY_VERIFY2_WITH_TIMEOUT(
             sentDpiCodes(commands(wireLog(), from), family).contains(standardCodes),
-            describe(sentDpiCodes(commands(wireLog(), from), family)), 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(quiet(), 15000);
+            describe(sentDpiCodes(commands(wireLog(), from), family)), scaled(15000));
+        QTRY_VERIFY_WITH_TIMEOUT(quiet(), scaled(15000));
         QList<Command> sent = commands(wireLog(), from);
         QVERIFY(!sentDpiCodes(sent, family).contains(raisedCodes));
         const QList<QByteArray> lighting = sentLighting(sent);
@@ -641,14 +651,14 @@ private slots:
         click(at["profileClose"]);
         QTRY_COMPARE_WITH_TIMEOUT(
             iniValue(path("modules/setting/name.bin"), "profile", "profileName"),
-            QStringLiteral("Standard0, profile_12"), 5000);
+            QStringLiteral("Standard0, profile_12"), scaled(5000));
         from = lineCount(wireLog());
         chooseProfile(1);
         QTRY_COMPARE_WITH_TIMEOUT(iniValue(config, "mouse", "profileNo"), QStringLiteral("2"),
-                                  5000);
+                                  scaled(5000));
         QTRY_VERIFY2_WITH_TIMEOUT(
             sentDpiCodes(commands(wireLog(), from), family).contains(factoryCodes),
-            describe(sentDpiCodes(commands(wireLog(), from), family)), 15000);
+            describe(sentDpiCodes(commands(wireLog(), from), family)), scaled(15000));
         QVERIFY(!sentDpiCodes(commands(wireLog(), from), family).contains(raisedCodes));
         QCOMPARE(iniInts(path("modules/setting/p2.bin"), "dpiValueArray"), raised);
 
@@ -679,7 +689,7 @@ private slots:
         startUntilDrawn(at);
         if (QTest::currentTestFailed())
             return;
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
 
         const int from = lineCount(wireLog());
         click(at["gunEditorButton"]);
@@ -690,7 +700,7 @@ private slots:
         run("xdotool", {"key", "Return"});
         click(at["gunClose"]);
         QTRY_COMPARE_WITH_TIMEOUT(iniValue(path("modules/gun/gunData.bin"), "gunData", "0"),
-                                  QStringLiteral("M416, L-Click, 10, 0, 37, 0"), 5000);
+                                  QStringLiteral("M416, L-Click, 10, 0, 37, 0"), scaled(5000));
 
         // Slot by slot: times, X, Y as the mouse stores them.
         const bool second = family == QLatin1String("560");
@@ -716,7 +726,7 @@ private slots:
                 }
                 return matrixAfter == 3;
             }(),
-            15000);
+            scaled(15000));
         QCOMPARE(gunSlots, (QList<QByteArray>{QByteArray::fromHex("00f0000025"),
                                               QByteArray::fromHex("01f000000a"),
                                               QByteArray::fromHex("02f000000a")}));
@@ -789,13 +799,13 @@ private slots:
         const QByteArray ctrlZ = QByteArray::fromHex("00011d00");
         const QByteArray mute = QByteArray::fromHex("0300e200");
         QTRY_VERIFY_WITH_TIMEOUT(
-            anyRecord(sentMatrix1(commands(wireLog(), from), family), 3, ctrlZ), 10000);
+            anyRecord(sentMatrix1(commands(wireLog(), from), family), 3, ctrlZ), scaled(10000));
         QVERIFY(anyRecord(sentMatrix1(commands(wireLog(), from), family), 4, mute));
         QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "mouseKeyMatrix/3"),
-                                  (QList<int>{2, 1, 0x1d, 0}), 5000);
+                                  (QList<int>{2, 1, 0x1d, 0}), scaled(5000));
 
         // b. a new macro, recorded from two typed keys
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
         click(at["tab2"]);
         run("xdotool", {"mousemove", "--sync", QString::number(origin.x() + at[tree].centre.x()),
                         QString::number(origin.y() + at[tree].centre.y()), "click", "3"});
@@ -804,7 +814,7 @@ private slots:
         keys({"type", "--delay", "60", "word"});
         click(at["inputAssigmentOk"]);
         const QString word = path("modules/macro/word.bin");
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(word), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(word), scaled(5000));
         click(editorRow);
         click(at["macroRecord"]);
         keys({"type", "--delay", "120", "ab"});
@@ -812,7 +822,7 @@ private slots:
         QStringList actions;
         QTRY_VERIFY_WITH_TIMEOUT((actions = macroLines(word).filter(QRegularExpression("^[1-4],")))
                                      == (QStringList{"1,A", "2,A", "1,B", "2,B"}),
-                                 5000);
+                                 scaled(5000));
         QVERIFY2(macroLines(word).size() > actions.size(),
                  "typed with pauses, recorded with delays");
 
@@ -825,7 +835,8 @@ private slots:
         click(at["macroOk"]);
         QList<QByteArray> blocks;
         QTRY_VERIFY_WITH_TIMEOUT(
-            !(blocks = sentMacroBlocks(commands(wireLog(), from), family, 2)).isEmpty(), 10000);
+            !(blocks = sentMacroBlocks(commands(wireLog(), from), family, 2)).isEmpty(),
+            scaled(10000));
         const QByteArray block = blocks.last();
         QCOMPARE(block.left(2), QByteArray::fromHex("0001"));
         QByteArray keyBytes;
@@ -836,16 +847,16 @@ private slots:
         QCOMPARE(block.mid(10, 2), QByteArray::fromHex("0000"));
         QCOMPARE(quint8(block[8]), 0x81); // the last action, a release
         QTRY_COMPARE_WITH_TIMEOUT(iniValue(profile(), "mouseMacroKey", "2"), QStringLiteral("word"),
-                                  5000);
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+                                  scaled(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
         from = lineCount(wireLog());
         click(at["saveButton"]);
         QTRY_VERIFY_WITH_TIMEOUT(anyRecord(sentMatrix1(commands(wireLog(), from), family), 2,
                                            QByteArray::fromHex("09000300")),
-                                 10000);
+                                 scaled(10000));
 
         // d. renamed in the editor: the binding follows
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
         click(at["tab2"]);
         run("xdotool", {"mousemove", "--sync", QString::number(origin.x() + editorRow.centre.x()),
                         QString::number(origin.y() + editorRow.centre.y()), "click", "3"});
@@ -854,10 +865,10 @@ private slots:
         keys({"key", "ctrl+a"});
         keys({"type", "--delay", "60", "chord"});
         click(at["inputAssigmentOk"]);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path("modules/macro/chord.bin")), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path("modules/macro/chord.bin")), scaled(5000));
         QVERIFY(!QFile::exists(word));
         QTRY_COMPARE_WITH_TIMEOUT(iniValue(profile(), "mouseMacroKey", "2"),
-                                  QStringLiteral("chord"), 5000);
+                                  QStringLiteral("chord"), scaled(5000));
 
         // e. deleted: button 3 gets the middle button back on the wire
         from = lineCount(wireLog());
@@ -867,10 +878,10 @@ private slots:
         click(at["macroDeleteConfirm/tooltipOk"]);
         QTRY_VERIFY_WITH_TIMEOUT(anyRecord(sentMatrix1(commands(wireLog(), from), family), 2,
                                            QByteArray::fromHex("0100f200")),
-                                 10000);
+                                 scaled(10000));
         QVERIFY(!QFile::exists(path("modules/macro/chord.bin")));
         QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "mouseKeyMatrix/2"),
-                                  (QList<int>{0, 0, 0xf2, 0}), 5000);
+                                  (QList<int>{0, 0, 0xf2, 0}), scaled(5000));
 
         QString state;
         QCOMPARE(cli({"state"}, &state), 0);
