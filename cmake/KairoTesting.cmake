@@ -34,6 +34,8 @@ function(kairo_add_test)
   cmake_parse_arguments(T "DISPLAY" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
+  # Waits inside a test on a program it started stretch by the same factor.
+  target_compile_definitions(${T_NAME} PRIVATE KAIRO_TEST_TIMEOUT_SCALE=${KAIRO_TEST_TIMEOUT_SCALE})
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(T_DISPLAY)
     # xvfb-run -a alone starts every search at the same number, so tests

@@ -10,12 +10,11 @@
 
 namespace {
 
-// Sanitizer builds run the program several times slower; their runs set the
-// factor, and every wait on the program stretches with it.
-int scaled(int milliseconds)
+// Sanitizer builds run the program several times slower: every wait on the
+// program stretches with the build's test timeout factor.
+constexpr int scaled(int milliseconds)
 {
-    static const int factor = qMax(1, qEnvironmentVariableIntValue("KAIRO_TEST_TIMEOUT_SCALE"));
-    return milliseconds * factor;
+    return milliseconds * KAIRO_TEST_TIMEOUT_SCALE;
 }
 
 const QColor accent(0xff, 0x30, 0x30);
@@ -394,8 +393,13 @@ private:
                                          + kairo::journey::countNear(screen(), slider, primary)
                                      > 20,
                                  scaled(15000));
+        keepIdleRing(at);
+    }
+
+    // The picture under the busy ring, kept for idle() once it holds still.
+    void keepIdleRing(const QHash<QString, Place> &at)
+    {
         busyRing = at.value("@BusyIndicator").rect;
-        // Kept once the picture under the ring holds still.
         QImage before;
         QTRY_VERIFY_WITH_TIMEOUT((before = screen().copy(busyRing), QTest::qWait(250),
                                   screen().copy(busyRing) == before),
@@ -467,8 +471,7 @@ private slots:
                                  scaled(15000));
         QVERIFY2(kairo::journey::countNear(screen(), slider2, accent) == 0,
                  "stage 3 is not the mouse's stage yet");
-        busyRing = at["@BusyIndicator"].rect;
-        idleRing = screen().copy(busyRing);
+        keepIdleRing(at);
         QVERIFY2(kairo::journey::countNear(screen(), at["saveButton"].rect, accent) == 0,
                  "nothing is unsaved at start");
 
