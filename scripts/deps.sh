@@ -14,6 +14,8 @@ KAIRO_PACKAGES=(
   fonts-noto-cjk ccache librsvg2-bin
   desktop-file-utils appstream
   clang libclang-rt-14-dev clang-format
+  qt6-wayland weston libevdev-dev
+  dbus dbus-daemon gsettings-desktop-schemas libglib2.0-bin dconf-gsettings-backend
 )
 
 missing=()
