@@ -36,7 +36,7 @@ public:
     static constexpr quint32 LLKHF_ALTDOWN = 0x20;
     static constexpr quint32 LLKHF_UP = 0x80;
 
-    InputHooks(); // the platform's global source
+    InputHooks(); // the sources the session offers, chosen at installation
     explicit InputHooks(std::unique_ptr<InputEventSource> source);
     ~InputHooks();
     InputHooks(const InputHooks &) = delete;

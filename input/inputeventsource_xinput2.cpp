@@ -1,11 +1,12 @@
-// Global key and button events on Linux: XInput2 raw events selected on the
+// Global key and button events on X11: XInput2 raw events selected on the
 // root window of our own X connection. Raw events reach every client that
 // asks for them, whoever has the focus or a grab, and asking for them takes
 // nothing away from other programs.
-#include "input/inputeventsource.h"
 #include "input/inputhooks.h"
+#include "input/inputsources.h"
 #include "input/pcinput.h"
 
+#include <QGuiApplication>
 #include <QObject>
 #include <QSocketNotifier>
 
@@ -20,6 +21,16 @@ int recordSelectionError(Display *, XErrorEvent *event)
 {
     selectionError = event->error_code;
     return 0;
+}
+
+// The display Kairo's windows are on, so that the raw events include the
+// keys typed into them; $DISPLAY when Qt has no X connection of its own.
+QByteArray windowsDisplayName()
+{
+    QGuiApplication *application = guiApplication();
+    const auto *x11 =
+        application ? application->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 && x11->display() ? QByteArray(DisplayString(x11->display())) : QByteArray();
 }
 
 struct RawEvent {
@@ -52,7 +63,8 @@ private:
 bool XInputEventSource::start(InputHooks &hooks)
 {
     stop();
-    display = XOpenDisplay(nullptr);
+    const QByteArray displayName = windowsDisplayName();
+    display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
     if (!display)
         return false;
     if (!hasXInput2() || !selectRawEvents()) {
@@ -176,7 +188,7 @@ void XInputEventSource::deliverButton(int xButton, bool pressed)
 
 } // namespace
 
-std::unique_ptr<InputEventSource> InputEventSource::createForPlatform()
+std::unique_ptr<InputEventSource> createXInputEventSource()
 {
     return std::make_unique<XInputEventSource>();
 }
