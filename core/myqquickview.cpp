@@ -5,6 +5,7 @@
 #include "core/startuptimeline.h"
 
 #include "device/hid_thread.h"
+#include "input/capturechoice.h"
 // Complete types for the members' construction and destruction here.
 #include "operations/deviceoperations.h"
 #include "settings/guntable.h"
@@ -122,6 +123,14 @@ void myQQuickView::detectKeyboard(bool isDown, int usage)
 void myQQuickView::detectMouse(bool isDown, int button, int x, int y)
 {
     invokeScene("detectMouse", Qt::QueuedConnection, {isDown, button, x, y});
+}
+
+QVariantMap myQQuickView::captureScope() const
+{
+    const CaptureScope scope = activeCaptureScope();
+    return {{QStringLiteral("scope"), scope.scope},
+            {QStringLiteral("reason"), scope.reason},
+            {QStringLiteral("reasonText"), captureReasonText(scope.reason)}};
 }
 
 void myQQuickView::wheelEvent(QWheelEvent *event)

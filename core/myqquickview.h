@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
+#include <QVariantMap>
 #include <memory>
 
 class Hid_Thread;
@@ -49,6 +50,8 @@ public slots:
     void setBusy(int busyTime);
     void detectKeyboard(bool isDown, int usage);
     void detectMouse(bool isDown, int button, int x, int y);
+    // How far key capture reaches: {scope: "global"|"window"|"none", reason, reasonText}.
+    QVariantMap captureScope() const;
 
     // application configuration and profiles
     QVariant getGlobalData(const QVariant &key, const QVariant &ignored = QVariant());
