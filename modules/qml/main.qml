@@ -351,7 +351,7 @@ Item {
         const lists = {}
         for (const group of ["keyMatrix", "keyAssigment", "dpiSetting", "lightControl",
                              "macroEditor", "systemSetting", "gunControl", "profile", "keyCode",
-                             "warningAssigment", "other"])
+                             "warningAssigment", "other", "capture"])
             lists[group] = view.getLangStrings(group, language)
         if (lists.keyMatrix.length > 0)
             keyMatrixLang = lists.keyMatrix
@@ -370,6 +370,7 @@ Item {
             systemSettingMain.systemSettingLang = lists.systemSetting
         url = label(otherLang, 8, url)
         reportRateMain.labelText = label(otherLang, 9, reportRateMain.labelText)
+        Capture.load(view, lists.capture)
     }
 
     function applyMode(mode: int) {

@@ -81,7 +81,7 @@ DialogFrame {
     objectName: "fireKeyAssigment"
     visible: false
     width: 400
-    height: 200
+    height: 200 + (scopeNote.visible ? scopeNote.height + 8 : 0)
     title: dialog.label(1, "Fire Function")
 
     Column {
@@ -209,6 +209,15 @@ DialogFrame {
                 onBtnClick: dialog.setTimes(endness.isSelect ? 0 : 1)
             }
         }
+    }
+
+    CaptureScopeNote {
+        id: scopeNote
+
+        objectName: "fireScopeNote"
+        x: 22
+        y: 148
+        width: dialog.width - 44
     }
 
     Text {

@@ -63,7 +63,7 @@ DialogFrame {
     objectName: "groupKeyAssigment"
     visible: false
     width: 427
-    height: 176
+    height: 176 + (scopeNote.visible ? scopeNote.height + 8 : 0)
     title: dialog.label(2, "Group Function")
 
     Text {
@@ -112,6 +112,15 @@ DialogFrame {
         framed: true
         Accessible.name: "Clear the combination"
         onClicked: dialog.clear()
+    }
+
+    CaptureScopeNote {
+        id: scopeNote
+
+        objectName: "groupScopeNote"
+        x: 22
+        y: 106
+        width: dialog.width - 44
     }
 
     Text {

@@ -816,6 +816,15 @@ Item {
         }
     }
 
+    CaptureScopeNote {
+        objectName: "macroRecordScopeNote"
+        x: 24
+        y: 498
+        width: page.width - 48
+        maximumLineCount: 2
+        elide: Text.ElideRight
+    }
+
     Row {
         x: 298
         y: 468

@@ -23,7 +23,7 @@ DialogFrame {
         capture.usage = usbCode;
     }
 
-    height: 130
+    height: 130 + (scopeNote.visible ? scopeNote.height + 8 : 0)
     visible: false
 
     Rectangle {
@@ -46,6 +46,15 @@ DialogFrame {
             Accessible.role: Accessible.StaticText
             Accessible.name: text
         }
+    }
+
+    CaptureScopeNote {
+        id: scopeNote
+
+        objectName: "macroKeyCaptureScopeNote"
+        x: 22
+        y: 78
+        width: capture.width - 44
     }
 
     Row {
