@@ -65,7 +65,7 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     window->setWindowOpacity(1.0);
     window->setAttribute(Qt::WA_TranslucentBackground, true);
-    window->setStyleSheet(QStringLiteral("background:transparent;"));
+    window->setStyleSheet(QStringLiteral("#Widget, #ui_View { background: transparent; }"));
 
     sceneView = new myQQuickView(window);
     sceneView->setObjectName(QStringLiteral("ui_View"));

@@ -2,6 +2,7 @@
 
 #include "core/devicechangesource.h"
 #include "core/myqquickview.h"
+#include "core/quitguard.h"
 #include "core/startuptimeline.h"
 #include "core/ui_controler.h"
 #include "core/userevent.h"
@@ -9,6 +10,7 @@
 #include "operations/balloontext.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QIcon>
@@ -143,8 +145,26 @@ void Widget::receiveMessage(QString)
 
 void Widget::exitSYS()
 {
+    if (!kairo::quit::readyToQuit(view(), this))
+        return;
     hid.stopDeviceMonitor();
     QCoreApplication::exit(0);
+}
+
+// The desktop's close (Alt+F4, a task bar's menu) does what the scene's close
+// button does, so it never ends the program behind the user's back. A close
+// of our own (the controller's onClose) ends it, asking first like Quit.
+void Widget::closeEvent(QCloseEvent *event)
+{
+    if (!event->spontaneous()) {
+        event->setAccepted(kairo::quit::readyToQuit(view(), this));
+        return;
+    }
+    event->ignore();
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        ui->onHide();
+    else
+        showMinimized();
 }
 
 void Widget::customEvent(QEvent *event)

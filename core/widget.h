@@ -53,6 +53,7 @@ public slots:
 
 protected:
     void customEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildTrayIcon();

@@ -1,12 +1,20 @@
 #include "core/widgetdialogs.h"
 
+#include "core/warningqueue.h"
+
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QStandardPaths>
 
 WidgetDialogs::WidgetDialogs(QWidget *parent)
     : parent(parent)
+    , warnings(new WarningQueue(parent))
 {}
+
+WidgetDialogs::~WidgetDialogs()
+{
+    if (warnings && !warnings->parent())
+        delete warnings;
+}
 
 QString WidgetDialogs::openFileName(const QString &caption, const QString &filter)
 {
@@ -27,7 +35,8 @@ QString WidgetDialogs::existingDirectory(const QString &caption)
 
 void WidgetDialogs::warning(const QString &title, const QString &text)
 {
-    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+    if (warnings)
+        warnings->add(title, text);
 }
 
 QString WidgetDialogs::desktopDirectory() const
