@@ -2,8 +2,6 @@
 
 #include "input/inputeventsource.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QPoint>
 #include <QString>
 
@@ -14,7 +12,6 @@
 class DoubleReportFilter;
 class PcKeyboard;
 class QObject;
-class QSocketNotifier;
 struct input_event;
 
 // One opened event node: its descriptor, and what it has that we report.

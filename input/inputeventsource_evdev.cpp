@@ -16,7 +16,6 @@
 #include <QWindow>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <libevdev/libevdev.h>
 #include <linux/input.h>
@@ -92,10 +91,8 @@ struct ReadOutcome {
 } // namespace
 
 struct EvdevEventSource::Node {
-    QString path;
     EvdevNode opened;
     QSocketNotifier *notifier = nullptr;
-    QByteArray partial;    // the start of a record a pipe delivered in two pieces
     QList<int> heldKeys;   // Linux key codes down on this node
     bool dropping = false; // the kernel's buffer overflowed: wait for the next report
 
@@ -107,14 +104,16 @@ struct EvdevEventSource::Node {
         ::close(opened.fd);
     }
 
+    // An event node hands out whole records only.
     ReadOutcome readAvailable()
     {
         ReadOutcome outcome;
-        char buffer[sizeof(input_event) * 64];
+        input_event records[64];
         for (;;) {
-            const ssize_t count = ::read(opened.fd, buffer, sizeof buffer);
+            const ssize_t count = ::read(opened.fd, records, sizeof records);
             if (count > 0) {
-                partial.append(buffer, count);
+                const auto whole = std::size_t(count) / sizeof(input_event);
+                outcome.events.insert(outcome.events.end(), records, records + whole);
                 continue;
             }
             if (count < 0 && errno == EINTR)
@@ -122,13 +121,8 @@ struct EvdevEventSource::Node {
             // A node that was unplugged fails with ENODEV; a pipe whose writer
             // went away reads as the end of the file.
             outcome.gone = count == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
-            break;
+            return outcome;
         }
-        const qsizetype whole = partial.size() / qsizetype(sizeof(input_event));
-        outcome.events.resize(whole);
-        std::memcpy(outcome.events.data(), partial.constData(), whole * sizeof(input_event));
-        partial.remove(0, whole * qsizetype(sizeof(input_event)));
-        return outcome;
     }
 };
 
@@ -205,7 +199,6 @@ void EvdevEventSource::openNodes()
         if (opened.fd < 0)
             continue;
         auto node = std::make_unique<Node>();
-        node->path = folder.filePath(name);
         node->opened = opened;
         node->notifier = new QSocketNotifier(opened.fd, QSocketNotifier::Read);
         Node *reading = node.get();

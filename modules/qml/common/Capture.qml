@@ -16,17 +16,14 @@ QtObject {
 
     property string scope: "global"
     property string reason: ""
-    property string reasonFallback: ""
     property var texts: []
 
     readonly property bool windowOnly: scope === "window"
-    readonly property string reasonText: {
+    readonly property string noteText: {
         const position = capture.reasonPositions[capture.reason]
-        return position === undefined ? capture.reasonFallback : capture.text(position)
+        return position === undefined ? capture.text(0)
+                                      : capture.text(0) + ": " + capture.text(position)
     }
-    readonly property string noteText: capture.reasonText === "" ? capture.text(0)
-                                                                 : capture.text(0) + ": "
-                                                                   + capture.reasonText
 
     function text(i: int): string {
         const translated = capture.texts ? capture.texts[i] : undefined
@@ -40,6 +37,5 @@ QtObject {
         const found = view.captureScope()
         capture.scope = String(found.scope)
         capture.reason = String(found.reason)
-        capture.reasonFallback = String(found.reasonText)
     }
 }
