@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs scripts/screenshots into a folder of its own and checks that every
-# picture is there, as a PNG of the window's size.
+# picture is there, as a PNG of the window's size, and that the dialogs in
+# the pictures can be read: each one's background lies clearly apart from
+# the style's text colour.
 #   check_screenshots.sh SCRIPT BUILD_DIR
 set -euo pipefail
 script=$1
@@ -12,8 +14,8 @@ KAIRO_BUILD_DIR=$build KAIRO_SKIP_BUILD=1 "$script" "$out"
 
 failed=0
 for size in 1280x720 1920x1080; do
-  for name in mouse-macro report-rate-list reset-box dpi-colour key-menu key-group profile-panel settings \
-    macro-editor lighting gun-editor; do
+  for name in mouse-macro report-rate-list reset-box dpi-colour key-menu key-group profile-panel \
+    import-dialog settings macro-editor lighting gun-editor save-failed quit-question; do
     file=$out/$size/$name.png
     if [ ! -f "$file" ]; then
       echo "missing: $size/$name.png"
@@ -33,5 +35,19 @@ for size in 1280x720 1920x1080; do
       echo "ok: $size/$name.png"
     fi
   done
+  for name in import-dialog save-failed quit-question; do
+    if ! grep -q "^$name " "$out/$size/dialogs.txt" 2>/dev/null; then
+      echo "no dialog noted for $size/$name.png"
+      failed=1
+    fi
+  done
+  while read -r name x y w h; do
+    if result=$("$build/tests/kairo-scenetool" contrast "$out/$size/$name.png" "$x" "$y" "$w" "$h" 2>&1); then
+      echo "readable: $size/$name.png ($result)"
+    else
+      echo "unreadable: $size/$name.png ($result)"
+      failed=1
+    fi
+  done < <(cat "$out/$size/dialogs.txt" 2>/dev/null || true)
 done
 exit $failed

@@ -18,6 +18,17 @@ inline QImage grabWindow(WId window)
     return screen->grabWindow(window).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// What the screen shows in `area`: windows and the dialogs over them.
+inline QImage grabScreen(const QRect &area)
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QImage();
+    return screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 // Pixels of `area` whose channels all lie within `tolerance` of `colour`.
 inline int countNear(const QImage &image, const QRect &area, const QColor &colour,
                      int tolerance = 24)

@@ -9,17 +9,24 @@
 //       type; a/b: b inside a), or "--click NAME", which clicks the item
 //       first, so overlays opened by a click are measured as they are shown;
 //       "--rclick NAME" does the same with the right button (context menus).
-//   grab WINDOW FILE.png [--changed-from OLD.png]
+//   grab WINDOW FILE.png [--changed-from OLD.png] [--screen X Y W H]
 //       Saves the X window WINDOW (its id in decimal or 0x hex) once three
 //       grabs in a row agree, and with --changed-from only once it differs
-//       from OLD.png.
+//       from OLD.png. With --screen it saves what the screen shows in that
+//       rectangle instead (the window and the dialogs over it); WINDOW is 0.
 //   wait-colour WINDOW X Y W H COLOUR... [--timeout SECONDS]
 //       Waits until the window's rectangle holds pixels of one of the colours
 //       (#rrggbb).
+//   contrast FILE.png X Y W H
+//       Whether the dialog drawn in that rectangle of the picture can be
+//       read: its background (the colour most of its pixels have) lies far
+//       from the text colour of the desktop's style, and text of that colour
+//       is there. Prints both colours and the difference; fails below 100.
 #include "tests/journey/scenepixels.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QPalette>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlExtensionPlugin>
@@ -27,6 +34,7 @@
 #include <QQuickWindow>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -166,11 +174,23 @@ int grab(const QStringList &args)
     bool ok = false;
     const WId window = windowId(args.value(0), &ok);
     const QString file = args.value(1);
-    if (!ok || file.isEmpty())
-        return fail(QStringLiteral("usage: grab WINDOW FILE.png [--changed-from OLD.png]"));
     QImage old;
-    if (args.value(2) == QLatin1String("--changed-from") && !old.load(args.value(3)))
-        return fail(QStringLiteral("cannot read %1").arg(args.value(3)));
+    QRect screenArea;
+    for (int i = 2; ok && i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--changed-from") && i + 1 < args.size()) {
+            if (!old.load(args.at(++i)))
+                return fail(QStringLiteral("cannot read %1").arg(args.at(i)));
+        } else if (args.at(i) == QLatin1String("--screen") && i + 4 < args.size()) {
+            screenArea = QRect(args.at(i + 1).toInt(), args.at(i + 2).toInt(),
+                               args.at(i + 3).toInt(), args.at(i + 4).toInt());
+            i += 4;
+        } else {
+            ok = false;
+        }
+    }
+    if (!ok || file.isEmpty())
+        return fail(QStringLiteral(
+            "usage: grab WINDOW FILE.png [--changed-from OLD.png] [--screen X Y W H]"));
     if (!old.isNull())
         old = old.convertToFormat(QImage::Format_RGB32);
 
@@ -180,7 +200,8 @@ int grab(const QStringList &args)
     int same = 0;
     bool settled = false;
     while (timer.elapsed() < 5000) {
-        const QImage now = kairo::journey::grabWindow(window);
+        const QImage now = screenArea.isEmpty() ? kairo::journey::grabWindow(window)
+                                                : kairo::journey::grabScreen(screenArea);
         same = !now.isNull() && now == last ? same + 1 : 0;
         last = now;
         if (same >= 2 && (old.isNull() || now != old)) {
@@ -231,13 +252,56 @@ int waitColour(const QStringList &args)
     return fail(QStringLiteral("the colour did not appear"), 1);
 }
 
+// The largest channel difference between two colours.
+int distance(QRgb a, QRgb b)
+{
+    return std::max(
+        {qAbs(qRed(a) - qRed(b)), qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))});
+}
+
+int contrast(const QStringList &args)
+{
+    QImage picture;
+    const QRect area(args.value(1).toInt(), args.value(2).toInt(), args.value(3).toInt(),
+                     args.value(4).toInt());
+    if (args.size() != 5 || area.isEmpty())
+        return fail(QStringLiteral("usage: contrast FILE.png X Y W H"));
+    if (!picture.load(args.at(0)))
+        return fail(QStringLiteral("cannot read %1").arg(args.at(0)));
+    picture = picture.convertToFormat(QImage::Format_RGB32);
+    const QRect r = area.intersected(picture.rect());
+    QHash<QRgb, int> counts;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x)
+            ++counts[picture.pixel(x, y) | 0xff000000u];
+    }
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > counts.value(background))
+            background = it.key();
+    }
+    const QRgb text = QGuiApplication::palette().color(QPalette::WindowText).rgb();
+    int textPixels = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (distance(it.key(), text) <= 48)
+            textPixels += it.value();
+    }
+    const int difference = distance(background, text);
+    std::printf("background %s text %s difference %d\n", qPrintable(QColor(background).name()),
+                qPrintable(QColor(text).name()), difference);
+    if (textPixels < 20)
+        return fail(QStringLiteral("no text of the style's colour in the dialog"), 1);
+    return difference >= 100 ? 0 : fail(QStringLiteral("the dialog's text cannot be read"), 1);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     const QByteArray command = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    // Positions come from a scene of our own that nobody needs to see.
-    if (command == "pos") {
+    // Positions come from a scene of our own that nobody needs to see; a
+    // picture's contrast needs no display either.
+    if (command == "pos" || command == "contrast") {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         // The scene's own console lines are of no interest here.
         qputenv("QT_LOGGING_RULES", "qml.debug=false;js.debug=false");
@@ -250,5 +314,7 @@ int main(int argc, char *argv[])
         return grab(args);
     if (command == "wait-colour")
         return waitColour(args);
-    return fail(QStringLiteral("usage: kairo-scenetool pos|grab|wait-colour ..."));
+    if (command == "contrast")
+        return contrast(args);
+    return fail(QStringLiteral("usage: kairo-scenetool pos|grab|wait-colour|contrast ..."));
 }
