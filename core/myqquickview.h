@@ -146,6 +146,12 @@ public slots:
     void mouseSetCursorSpeed(uint cursorSpeed);
     void mouseSetDoubleClickSpeed(uint speed);
     void mouseSetVerticalScrollLines(uint lines);
+    // Which of the three the desktop takes (PointerOperations has the shape).
+    QVariantMap pointerSettingsSupport();
+    // Kairo started at login: the XDG autostart entry exists. A failed change
+    // shows a warning and returns false.
+    bool autostartEnabled();
+    bool setAutostartEnabled(bool enabled);
     // device profiles
     void mouseSetProfile(uint profileNo);
     void mouseReadProfile(uint profileNo);

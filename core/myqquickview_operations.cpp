@@ -143,6 +143,11 @@ void myQQuickView::mouseSetVerticalScrollLines(uint lines)
     operations->pointer.mouseSetVerticalScrollLines(lines);
 }
 
+QVariantMap myQQuickView::pointerSettingsSupport()
+{
+    return operations->pointer.pointerSettingsSupport();
+}
+
 void myQQuickView::mouseSetProfile(uint profileNo)
 {
     operations->profiles.mouseSetProfile(profileNo);

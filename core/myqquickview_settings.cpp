@@ -3,11 +3,13 @@
 
 #include "core/myqquickview.h"
 
+#include "core/autostart.h"
 #include "core/widgetdialogs.h"
 #include "settings/guntable.h"
 #include "settings/languagestrings.h"
 #include "settings/macroexchange.h"
 #include "settings/macrolibrary.h"
+#include "settings/settingsdialogs.h"
 #include "settings/settingsstore.h"
 
 void myQQuickView::setSettingsDialogs(SettingsDialogs *dialogs)
@@ -221,6 +223,29 @@ QStringList myQQuickView::getGunDataKey()
 QStringList myQQuickView::getLangStrings(const QString &typeStr, const QString &langCode)
 {
     return languageStrings->getLangStrings(typeStr, langCode);
+}
+
+bool myQQuickView::autostartEnabled()
+{
+    return Autostart::forThisProgram().isEnabled();
+}
+
+bool myQQuickView::setAutostartEnabled(bool enabled)
+{
+    constexpr int autostartFailedText = 15; // in the systemSetting group
+    if (Autostart::forThisProgram().setEnabled(enabled))
+        return true;
+    // The texts in the user's language, English where the file lacks them.
+    const QString language = settings->getGlobalData(QStringLiteral("common/language")).toString();
+    const QString title =
+        languageStrings->getLangStrings(QStringLiteral("warningAssigment"), language).value(0);
+    const QString text = languageStrings->getLangStrings(QStringLiteral("systemSetting"), language)
+                             .value(autostartFailedText);
+    if (SettingsDialogs *dialogs = settings->dialogs())
+        dialogs->warning(
+            title.isEmpty() ? QStringLiteral("Warning") : title,
+            text.isEmpty() ? QStringLiteral("Kairo could not change its autostart entry") : text);
+    return false;
 }
 
 QString myQQuickView::loadMacroFile(int macroLevel, int selectType)

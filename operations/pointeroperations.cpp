@@ -22,3 +22,38 @@ void PointerOperations::mouseSetVerticalScrollLines(uint lines)
     if (!pointer || !pointer->setWheelScrollLines(int(lines)))
         hidDebugLine({QStringLiteral("setVerticalScrollLines Failed")});
 }
+
+namespace {
+
+QString gapName(PointerGap gap)
+{
+    switch (gap) {
+    case PointerGap::NoGap:
+        return {};
+    case PointerGap::NoSetting:
+        break;
+    case PointerGap::NoTool:
+        return QStringLiteral("noTool");
+    case PointerGap::NoDevice:
+        return QStringLiteral("noDevice");
+    }
+    return QStringLiteral("noSetting");
+}
+
+void addSetting(QVariantMap &map, const QString &name, PointerGap gap)
+{
+    map.insert(name, gap == PointerGap::NoGap);
+    map.insert(name + QStringLiteral("Gap"), gapName(gap));
+}
+
+} // namespace
+
+QVariantMap PointerOperations::pointerSettingsSupport() const
+{
+    const PointerSupport support = pointer ? pointer->support() : PointerSupport{};
+    QVariantMap map{{QStringLiteral("desktop"), support.desktop}};
+    addSetting(map, QStringLiteral("cursorSpeed"), support.cursorSpeed);
+    addSetting(map, QStringLiteral("doubleClick"), support.doubleClick);
+    addSetting(map, QStringLiteral("wheelLines"), support.wheelLines);
+    return map;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QVariantMap>
 #include <QtGlobal>
 
 class PointerSettings;
@@ -19,6 +20,10 @@ public:
     void mouseSetCursorSpeed(uint cursorSpeed);
     void mouseSetDoubleClickSpeed(uint speed);
     void mouseSetVerticalScrollLines(uint lines);
+    // What the settings page may offer: {cursorSpeed, doubleClick, wheelLines}
+    // as booleans, the same names + "Gap" with why one is false ("noSetting",
+    // "noTool", "noDevice"), and "desktop". Without a layer nothing applies.
+    QVariantMap pointerSettingsSupport() const;
 
 private:
     PointerSettings *pointer;

@@ -16,6 +16,7 @@ KAIRO_PACKAGES=(
   clang libclang-rt-14-dev clang-format
   qt6-wayland weston libevdev-dev
   dbus dbus-daemon gsettings-desktop-schemas libglib2.0-bin dconf-gsettings-backend
+  libkf5config-bin
 )
 
 missing=()

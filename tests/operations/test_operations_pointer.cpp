@@ -29,9 +29,11 @@ public:
         calls << QString("wheel %1").arg(lines);
         return succeed;
     }
+    PointerSupport support() override { return offered; }
 
     QStringList calls;
     bool succeed = true;
+    PointerSupport offered;
 };
 
 } // namespace
@@ -43,6 +45,7 @@ class TestOperationsPointer : public QObject
 private slots:
     void systemValues();
     void failuresLogged();
+    void supportForThePage();
 };
 
 void TestOperationsPointer::systemValues()
@@ -92,6 +95,29 @@ void TestOperationsPointer::failuresLogged()
         logged = capture.lines();
     }
     QCOMPARE(logged, QStringList({"setDoubleClickSpeed Failed "}));
+}
+
+// The page reads one map: a flag per setting, why one is off, the desktop.
+void TestOperationsPointer::supportForThePage()
+{
+    auto pointer = std::make_shared<RecordingPointer>();
+    pointer->offered = {"GNOME", PointerGap::NoGap, PointerGap::NoTool, PointerGap::NoSetting};
+    PointerOperations operations(pointer.get());
+    const QVariantMap expected{{"desktop", "GNOME"},          {"cursorSpeed", true},
+                               {"cursorSpeedGap", ""},        {"doubleClick", false},
+                               {"doubleClickGap", "noTool"},  {"wheelLines", false},
+                               {"wheelLinesGap", "noSetting"}};
+    QCOMPARE(operations.pointerSettingsSupport(), expected);
+    pointer->offered = {"KDE", PointerGap::NoDevice, PointerGap::NoGap, PointerGap::NoGap};
+    QCOMPARE(operations.pointerSettingsSupport().value("cursorSpeedGap").toString(),
+             QStringLiteral("noDevice"));
+    QVERIFY(operations.pointerSettingsSupport().value("wheelLines").toBool());
+
+    // Without a layer the page offers nothing.
+    const QVariantMap bare = PointerOperations().pointerSettingsSupport();
+    QVERIFY(!bare.value("cursorSpeed").toBool());
+    QCOMPARE(bare.value("wheelLinesGap").toString(), QStringLiteral("noSetting"));
+    QVERIFY(bare.value("desktop").toString().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestOperationsPointer)

@@ -16,7 +16,7 @@ const QStringList languageCodes{
 // The pages address texts by position, so each group needs at least this many.
 const QList<QPair<QString, int>> groups{
     {"keyMatrix", 20},   {"keyAssigment", 63},    {"dpiSetting", 11}, {"lightControl", 28},
-    {"macroEditor", 27}, {"systemSetting", 10},   {"gunControl", 10}, {"profile", 6},
+    {"macroEditor", 27}, {"systemSetting", 16},   {"gunControl", 10}, {"profile", 6},
     {"keyCode", 133},    {"warningAssigment", 8}, {"other", 10},
     {"capture", 3},      {"dialogs", 5}};
 

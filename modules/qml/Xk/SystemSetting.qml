@@ -3,15 +3,20 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import modules.qml
 
-// Windows pointer speed, double-click speed and wheel lines, and the mouse's
-// lift-off distance. The profile keeps the slider positions; the values they
-// stand for are worked out and sent when the page is saved.
+// The desktop's pointer speed, double-click speed and wheel lines, and the
+// mouse's lift-off distance. The profile keeps the slider positions; the
+// values they stand for are worked out and sent when the page is saved. A
+// setting this desktop cannot take is greyed out, with the reason beside it.
+// The autostart switch acts at once: it is the user's, not the profile's.
 Item {
     id: page
 
     property var view: null
     readonly property var englishLang: ["System Setting", "Mouse Speed", "Double Click Speed",
-        "Slow", "Fast", "Scroll Speed", "Number of Rows", "Scroll one Screen", "Lod", "Enable"]
+        "Slow", "Fast", "Scroll Speed", "Number of Rows", "Scroll one Screen", "Lod", "Enable",
+        "GNOME keeps no wheel-lines setting", "This desktop keeps no such setting",
+        "The desktop's settings tool is not installed", "No pointer device takes this setting",
+        "Start Kairo at login", "Kairo could not change its autostart entry"]
     property var systemSettingLang: englishLang
     property bool isSave: false
 
@@ -22,6 +27,12 @@ Item {
     property bool lodEnabled: true
     property bool scrollScreen: false
     readonly property string lodText: SceneLogic.lodText(page.lod)
+    // What the desktop takes (ui_View.pointerSettingsSupport); all until asked.
+    property var support: ({ cursorSpeed: true, doubleClick: true, wheelLines: true })
+    readonly property bool speedOffered: page.support.cursorSpeed !== false
+    readonly property bool doubleClickOffered: page.support.doubleClick !== false
+    readonly property bool wheelOffered: page.support.wheelLines !== false
+    property bool autostart: false
 
     width: 540
     height: 520
@@ -36,6 +47,32 @@ Item {
         return isNaN(number) ? fallback : number
     }
 
+    // Why a setting is greyed out; empty while it is offered.
+    function gapNote(setting: string): string {
+        if (page.support[setting] !== false)
+            return ""
+        const gap = page.support[setting + "Gap"]
+        if (gap === "noTool")
+            return page.label(12)
+        if (gap === "noDevice")
+            return page.label(13)
+        return setting === "wheelLines" && page.support.desktop === "GNOME" ? page.label(10)
+                                                                           : page.label(11)
+    }
+
+    function readDesktop() {
+        page.support = page.view.pointerSettingsSupport()
+        page.autostart = page.view.autostartEnabled()
+    }
+
+    // The file decides: a refused change leaves the switch as it was.
+    function chooseAutostart(enabled: bool) {
+        page.closeFocus()
+        page.view.setAutostartEnabled(enabled)
+        page.autostart = page.view.autostartEnabled()
+        autostartSwitch.isSelect = page.autostart
+    }
+
     function wheelLines(): int {
         return page.scrollScreen ? 1000 : parseInt(SceneLogic.wheelLinesText(scrollLines.txtInput.text))
     }
@@ -43,6 +80,7 @@ Item {
     function init(isSendData, isRecovery) {
         const recovery = !!isRecovery
         page.closeFocus()
+        page.readDesktop()
         page.mouseRate = SceneLogic.shownPointerPosition(
             page.intOr(page.view.getData("mouse/mouseRate", recovery), page.mouseRate))
         page.doubleRate = SceneLogic.shownDoubleClickPosition(
@@ -86,6 +124,11 @@ Item {
 
     function chooseScroll(byScreen: bool) {
         page.closeFocus()
+        // A screen reader's press still reaches a disabled radio button.
+        if (!page.wheelOffered) {
+            page.showState()
+            return
+        }
         page.scrollScreen = byScreen
         page.showState()
         page.isSave = true
@@ -100,6 +143,7 @@ Item {
         scrollRows.isSelect = !page.scrollScreen
         scrollScreenButton.isSelect = page.scrollScreen
         lodEnable.isSelect = page.lodEnabled
+        autostartSwitch.isSelect = page.autostart
     }
 
     Component.onCompleted: page.showState()
@@ -107,6 +151,8 @@ Item {
     component SectionTitle: Row {
         property alias source: icon.source
         property alias text: caption.text
+        property alias note: gapText.text
+        property alias noteName: gapText.objectName
 
         spacing: 10
         Image {
@@ -124,6 +170,23 @@ Item {
             font.pixelSize: Theme.fontNormalSize
             font.bold: true
         }
+        GapNote {
+            id: gapText
+            anchors.verticalCenter: parent.verticalCenter
+        }
+    }
+
+    // Says why the control below is greyed out; wraps within the page.
+    component GapNote: Text {
+        leftPadding: 8
+        width: Math.min(implicitWidth, 300)
+        visible: text.length > 0
+        wrapMode: Text.WordWrap
+        color: Theme.colorGray2
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMinSize
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
     }
 
     component EndLabel: Text {
@@ -155,9 +218,14 @@ Item {
         SectionTitle {
             source: Images.mouseRateIcon
             text: page.label(1)
+            note: page.gapNote("cursorSpeed")
+            noteName: "mouseSpeedNote"
         }
         Row {
+            objectName: "mouseSpeedRow"
             spacing: 8
+            enabled: page.speedOffered
+            opacity: enabled ? 1 : 0.4
             EndLabel {
                 anchors.verticalCenter: parent.verticalCenter
                 horizontalAlignment: Text.AlignRight
@@ -170,6 +238,7 @@ Item {
                 width: 352
                 isScale: false
                 Accessible.name: page.label(1)
+                Accessible.description: page.gapNote("cursorSpeed")
                 onBtnClick: page.closeFocus()
                 onValueChange: function(tmpValue) { page.mouseRate = tmpValue }
                 onValueChangeDelay: function(tmpValue) {
@@ -183,17 +252,28 @@ Item {
             }
         }
 
-        Text {
-            leftPadding: 34
+        Row {
             topPadding: 6
-            text: page.label(2)
-            color: Theme.fontColor
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.fontNormalSize
-            font.bold: true
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                leftPadding: 34
+                text: page.label(2)
+                color: Theme.fontColor
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
+                font.bold: true
+            }
+            GapNote {
+                objectName: "doubleClickNote"
+                anchors.verticalCenter: parent.verticalCenter
+                text: page.gapNote("doubleClick")
+            }
         }
         Row {
+            objectName: "doubleClickRow"
             spacing: 8
+            enabled: page.doubleClickOffered
+            opacity: enabled ? 1 : 0.4
             EndLabel {
                 anchors.verticalCenter: parent.verticalCenter
                 horizontalAlignment: Text.AlignRight
@@ -206,6 +286,7 @@ Item {
                 width: 352
                 isScale: false
                 Accessible.name: page.label(2)
+                Accessible.description: page.gapNote("doubleClick")
                 onBtnClick: page.closeFocus()
                 onValueChange: function(tmpValue) { page.doubleRate = tmpValue }
                 onValueChangeDelay: function(tmpValue) {
@@ -226,10 +307,15 @@ Item {
         SectionTitle {
             source: Images.scrollRateIcon
             text: page.label(5)
+            note: page.gapNote("wheelLines")
+            noteName: "wheelLinesNote"
         }
         Row {
+            objectName: "wheelLinesRow"
             x: 52
             spacing: 16
+            enabled: page.wheelOffered
+            opacity: enabled ? 1 : 0.4
             RadioButton {
                 id: scrollRows
                 objectName: "scrollRows"
@@ -263,6 +349,8 @@ Item {
             id: scrollScreenButton
             objectName: "scrollScreen"
             x: 52
+            enabled: page.wheelOffered
+            opacity: enabled ? 1 : 0.4
             index: 1
             textValue: page.label(7)
             Accessible.name: page.label(7)
@@ -316,6 +404,14 @@ Item {
                 page.lodEnabled = lodEnable.isSelect
                 page.isSave = true
             }
+        }
+        // Kairo's own, not the mouse's: set at once, below the mouse's settings.
+        CheckBox {
+            id: autostartSwitch
+            objectName: "autostartSwitch"
+            textValue: page.label(14)
+            Accessible.name: page.label(14)
+            onBtnClick: page.chooseAutostart(autostartSwitch.isSelect)
         }
     }
 }

@@ -67,6 +67,24 @@ QtObject {
     function mouseSetVerticalScrollLines(lines) { record("mouseSetVerticalScrollLines", arguments) }
     function mouseSetLodValue(rate, en) { record("mouseSetLodValue", arguments) }
 
+    // ---- what the desktop takes, and the autostart entry ----
+    property var pointerSupport: ({ cursorSpeed: true, doubleClick: true, wheelLines: true,
+                                    desktop: "KDE" })
+    property bool autostartFile: false
+    property bool autostartWritable: true
+
+    function pointerSettingsSupport() {
+        record("pointerSettingsSupport", arguments)
+        return pointerSupport
+    }
+    function autostartEnabled() { return autostartFile }
+    function setAutostartEnabled(enabled) {
+        record("setAutostartEnabled", arguments)
+        if (autostartWritable)
+            autostartFile = enabled
+        return autostartWritable
+    }
+
     // ---- button page: key matrices, macro slots, the macro library, guns ----
     // Library folders by path ("" the top, "A/B" folder B inside A), each a
     // list of [name, type] with type 1 a folder; macro files by name, as

@@ -28,10 +28,12 @@ Item {
                      "mouse/lodEn": lodEn, "mouse/scrollRate": scrollRate }
         }
 
-        function makePage(profile) {
+        function makePage(profile, pointerSupport) {
             const view = createTemporaryObject(fakeComponent, testCase, {
                 profile: profile || stored("100", "200", "50", "1", "3"),
                 factory: stored("170", "150", "3", "0", "1000") })
+            if (pointerSupport)
+                view.pointerSupport = pointerSupport
             const page = createTemporaryObject(pageComponent, scene, { view: view })
             verify(page)
             page.init(false, false)
@@ -154,6 +156,90 @@ Item {
             page.saveData(true, 1)
             compare(page.view.profile["mouse/mouseRate"], 3)
             compare(page.view.lastArgs("mouseSetCursorSpeed"), [0])
+        }
+
+        function offering(speed, doubleClick, wheel, desktop) {
+            return { cursorSpeed: speed === "", cursorSpeedGap: speed,
+                     doubleClick: doubleClick === "", doubleClickGap: doubleClick,
+                     wheelLines: wheel === "", wheelLinesGap: wheel, desktop: desktop }
+        }
+
+        // A setting the desktop cannot take is disabled, says why, and
+        // neither a click nor a drag changes it; the others still work.
+        function test_unsupportedSettingIsGreyedOut_data() {
+            return [
+                { tag: "GNOME, no wheel lines", support: offering("", "", "noSetting", "GNOME"),
+                  notes: ["", "", "GNOME keeps no wheel-lines setting"] },
+                { tag: "X11, no double click or wheel lines",
+                  support: offering("", "noSetting", "noSetting", "X11"),
+                  notes: ["", "This desktop keeps no such setting", "This desktop keeps no such setting"] },
+                { tag: "Plasma without kwriteconfig", support: offering("", "noTool", "noTool", "KDE"),
+                  notes: ["", "The desktop's settings tool is not installed",
+                          "The desktop's settings tool is not installed"] },
+                { tag: "Plasma without KWin", support: offering("noDevice", "", "", "KDE"),
+                  notes: ["No pointer device takes this setting", "", ""] }
+            ]
+        }
+        function test_unsupportedSettingIsGreyedOut(data) {
+            const page = makePage(stored("100", "200", "50", "1", "3"), data.support)
+            const controls = [findChild(page, "mouseSpeedSlider"), findChild(page, "doubleClickSlider"),
+                              findChild(page, "scrollLines")]
+            const noteNames = ["mouseSpeedNote", "doubleClickNote", "wheelLinesNote"]
+            for (let i = 0; i < 3; ++i) {
+                const note = findChild(page, noteNames[i])
+                compare(note.visible, data.notes[i] !== "", noteNames[i])
+                compare(note.text, data.notes[i])
+                compare(controls[i].enabled, data.notes[i] === "", controls[i].objectName)
+            }
+            compare(findChild(page, "scrollScreen").enabled, data.notes[2] === "")
+
+            // Drag every slider to its left end and click the wheel choices.
+            for (const slider of controls.slice(0, 2)) {
+                mouseDrag(slider, slider.knobX + 6, slider.height / 2, -400, 0)
+                mouseClick(slider, slider.width - 4, slider.height / 2)
+            }
+            mouseClick(findChild(page, "scrollScreen"))
+            wait(200) // the knob's glide after a click
+            compare(page.mouseRate === 100, data.notes[0] !== "")
+            compare(page.doubleRate === 200, data.notes[1] !== "")
+            compare(page.scrollScreen, data.notes[2] === "")
+            compare(findChild(page, "scrollRows").isSelect, data.notes[2] !== "")
+            verify(page.isSave)
+
+            // A screen reader's press on the greyed-out choice changes nothing either.
+            page.isSave = false
+            findChild(page, "scrollScreen").choose()
+            compare(page.scrollScreen, data.notes[2] === "")
+            compare(findChild(page, "scrollScreen").isSelect, data.notes[2] === "")
+            compare(page.isSave, data.notes[2] === "")
+        }
+
+        // The switch acts at once and shows what the file says.
+        function test_autostartSwitch() {
+            const page = makePage()
+            const box = findChild(page, "autostartSwitch")
+            verify(!box.isSelect)
+            mouseClick(box)
+            verify(box.isSelect)
+            verify(page.view.autostartFile)
+            verify(!page.isSave)
+            mouseClick(box)
+            verify(!box.isSelect)
+            verify(!page.view.autostartFile)
+
+            // Turned on outside Kairo: the next init shows it.
+            page.view.autostartFile = true
+            page.init(false, false)
+            verify(box.isSelect)
+
+            // Removed by the user, then a write that fails: the switch stays off.
+            page.view.autostartFile = false
+            page.init(false, false)
+            page.view.autostartWritable = false
+            mouseClick(box)
+            compare(page.view.lastArgs("setAutostartEnabled"), [true])
+            verify(!box.isSelect)
+            verify(!page.autostart)
         }
 
         function test_replacedLanguageKeepsEnglishForGaps() {
