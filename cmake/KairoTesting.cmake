@@ -40,7 +40,9 @@ function(kairo_add_test)
   if(T_DISPLAY)
     # xvfb-run -a alone starts every search at the same number, so tests
     # started together can race for one display; each test searches from
-    # its own number (-n must come before -a).
+    # its own number (-n must come before -a). -noreset: Xvfb would otherwise
+    # reset when its last client disconnects, under a test that is between
+    # two programs it starts.
     get_property(display_base GLOBAL PROPERTY KAIRO_NEXT_DISPLAY)
     if(NOT display_base)
       set(display_base 100)
@@ -48,7 +50,7 @@ function(kairo_add_test)
     math(EXPR next_base "${display_base} + 10")
     set_property(GLOBAL PROPERTY KAIRO_NEXT_DISPLAY ${next_base})
     add_test(NAME ${T_NAME}
-      COMMAND env -u DBUS_SESSION_BUS_ADDRESS ${XVFB_RUN} -n ${display_base} -a -s "-screen 0 1920x1080x24" $<TARGET_FILE:${T_NAME}>)
+      COMMAND env -u DBUS_SESSION_BUS_ADDRESS ${XVFB_RUN} -n ${display_base} -a -s "-screen 0 1920x1080x24 -noreset" $<TARGET_FILE:${T_NAME}>)
   else()
     add_test(NAME ${T_NAME} COMMAND $<TARGET_FILE:${T_NAME}>)
     set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QUrl>
+#include <QWindow>
 
 #include <memory>
 
@@ -176,6 +177,14 @@ void Ui_Controler::onYChanged(int y)
 {
     if (windowWidget)
         windowWidget->move(windowWidget->x(), windowWidget->y() + y);
+}
+
+bool Ui_Controler::startSystemMove()
+{
+    if (!windowWidget || QGuiApplication::platformName() == QLatin1String("xcb"))
+        return false;
+    QWindow *handle = windowWidget->windowHandle();
+    return handle && handle->startSystemMove();
 }
 
 void Ui_Controler::setBusy(int busyTime)

@@ -43,6 +43,11 @@ public slots:
     void setBusy(int busyTime);
     void setBusy();
     void test(int x, int y);
+    // Hands a drag that has just been pressed to the compositor, where the
+    // platform moves windows itself (Wayland lets no client place itself).
+    // False where it does not, and always on X11: the scene then moves the
+    // window by the pointer's offsets.
+    bool startSystemMove();
 
 private:
     void reportScreenRect(const QSize &size, bool maximized);

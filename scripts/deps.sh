@@ -14,7 +14,7 @@ KAIRO_PACKAGES=(
   fonts-noto-cjk ccache librsvg2-bin
   desktop-file-utils appstream
   clang libclang-rt-14-dev clang-format
-  qt6-wayland weston libevdev-dev
+  qt6-wayland weston xwayland libevdev-dev
   dbus dbus-daemon gsettings-desktop-schemas libglib2.0-bin dconf-gsettings-backend
   libkf5config-bin
 )

@@ -97,6 +97,7 @@ Item {
     property var view: null
     property var hidLink: null
     property var windowControl: null
+    property bool movedBySystem: false
 
     readonly property bool anyUnsaved: contentReady
                                        && (keyMatrixMain.isSave || dpiSettingMain.isSave
@@ -399,7 +400,15 @@ Item {
         powerOnLogo.visible = false
     }
 
+    // A press that may drag the window: the compositor moves it where it
+    // can (Wayland); elsewhere the pointer's offsets do.
+    function beginWindowDrag() {
+        movedBySystem = windowControl ? windowControl.startSystemMove() : false
+    }
+
     function dragWindow(dx: real, dy: real) {
+        if (movedBySystem)
+            return
         windowControl.onXChanged(Math.round(dx))
         windowControl.onYChanged(Math.round(dy))
     }
@@ -420,6 +429,7 @@ Item {
         onPressed: function(mouse) {
             mainIten.mainFocus()
             mainIten.emptyAreaPressed()
+            mainIten.beginWindowDrag()
             pressX = mouse.x
             pressY = mouse.y
         }
@@ -608,6 +618,7 @@ Item {
                             id: settingsMask
                             anchors.fill: parent
                             onPressedAt: {
+                                mainIten.beginWindowDrag()
                                 mainIten.mainFocus()
                                 systemSettingMain.closeFocus()
                                 macroEditorMain.closeFocus()
@@ -692,6 +703,7 @@ Item {
                     dimmed: true
                     visible: mainIten.overlayOpen
                     onPressedAt: {
+                        mainIten.beginWindowDrag()
                         mainIten.mainFocus()
                         systemSettingMain.closeFocus()
                         macroEditorMain.closeFocus()

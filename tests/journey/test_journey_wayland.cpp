@@ -1,0 +1,401 @@
+// Journeys on a Wayland compositor: weston on the test's X server (its X11
+// backend takes its seat from that server, so xdotool drives it), with the
+// program first as a native Wayland client, then as an X client of a rootful
+// Xwayland on the same weston. What the user sees is read from weston's own
+// X window, and every start does several steps to keep the suite short.
+#include "tests/journey/journeysupport.h"
+#include "tests/journey/scenepixels.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace kairo::journey;
+
+namespace {
+
+// Weston's output is the test server's whole 1920 x 1080 screen; the program
+// opens at two thirds of it.
+const QSize outputSize(1920, 1080);
+const QSize windowSize(1280, 720);
+const QRgb westonBackground = qRgb(0x20, 0x30, 0x40);
+const QString socketName = QStringLiteral("kairo-journey");
+
+// Where a window's picture lies on weston's output: between the first and
+// last rows and columns that many pixels off the background cross. The
+// pointer, drawn by weston, crosses few.
+QRect pictureOn(const QImage &output)
+{
+    constexpr int many = 100;
+    QList<int> rows(output.height()), columns(output.width());
+    for (int y = 0; y < output.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(output.constScanLine(y));
+        for (int x = 0; x < output.width(); ++x) {
+            if ((line[x] & 0xffffff) != (westonBackground & 0xffffff)) {
+                ++rows[y];
+                ++columns[x];
+            }
+        }
+    }
+    const auto span = [](const QList<int> &counts) {
+        int first = 0, last = int(counts.size()) - 1;
+        while (first <= last && counts[first] < many)
+            ++first;
+        while (last >= first && counts[last] < many)
+            --last;
+        return std::pair{first, last};
+    };
+    const auto [top, bottom] = span(rows);
+    const auto [left, right] = span(columns);
+    return top > bottom || left > right ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+void stop(QProcess &process)
+{
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
+} // namespace
+
+class WaylandJourney : public QObject, private ProgramCopy
+{
+    Q_OBJECT
+private:
+    QTemporaryDir session; // the compositor's XDG_RUNTIME_DIR, private (0700)
+    QProcess weston;
+    QProcess xwayland;
+    QProcess kairo;
+    WId output = 0; // weston's window on the test's X server
+    QPoint origin;  // the program's window on weston's output
+    QRect busyRing;
+    QImage idleRing;
+
+    QImage outputPicture() const { return kairo::journey::grabWindow(output); }
+    QImage screen() const { return outputPicture().copy(QRect(origin, windowSize)); }
+    bool idle() const { return screen().copy(busyRing) == idleRing; }
+
+    void click(const Place &place, const char *button = "1")
+    {
+        const QPoint at = origin + place.centre;
+        run("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
+                        "click", button});
+    }
+
+    // Weston passes the keys it gets on its X window to the focused client.
+    void keys(const QStringList &args)
+    {
+        run("xdotool", {"windowfocus", "--sync", QString::number(output)});
+        run("xdotool", args);
+    }
+
+    // Presses at `from`, gives the program time to hand the drag over, and
+    // moves the pointer `by` in a few steps before releasing.
+    void drag(const QPoint &from, const QPoint &by)
+    {
+        const auto at = [](const QPoint &p) {
+            return QStringList{"mousemove", "--sync", QString::number(p.x()),
+                               QString::number(p.y())};
+        };
+        run("xdotool", at(from) + QStringList{"mousedown", "1"});
+        QTest::qWait(scaled(300));
+        for (int step = 1; step <= 5; ++step)
+            run("xdotool", at(from + by * step / 5));
+        QTest::qWait(scaled(100));
+        run("xdotool", {"mouseup", "1"});
+    }
+
+    QProcessEnvironment clientEnvironment() const
+    {
+        QProcessEnvironment env = environment();
+        env.insert("XDG_RUNTIME_DIR", session.path());
+        env.insert("LD_PRELOAD", KAIRO_PRELOAD);
+        return env;
+    }
+
+    void startProgram(const QProcessEnvironment &env)
+    {
+        kairo.setProcessEnvironment(env);
+        kairo.setProcessChannelMode(QProcess::MergedChannels);
+        kairo.setStandardOutputFile(path("kairo.log"));
+        kairo.start(path("kairo"));
+        QVERIFY(kairo.waitForStarted());
+    }
+
+    // Stage 1's slider drawn, and the busy ring's picture once it holds still.
+    void waitUntilDrawn(const QHash<QString, Place> &at)
+    {
+        const QRect slider = at.value("dpiSlider0").rect;
+        QTRY_VERIFY_WITH_TIMEOUT(countNear(screen(), slider, accent)
+                                         + countNear(screen(), slider, primary)
+                                     > 20,
+                                 scaled(15000));
+        busyRing = at.value("@BusyIndicator").rect;
+        QImage before;
+        QTRY_VERIFY_WITH_TIMEOUT((before = screen().copy(busyRing), QTest::qWait(250),
+                                  screen().copy(busyRing) == before),
+                                 scaled(10000));
+        idleRing = before;
+    }
+
+    // Stage 2 one step up, Save: the stages on the wire and in the profile.
+    void saveRaisedStage(const QHash<QString, Place> &at, const QString &family)
+    {
+        const QRect save = at.value("saveButton").rect;
+        QVERIFY2(countNear(screen(), save, accent) == 0, "nothing is unsaved at start");
+        QList<int> raised = iniInts(profile(), "dpiValueArray");
+        QCOMPARE(raised.size(), 8);
+        raised[1] += iniValue(path("modules/setting/apConfig.bin"), "mouse", "dpiBase").toInt();
+        const QByteArray codes = expectedCodes(family, raised, iniInts(profile(), "dpiEnableArray"));
+        click(at["dpiPlus1"]);
+        qInfo() << "DEBUG clicked" << QDateTime::currentDateTime().toString("hh:mm:ss.zzz") << origin;
+        QTRY_VERIFY_WITH_TIMEOUT((countNear(screen(), save, accent) > 0) || (outputPicture().save(path("debug.png")), false), scaled(5000));
+        const int from = lineCount(wireLog());
+        click(at["saveButton"]);
+        QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), from), family).contains(codes),
+                                  describe(sentDpiCodes(commands(wireLog(), from), family)),
+                                  scaled(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "dpiValueArray"), raised, scaled(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(countNear(screen(), save, accent) == 0, scaled(5000));
+    }
+
+    // After a drag the press has ended for the program too: a click on a
+    // control at the window's new place takes effect.
+    void checkClickable(const QHash<QString, Place> &at)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
+        click(at["dpiPlus1"]);
+        QTRY_VERIFY_WITH_TIMEOUT(countNear(screen(), at.value("saveButton").rect, accent) > 0,
+                                 scaled(5000));
+    }
+
+    // A place of the window that no control covers, below the button list.
+    static QPoint emptySpot(const QHash<QString, Place> &at)
+    {
+        return QPoint(at["keyRow3"].centre.x(),
+                      (at["keyRow3"].rect.bottom() + at["configButton"].rect.top()) / 2);
+    }
+
+    // A move that keeps the window inside the output.
+    QPoint inwards() const
+    {
+        return QPoint(origin.x() >= 100 ? -100 : 100, origin.y() >= 60 ? -60 : 60);
+    }
+
+    static QStringList startControls()
+    {
+        return {"@BusyIndicator", "dpiSlider0", "dpiPlus1", "saveButton", "keyRow3",
+                "configButton"};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsSet("KAIRO_JOURNEY_KEEP")) {
+            dir.setAutoRemove(false);
+            session.setAutoRemove(false);
+            qInfo("keeping %s and %s", qPrintable(dir.path()), qPrintable(session.path()));
+        }
+        for (const char *tool : {"xdotool", "weston", "Xwayland"})
+            QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), tool);
+        QVERIFY(session.isValid());
+        QFile ini(session.filePath("weston.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[shell]\npanel-position=none\nbackground-color=0xff203040\n");
+        ini.close();
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", session.path());
+        env.remove("WAYLAND_DISPLAY");
+        weston.setProcessEnvironment(env);
+        weston.setProcessChannelMode(QProcess::MergedChannels);
+        weston.setStandardOutputFile(session.filePath("weston.log"));
+        weston.start("weston",
+                     {"--backend=x11-backend.so", "--socket=" + socketName,
+                      QStringLiteral("--width=%1").arg(outputSize.width()),
+                      QStringLiteral("--height=%1").arg(outputSize.height()), "--idle-time=0",
+                      "--use-pixman", "--config=" + ini.fileName()});
+        QVERIFY(weston.waitForStarted());
+        QString id;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(id = run("xdotool", {"search", "--class", "^Weston Compositor$"}).trimmed()).isEmpty(),
+            scaled(10000));
+        QVERIFY2(!id.contains('\n'), qPrintable(id));
+        output = WId(id.toULongLong());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(session.filePath(socketName)), scaled(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(outputPicture().size(), outputSize, scaled(10000));
+    }
+
+    void cleanup() { stop(kairo); }
+
+    void cleanupTestCase()
+    {
+        stop(xwayland);
+        stop(weston);
+    }
+
+    // The program as a native Wayland client: drawn, Save, moved by the
+    // compositor when dragged, a macro recorded from typed keys.
+    void nativeWayland()
+    {
+        const QString family = QStringLiteral("553");
+        QElapsedTimer clock;
+        clock.start();
+        copyProgram(family);
+        if (QTest::currentTestFailed())
+            return;
+        const QString tree = QStringLiteral("macroEditorMain/macroTree");
+        QHash<QString, Place> at = places(startControls() + QStringList{"tab2", "--click", "tab2",
+                                                                        tree, "macroRecord"});
+        at.insert(places({"--click", "tab2", "--rclick", tree, "menuNewMacro", "--click",
+                          "menuNewMacro", "inputAssigmentField", "inputAssigmentOk"}));
+        for (const char *name : {"dpiPlus1", "keyRow3", "macroRecord", "inputAssigmentOk"})
+            QVERIFY2(at.contains(name), name);
+
+        // a. started on the compositor alone: no X server beside it, whose
+        // input the program could otherwise watch. Weston places new windows
+        // where it likes; the picture says where.
+        QProcessEnvironment env = clientEnvironment();
+        env.insert("QT_QPA_PLATFORM", "wayland");
+        env.insert("WAYLAND_DISPLAY", socketName);
+        env.remove("DISPLAY");
+        env.remove("XAUTHORITY");
+        startProgram(env);
+        if (QTest::currentTestFailed())
+            return;
+        QRect picture;
+        QTRY_COMPARE_WITH_TIMEOUT((picture = pictureOn(outputPicture())).size(), windowSize,
+                                  scaled(15000));
+        origin = picture.topLeft();
+        waitUntilDrawn(at);
+        if (QTest::currentTestFailed())
+            return;
+
+        // b. stage 2 raised and saved
+        saveRaisedStage(at, family);
+        if (QTest::currentTestFailed())
+            return;
+
+        // c. dragged by an empty part: the compositor moves the picture by
+        // the pointer's way, and the window takes clicks where it now is
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
+        const QPoint by = inwards();
+        drag(origin + emptySpot(at), by);
+        QTRY_COMPARE_WITH_TIMEOUT(pictureOn(outputPicture()), QRect(origin + by, windowSize),
+                                  scaled(5000));
+        origin += by;
+        checkClickable(at);
+
+        // d. a new macro named by typing into the window, then recorded
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
+        click(at["tab2"]);
+        const Place editorRow{QPoint(at[tree].centre.x(), at[tree].rect.top() + 14), QRect()};
+        click(at[tree], "3");
+        click(at["menuNewMacro"]);
+        click(at["inputAssigmentField"]);
+        keys({"type", "--delay", "60", "word"});
+        click(at["inputAssigmentOk"]);
+        const QString word = path("modules/macro/word.bin");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(word), scaled(5000));
+        click(editorRow);
+        click(at["macroRecord"]);
+        keys({"type", "--delay", "120", "ab"});
+        click(at["macroRecord"]);
+        const QStringList typed{"1,A", "2,A", "1,B", "2,B"};
+        const auto recorded = [&] {
+            return macroLines(word).filter(QRegularExpression("^[1-4],"));
+        };
+        const bool arrived = QTest::qWaitFor([&] { return recorded() == typed; }, scaled(3000));
+        // Remove once keys typed into the window reach the recorder on
+        // Wayland; until then this passing fails the test, as a reminder.
+        QEXPECT_FAIL("", "the recorder hears no keys on Wayland yet", Continue);
+        QVERIFY2(arrived, qPrintable(recorded().join(' ')));
+        qInfo("native Wayland journey took %lld ms", clock.elapsed());
+    }
+
+    // The program as an X client of Xwayland on weston (what a Wayland
+    // desktop gives it without Qt's Wayland plugin): drawn, Save, and a drag
+    // that moves the window by the pointer's offsets.
+    void xwaylandClient()
+    {
+        const QString family = QStringLiteral("560");
+        QElapsedTimer clock;
+        clock.start();
+        copyProgram(family);
+        if (QTest::currentTestFailed())
+            return;
+        const QHash<QString, Place> at = places(startControls());
+        for (const QString &name : startControls())
+            QVERIFY2(at.contains(name), qPrintable(name));
+
+        // a. Xwayland on a display number of its own choosing, rootful: one
+        // weston window as large as the output, holding the X screen
+        QProcessEnvironment serverEnv = QProcessEnvironment::systemEnvironment();
+        serverEnv.insert("XDG_RUNTIME_DIR", session.path());
+        serverEnv.insert("WAYLAND_DISPLAY", socketName);
+        serverEnv.remove("DISPLAY");
+        xwayland.setProcessEnvironment(serverEnv);
+        xwayland.setStandardErrorFile(session.filePath("xwayland.log"));
+        xwayland.start("Xwayland", {"-displayfd", "1", "-noreset"});
+        QVERIFY(xwayland.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(xwayland.canReadLine(), scaled(10000));
+        bool numbered = false;
+        const int number = xwayland.readLine().trimmed().toInt(&numbered);
+        QVERIFY(numbered);
+        const QString display = ':' + QString::number(number);
+        QRect screenPicture;
+        QTRY_COMPARE_WITH_TIMEOUT((screenPicture = pictureOn(outputPicture())).size(),
+                                  outputSize, scaled(10000));
+
+        QProcessEnvironment env = clientEnvironment();
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("DISPLAY", display);
+        env.remove("XAUTHORITY");
+        env.remove("WAYLAND_DISPLAY");
+        startProgram(env);
+        if (QTest::currentTestFailed())
+            return;
+        const auto windowGeometry = [&] {
+            const QString id = run("xdotool",
+                                   {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"},
+                                   nullptr, env)
+                                   .trimmed();
+            static const QRegularExpression field("^(X|Y|WIDTH|HEIGHT)=(-?\\d+)$",
+                                                  QRegularExpression::MultilineOption);
+            QHash<QString, int> g;
+            const QString shell = id.isEmpty() || id.contains('\n')
+                                      ? QString()
+                                      : run("xdotool", {"getwindowgeometry", "--shell", id},
+                                            nullptr, env);
+            for (auto m = field.globalMatch(shell); m.hasNext();) {
+                const auto match = m.next();
+                g.insert(match.captured(1), match.captured(2).toInt());
+            }
+            return QRect(g.value("X"), g.value("Y"), g.value("WIDTH"), g.value("HEIGHT"));
+        };
+        QRect window;
+        QTRY_COMPARE_WITH_TIMEOUT((window = windowGeometry()).size(), windowSize, scaled(15000));
+        origin = screenPicture.topLeft() + window.topLeft();
+        waitUntilDrawn(at);
+        if (QTest::currentTestFailed())
+            return;
+
+        // b. stage 2 raised and saved
+        saveRaisedStage(at, family);
+        if (QTest::currentTestFailed())
+            return;
+
+        // c. dragged by an empty part: the X window follows the pointer
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
+        const QPoint by = inwards();
+        drag(origin + emptySpot(at), by);
+        QTRY_COMPARE_WITH_TIMEOUT(windowGeometry(), window.translated(by), scaled(5000));
+        origin += by;
+        checkClickable(at);
+        qInfo("Xwayland journey took %lld ms", clock.elapsed());
+    }
+};
+
+QTEST_MAIN(WaylandJourney)
+#include "test_journey_wayland.moc"
