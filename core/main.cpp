@@ -14,8 +14,12 @@ int main(int argc, char *argv[])
     kairo::startup::mark("main");
     QtSingleCoreApplication app(argc, argv);
     kairo::startup::mark("application");
+    // The desktop's autostart entry starts Kairo so; it is the only option.
+    const bool autostarted = app.arguments().mid(1).contains(QStringLiteral("--autostart"));
     if (app.isRunning()) {
-        app.sendMessage(QString(), 5000);
+        // The session starting Kairo again is no reason to bring it up.
+        if (!autostarted)
+            app.sendMessage(QString(), 5000);
         return 1;
     }
 
@@ -36,7 +40,8 @@ int main(int argc, char *argv[])
     hooks.setMouseCallback(forwardMouseToView, &window);
     setCopyDataHandler(showCopyDataWarning, &app, &window);
 
-    window.showNormal();
+    window.setStartInBackground(autostarted);
+    window.showAtStart();
     kairo::startup::mark("shown");
     window.checkDevice();
     kairo::startup::mark("device-checked");

@@ -12,6 +12,7 @@
 #include <QQuickWindow>
 #include <QScreen>
 #include <QSettings>
+#include <QSystemTrayIcon>
 #include <QUrl>
 #include <QWindow>
 
@@ -157,8 +158,13 @@ void Ui_Controler::onMaxRestore()
 
 void Ui_Controler::onHide()
 {
-    if (windowWidget)
+    if (!windowWidget)
+        return;
+    // Without a tray host no icon would bring a hidden window back.
+    if (QSystemTrayIcon::isSystemTrayAvailable())
         windowWidget->setVisible(false);
+    else
+        windowWidget->showMinimized();
 }
 
 void Ui_Controler::onClose()

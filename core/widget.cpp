@@ -1,5 +1,6 @@
 #include "core/widget.h"
 
+#include "core/desktopnotices.h"
 #include "core/devicechangesource.h"
 #include "core/myqquickview.h"
 #include "core/quitguard.h"
@@ -8,6 +9,7 @@
 #include "core/userevent.h"
 #include "device/devicetable.h"
 #include "operations/balloontext.h"
+#include "settings/languagestrings.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,8 +35,6 @@ const char trayMenuStyle[] =
     "QMenu::indicator { width: 13px; height: 13px; } "
     "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
 
-constexpr int balloonMs = 10000;
-
 } // namespace
 
 void ShellMonitorSink::stageReported(int stage)
@@ -44,8 +44,7 @@ void ShellMonitorSink::stageReported(int stage)
 
 void ShellMonitorSink::dpiSwitchBalloon(int stage)
 {
-    window.trayIcon()->showMessage(QStringLiteral("Info"), dpiSwitchBalloonText(stage),
-                                   QSystemTrayIcon::Information, balloonMs);
+    window.showNotice(QStringLiteral("Info"), dpiSwitchBalloonText(stage));
 }
 
 void ShellMonitorSink::deviceRemoved()
@@ -68,6 +67,8 @@ Widget::Widget(QWidget *parent)
     connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
 
     buildTrayIcon();
+    trayNotices = DesktopNotices::trayBalloon(tray);
+    desktopNotices = DesktopNotices::freedesktop();
     setDeviceChangeSource(DeviceChangeSource::createForPlatform());
 }
 
@@ -89,14 +90,30 @@ void Widget::buildTrayIcon()
     tray = new QSystemTrayIcon(this);
     quit = new QAction(tr("Quit (&Q)"), this);
     connect(quit, &QAction::triggered, this, &Widget::exitSYS);
+    showWindow = new QAction(showWindowText(), this);
+    connect(showWindow, &QAction::triggered, this, &Widget::showFromTray);
     trayMenu = new QMenu(this);
+    trayMenu->addAction(showWindow);
     trayMenu->addAction(quit);
+    // The language may have changed in the scene since the menu was built.
+    connect(trayMenu, &QMenu::aboutToShow, this, [this] { showWindow->setText(showWindowText()); });
     trayMenu->setStyleSheet(QString::fromLatin1(trayMenuStyle));
     tray->setContextMenu(trayMenu);
     tray->setToolTip(QStringLiteral("ZENDRA KAIRO MOUSE K1"));
     tray->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
     connect(tray, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
     tray->setVisible(true);
+}
+
+// The configured language's text, or English where it has none.
+QString Widget::showWindowText()
+{
+    QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+    const QString language = config.value(QStringLiteral("common/language")).toString();
+    const QString text = LanguageStrings(QStringLiteral("./modules/i18n"))
+                             .getLangStrings(QStringLiteral("tray"), language)
+                             .value(0);
+    return text.isEmpty() ? QStringLiteral("Show Kairo") : text;
 }
 
 void Widget::setDeviceChangeSource(std::unique_ptr<DeviceChangeSource> source)
@@ -127,20 +144,50 @@ void Widget::restoreWindow()
     activateWindow();
 }
 
+// A single click (Plasma's Activate), a double click and the menu's entry
+// all bring the window back.
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason != QSystemTrayIcon::DoubleClick)
-        return;
+    if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+        showFromTray();
+}
+
+void Widget::showFromTray()
+{
     if (deviceUiShown)
         requestRestore();
     showNormal();
 }
 
+// A second start: whoever started Kairo again wants to see it, mouse or not.
 void Widget::receiveMessage(QString)
 {
     hidDebugLine({QStringLiteral("------------------------- receiveMessage---------------------")});
-    if (deviceUiShown)
-        requestRestore();
+    requestRestore();
+}
+
+void Widget::setStartInBackground(bool inBackground)
+{
+    startInBackground = inBackground;
+}
+
+void Widget::showAtStart()
+{
+    if (!startInBackground)
+        showNormal();
+    else if (!mayHideToTray())
+        showMinimized();
+}
+
+bool Widget::mayHideToTray() const
+{
+    return tray && tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void Widget::showNotice(const QString &title, const QString &text)
+{
+    DesktopNotices &way = trayNotices->available() ? *trayNotices : *desktopNotices;
+    way.show(title, text);
 }
 
 void Widget::exitSYS()
@@ -199,8 +246,7 @@ void Widget::connectDevice(int index)
     hidDebugLine({QStringLiteral("Device Connect")});
     view()->clearHidBusy();
     deviceUiShown = true;
-    tray->showMessage(QStringLiteral("Info"), QStringLiteral("Detect Device"),
-                      QSystemTrayIcon::Information, balloonMs);
+    showNotice(QStringLiteral("Info"), QStringLiteral("Detect Device"));
     kairo::startup::mark("balloon");
     hid.startDeviceMonitor(index);
     kairo::startup::mark("monitor");

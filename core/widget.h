@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class DesktopNotices;
 class DeviceChangeSource;
 class QAction;
 class QMenu;
@@ -35,6 +36,7 @@ public:
     Hid_Thread &hidThread() { return hid; }
     QSystemTrayIcon *trayIcon() const { return tray; }
     QAction *quitAction() const { return quit; }
+    QAction *showAction() const { return showWindow; }
     QTimer &deviceCheckTimer() { return checkTimer; }
 
     // A HID device came or went. Ignored while the monitor watches the mouse;
@@ -44,6 +46,22 @@ public:
     void setDeviceChangeSource(std::unique_ptr<DeviceChangeSource> source);
     // Brings the window back once the current event has been handled.
     void requestRestore();
+
+    // Started by the desktop's autostart (--autostart): with a tray host the
+    // window stays in the tray, also when a mouse connects (the scene still
+    // comes up behind it); without one it starts minimised. Set before
+    // showAtStart and the first checkDevice.
+    void setStartInBackground(bool inBackground);
+    bool startsInBackground() const { return startInBackground; }
+    // Shows the window as the start asks: normal, minimised or not at all.
+    void showAtStart();
+    // True while a tray host shows the tray icon, so a hidden window can be
+    // brought back from it. Asked afresh on every call: a tray host may come
+    // or go while Kairo runs. Where it is false, hide nothing; minimise.
+    bool mayHideToTray() const;
+    // A notice for the user: the tray icon's balloon while a tray host
+    // exists, else the desktop's notification server.
+    void showNotice(const QString &title, const QString &text);
 
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -57,6 +75,8 @@ protected:
 
 private:
     void buildTrayIcon();
+    void showFromTray();
+    static QString showWindowText();
     void connectDevice(int index);
     void readDeviceProfiles();
     void restoreWindow();
@@ -70,5 +90,9 @@ private:
     QSystemTrayIcon *tray = nullptr;
     QMenu *trayMenu = nullptr;
     QAction *quit = nullptr;
+    QAction *showWindow = nullptr;
+    std::unique_ptr<DesktopNotices> trayNotices;
+    std::unique_ptr<DesktopNotices> desktopNotices;
+    bool startInBackground = false;
     std::unique_ptr<DeviceChangeSource> deviceChanges;
 };
