@@ -44,6 +44,9 @@ public:
     void setDeviceChangeSource(std::unique_ptr<DeviceChangeSource> source);
     // Brings the window back once the current event has been handled.
     void requestRestore();
+    // The monitor lost the mouse: the scene says so and keeps its pages
+    // locked until a check connects it again.
+    void deviceLost();
 
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -57,6 +60,14 @@ protected:
 private:
     void buildTrayIcon();
     void connectDevice(int index);
+    void refuseDevice(const QString &node);
+    void reportNoDevice();
+    // Tells the scene whether the mouse can be used: "absent", "denied" (with
+    // the node and the command that installs the udev rule), "unplugged" or
+    // "connected". Every state but "connected" covers the pages.
+    void showDeviceState(const QString &state, const QString &detail = QString(),
+                         const QString &command = QString());
+    bool mayHideToTray() const;
     void readDeviceProfiles();
     void restoreWindow();
 
@@ -70,4 +81,5 @@ private:
     QMenu *trayMenu = nullptr;
     QAction *quit = nullptr;
     std::unique_ptr<DeviceChangeSource> deviceChanges;
+    QString shownDeviceState; // what the scene was last told
 };

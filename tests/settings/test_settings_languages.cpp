@@ -17,7 +17,7 @@ const QStringList languageCodes{
 const QList<QPair<QString, int>> groups{
     {"keyMatrix", 20},   {"keyAssigment", 63},    {"dpiSetting", 11}, {"lightControl", 28},
     {"macroEditor", 27}, {"systemSetting", 10},   {"gunControl", 10}, {"profile", 6},
-    {"keyCode", 133},    {"warningAssigment", 8}, {"other", 10}};
+    {"keyCode", 133},    {"warningAssigment", 8}, {"other", 10},      {"device", 7}};
 
 bool padded(const QString &text, bool leading)
 {
