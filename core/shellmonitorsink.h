@@ -5,7 +5,8 @@
 class Widget;
 
 // What the device monitor's findings do to the window: the stage goes to the
-// scene, the stage's text to a tray balloon, a lost mouse disables the view.
+// scene, the stage's text to a tray balloon, a lost mouse locks the pages
+// under the scene's device panel.
 class ShellMonitorSink : public DeviceMonitorSink
 {
 public:

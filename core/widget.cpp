@@ -5,6 +5,7 @@
 #include "core/myqquickview.h"
 #include "core/quitguard.h"
 #include "core/startuptimeline.h"
+#include "core/udevrule.h"
 #include "core/ui_controler.h"
 #include "core/userevent.h"
 #include "device/devicetable.h"
@@ -15,6 +16,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QIcon>
 #include <QMenu>
 #include <QMetaObject>
@@ -49,7 +51,7 @@ void ShellMonitorSink::dpiSwitchBalloon(int stage)
 
 void ShellMonitorSink::deviceRemoved()
 {
-    window.view()->setEnabled(false);
+    window.deviceLost();
 }
 
 Widget::Widget(QWidget *parent)
@@ -230,14 +232,73 @@ void Widget::checkDevice()
     hid.setDeviceTable(table);
 
     for (int index = 0; index < table.size(); ++index) {
-        if (!table.at(index).path.isEmpty()) {
+        const QString node = table.at(index).path;
+        if (node.isEmpty())
+            continue;
+        switch (hid.probeOpen(index)) {
+        case Hid_Thread::OpenCheck::Ok:
             connectDevice(index);
             return;
+        case Hid_Thread::OpenCheck::Denied:
+            refuseDevice(node);
+            return;
+        case Hid_Thread::OpenCheck::Gone:
+            break; // gone since the enumeration: a later entry may still be there
         }
     }
+    reportNoDevice();
+}
+
+void Widget::reportNoDevice()
+{
     hidDebugLine({QStringLiteral("Device DisConnect")});
     deviceUiShown = false;
-    setVisible(false);
+    // An entry without a notification interface leaves the flag set, and a
+    // set flag would make every later device-change notice go unheard.
+    hid.stopDeviceMonitor();
+    const bool startupCheck = shownDeviceState.isEmpty();
+    // After an unplug, finding nothing is what the panel already says.
+    if (shownDeviceState != QLatin1String("unplugged"))
+        showDeviceState(QStringLiteral("absent"));
+    // Only the start-up check may leave the window in the tray; later ones
+    // leave it as the user has it.
+    if (startupCheck && mayHideToTray())
+        setVisible(false);
+}
+
+// The mouse is there but this user may not open it: say so on the window,
+// send nothing, and let the next device-change notice try again.
+void Widget::refuseDevice(const QString &node)
+{
+    hidDebugLine({QStringLiteral("Device Denied"), node});
+    deviceUiShown = false;
+    hid.stopDeviceMonitor();
+    // Shown once when it happens, not again on every later notice.
+    const bool newlyDenied = shownDeviceState != QLatin1String("denied");
+    showDeviceState(QStringLiteral("denied"), node,
+                    kairo::udevrule::installCommand(QCoreApplication::applicationDirPath(),
+                                                    QDir::currentPath()));
+    if (newlyDenied)
+        setVisible(true);
+}
+
+void Widget::deviceLost()
+{
+    showDeviceState(QStringLiteral("unplugged"));
+}
+
+void Widget::showDeviceState(const QString &state, const QString &detail, const QString &command)
+{
+    shownDeviceState = state;
+    view()->invokeScene("setDeviceState", Qt::DirectConnection, {state, detail, command});
+}
+
+// Until the tray's own rule is merged: only a start by the session's
+// autostart, with a tray to wait in, may leave the window hidden.
+bool Widget::mayHideToTray() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable()
+           && QCoreApplication::arguments().contains(QStringLiteral("--autostart"));
 }
 
 void Widget::connectDevice(int index)
@@ -252,6 +313,7 @@ void Widget::connectDevice(int index)
     kairo::startup::mark("monitor");
     if (view()->modelIcType() == QLatin1String("560"))
         readDeviceProfiles();
+    showDeviceState(QStringLiteral("connected"));
     view()->setEnabled(true);
     view()->initUI();
     QCoreApplication::postEvent(this, new UserEvent(UserEvent::runUiTag));

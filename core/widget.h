@@ -46,6 +46,9 @@ public:
     void setDeviceChangeSource(std::unique_ptr<DeviceChangeSource> source);
     // Brings the window back once the current event has been handled.
     void requestRestore();
+    // The monitor lost the mouse: the scene says so and keeps its pages
+    // locked until a check connects it again.
+    void deviceLost();
 
     // Started by the desktop's autostart (--autostart): with a tray host the
     // window stays in the tray, also when a mouse connects (the scene still
@@ -78,6 +81,14 @@ private:
     void showFromTray();
     static QString showWindowText();
     void connectDevice(int index);
+    void refuseDevice(const QString &node);
+    void reportNoDevice();
+    // Tells the scene whether the mouse can be used: "absent", "denied" (with
+    // the node and the command that installs the udev rule), "unplugged" or
+    // "connected". Every state but "connected" covers the pages.
+    void showDeviceState(const QString &state, const QString &detail = QString(),
+                         const QString &command = QString());
+    bool mayHideToTray() const;
     void readDeviceProfiles();
     void restoreWindow();
 
@@ -95,4 +106,5 @@ private:
     std::unique_ptr<DesktopNotices> desktopNotices;
     bool startInBackground = false;
     std::unique_ptr<DeviceChangeSource> deviceChanges;
+    QString shownDeviceState; // what the scene was last told
 };

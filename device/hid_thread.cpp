@@ -8,8 +8,11 @@
 #include <hidapi.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 constexpr int kIdlePolls = 255;
@@ -138,6 +141,37 @@ void Hid_Thread::closePath(hid_device *&handle)
         hid_close(handle);
         handle = nullptr;
     }
+}
+
+namespace {
+
+// hidapi keeps the open's errno unless recording its own error replaces it;
+// for a real node the file's access rights answer the question again.
+bool refusedByPermission(int openErrno, const QByteArray &path)
+{
+    if (openErrno == EACCES || openErrno == EPERM)
+        return true;
+    if (!path.startsWith("/dev/"))
+        return false;
+    return ::access(path.constData(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM);
+}
+
+} // namespace
+
+Hid_Thread::OpenCheck Hid_Thread::probeOpen(int index)
+{
+    const QByteArray path = entryPath(index, false).toLocal8Bit();
+    if (path.isEmpty())
+        return OpenCheck::Gone;
+    errno = 0;
+    hid_device *handle = hid_open_path(path.constData());
+    const int openErrno = errno;
+    if (handle) {
+        hid_close(handle);
+        return OpenCheck::Ok;
+    }
+    blankEntryPath(index, false);
+    return refusedByPermission(openErrno, path) ? OpenCheck::Denied : OpenCheck::Gone;
 }
 
 hid_device *Hid_Thread::openCommandPath(int index)

@@ -61,6 +61,13 @@ public:
     void setDeviceTable(const QList<DeviceEntry> &table);
 
     void setCurrentDevice(int index);
+
+    // Whether the command interface of entry `index` can be opened at all,
+    // tried once before the entry is connected. Denied: the node exists but
+    // this user may not open it (no udev rule). Anything but Ok blanks the
+    // entry's path, so no command reaches the device until a new check.
+    enum class OpenCheck { Ok, Denied, Gone };
+    OpenCheck probeOpen(int index);
     hid_device *openCommandPath(int index);
     hid_device *openMonitorPath(int index);
     void closeCommandPath();

@@ -61,17 +61,21 @@ QString runCommand(const QStringList &args)
             return error(QStringLiteral("no device %1").arg(args.value(at)));
         return {};
     };
-    if (verb == "plug" || verb == "unplug" || verb == "state") {
+    if (verb == "plug" || verb == "unplug" || verb == "deny" || verb == "allow"
+        || verb == "state") {
         if (QString e = checkDevice(1); !e.isEmpty())
             return e;
         if (verb == "plug")
             plug(device);
         else if (verb == "unplug")
             unplug(device);
+        else if (verb == "deny" || verb == "allow")
+            setOpenDenied(device, verb == "deny");
         else {
             QJsonObject json = stateToJson(state(device));
             json["plugged"] = isPlugged(device);
             json["muted"] = isMuted(device);
+            json["openDenied"] = isOpenDenied(device);
             json["family"] = deviceConfig(device).family;
             return ok(QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented)));
         }

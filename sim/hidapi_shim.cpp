@@ -4,6 +4,7 @@
 
 #include <hidapi.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -169,11 +170,23 @@ HID_API_EXPORT hid_device *HID_API_CALL hid_open_path(const char *path)
     int index = -1;
     Interface interface = Interface::Command;
     if (!kairo::sim::detail::parsePath(path, index, interface)
-        || index >= int(call.sim.devices.size()))
+        || index >= int(call.sim.devices.size())) {
+        call.sim.lastOpenError = L"No such file or directory";
+        errno = ENOENT;
         return nullptr;
+    }
     const Device &d = call.sim.devices[size_t(index)];
-    if (!d.config.plugged)
+    if (!d.config.plugged) {
+        call.sim.lastOpenError = L"No such device";
+        errno = ENODEV;
         return nullptr;
+    }
+    if (d.config.openDenied) {
+        call.sim.lastOpenError = L"Permission denied";
+        errno = EACCES;
+        return nullptr;
+    }
+    call.sim.lastOpenError = L"Success";
     auto *dev = new hid_device_;
     dev->device = index;
     dev->interface = interface;
@@ -331,7 +344,7 @@ HID_API_EXPORT const wchar_t *HID_API_CALL hid_error(hid_device *dev)
 {
     ApiCall call("hid_error");
     if (!dev)
-        return L"virtual mouse";
+        return call.sim.lastOpenError;
     return dev->lastError;
 }
 

@@ -57,6 +57,7 @@ public:
     quint64 epoch = 1;
     bool attached = false;
     std::function<void(const char *)> hook;
+    const wchar_t *lastOpenError = L"Success"; // what hid_error(NULL) reports
 
     void attachLocked(const QList<DeviceConfig> &configs);
     void ensureAttachedLocked();
@@ -73,5 +74,9 @@ public:
 QString pathOf(int device, Interface interface);
 bool parsePath(const char *path, int &device, Interface &interface);
 void callHook(const char *function);
+
+// Told of every plug and unplug with "add" or "remove", outside the lock; the
+// preloaded library announces them to the host's udev monitors.
+extern void (*hotplugListener)(const char *action);
 
 } // namespace kairo::sim::detail

@@ -434,6 +434,8 @@ bool parsePath(const char *path, int &device, Interface &interface)
     return true;
 }
 
+void (*hotplugListener)(const char *action) = nullptr;
+
 void callHook(const char *function)
 {
     std::function<void(const char *)> hook;
@@ -517,24 +519,56 @@ DeviceConfig deviceConfig(int device)
     return withDevice(device, [](detail::Device &d) { return d.config; });
 }
 
+namespace {
+
+// A mouse brings two hidraw nodes, so udev speaks twice.
+void announceHotplug(const char *action)
+{
+    if (!detail::hotplugListener)
+        return;
+    detail::hotplugListener(action);
+    detail::hotplugListener(action);
+}
+
+} // namespace
+
 void plug(int device)
 {
-    withDevice(device, [](detail::Device &d) { d.config.plugged = true; });
+    const bool arrived = withDevice(device, [](detail::Device &d) {
+        const bool was = d.config.plugged;
+        d.config.plugged = true;
+        return !was;
+    });
     Simulator::instance().changed.notify_all();
+    if (arrived)
+        announceHotplug("add");
 }
 
 void unplug(int device)
 {
-    withDevice(device, [](detail::Device &d) {
+    const bool left = withDevice(device, [](detail::Device &d) {
         if (!d.config.plugged)
-            return;
+            return false;
         d.config.plugged = false;
         ++d.plugCycle; // handles opened before stay dead after a replug
         d.commandInput.clear();
         d.notifyInput.clear();
         d.bulk = detail::BulkTransfer{};
+        return true;
     });
     Simulator::instance().changed.notify_all();
+    if (left)
+        announceHotplug("remove");
+}
+
+void setOpenDenied(int device, bool denied)
+{
+    withDevice(device, [denied](detail::Device &d) { d.config.openDenied = denied; });
+}
+
+bool isOpenDenied(int device)
+{
+    return withDevice(device, [](detail::Device &d) { return d.config.openDenied; });
 }
 
 bool isPlugged(int device)
@@ -672,6 +706,7 @@ QList<DeviceConfig> loadDeviceConfigs(const QString &iniPath)
         c.isEncode = boolValue(ini, "isEncode", c.isEncode);
         c.sCode = ini.value("sCode", c.sCode).toString();
         c.plugged = boolValue(ini, "plugged", c.plugged);
+        c.openDenied = boolValue(ini, "openDenied", c.openDenied);
         ini.endGroup();
         configs << c;
     }

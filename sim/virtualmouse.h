@@ -25,6 +25,7 @@ struct DeviceConfig {       // defaults = the shipped first-family mouse
     bool isEncode = false;
     QString sCode = "424242";
     bool plugged = true;
+    bool openDenied = false; // hid_open_path refuses with EACCES, like a node without the udev rule
 };
 
 enum class Direction { FeatureOut, FeatureIn, Out, In };
@@ -83,6 +84,10 @@ DeviceConfig deviceConfig(int device);
 void plug(int device);
 void unplug(int device); // unplug: open handles fail afterwards, enumeration omits it
 bool isPlugged(int device);
+// Denied: hid_open_path fails with errno EACCES and hid_error(NULL) "Permission denied";
+// handles opened before keep working, as file descriptors do when a node's mode changes.
+void setOpenDenied(int device, bool denied);
+bool isOpenDenied(int device);
 void pressDpi(int device,
               int stage); // changes current stage, queues 06 07 00 s on the notification interface
 // Queues any input report on the notification interface (dropped while unplugged),

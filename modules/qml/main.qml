@@ -78,6 +78,7 @@ Item {
     property var keyCodeLang: []
     property var warningAssigmentLang: []
     property var otherLang: []
+    property var deviceLang: []
 
     // the frame's pages, known once the content below has been built
     property bool contentWanted: false
@@ -167,6 +168,20 @@ Item {
         }
         tmrProtectUI.interval = interval
         tmrProtectUI.start()
+    }
+
+    // "absent", "denied" (detail: the device node, command: what installs the
+    // udev rule), "unplugged" or "connected". Works before the pages exist.
+    function setDeviceState(state, detail, command) {
+        attachNative()
+        if (deviceLang.length === 0) {
+            language = String(view.getGlobalData("common/language"))
+            setLangIndex(language)
+            deviceLang = view.getLangStrings("device", language)
+        }
+        devicePanel.deviceState = String(state)
+        devicePanel.node = detail ? String(detail) : ""
+        devicePanel.command = command ? String(command) : ""
     }
 
     function setCurrentDPI(dpiValue) {
@@ -352,7 +367,7 @@ Item {
         const lists = {}
         for (const group of ["keyMatrix", "keyAssigment", "dpiSetting", "lightControl",
                              "macroEditor", "systemSetting", "gunControl", "profile", "keyCode",
-                             "warningAssigment", "other", "capture"])
+                             "warningAssigment", "other", "capture", "device"])
             lists[group] = view.getLangStrings(group, language)
         if (lists.keyMatrix.length > 0)
             keyMatrixLang = lists.keyMatrix
@@ -365,6 +380,7 @@ Item {
         MacroLogic.setKeyNames(keyCodeLang)
         warningAssigmentLang = lists.warningAssigment
         otherLang = lists.other
+        deviceLang = lists.device
         if (lists.dpiSetting.length > 0)
             dpiSettingMain.dpiSettingLang = lists.dpiSetting
         if (lists.systemSetting.length > 0)
@@ -446,8 +462,10 @@ Item {
     // (The linter does not see the document's ids inside an inline component.)
     Loader {
         id: content
+        objectName: "pageContent"
         anchors.fill: parent
         active: mainIten.contentWanted || !powerOnLogo.visible
+        enabled: !devicePanel.visible
         sourceComponent: Component {
             Item {
                 anchors.fill: parent
@@ -779,6 +797,18 @@ Item {
         id: powerOnLogo
         anchors.centerIn: parent
         scale: mainIten.zoomInRate_min
+    }
+
+    DeviceStatePanel {
+        id: devicePanel
+        z: 98
+        anchors.fill: parent
+        zoom: mainIten.zoomInRate_min
+        overFrame: !powerOnLogo.visible
+        texts: mainIten.deviceLang
+        onMinimizeClicked: mainIten.windowControl.onMinimize()
+        onCloseClicked: mainIten.windowControl.onHide()
+        onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
     }
 
     BusyIndicator {

@@ -209,18 +209,29 @@ private slots:
         kairo.waitForFinished(5000);
     }
 
+    // Without a mouse the window stays, saying so, beside the tray icon;
+    // started by the session's autostart, only the tray icon shows.
+    void noMouse_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("mapState");
+        QTest::newRow("started by the user") << QStringList{} << QStringLiteral("IsViewable");
+        QTest::newRow("autostart") << QStringList{"--autostart"} << QStringLiteral("IsUnMapped");
+    }
     void noMouse()
     {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, mapState);
         QProcess kairo;
         QProcessEnvironment env = environment(false);
         kairo.setProcessEnvironment(env);
         kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.start(dir.filePath("kairo"));
+        kairo.start(dir.filePath("kairo"), arguments);
         QByteArray seen;
         QVERIFY(waitForLine(kairo, seen, "Device DisConnect"));
-        // Only the tray icon is left: embedded in the tray host, window unmapped.
         QTRY_VERIFY_WITH_TIMEOUT(!trayIconRect().isEmpty(), 15000);
-        QTRY_COMPARE_WITH_TIMEOUT(mainWindowMapState(), QStringLiteral("IsUnMapped"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindowMapState(), mapState, 10000);
+        QVERIFY(waitForLine(kairo, seen, "scene: setDeviceState absent"));
         QVERIFY(!seen.contains("scene: initUI"));
         kairo.terminate();
         kairo.waitForFinished(5000);

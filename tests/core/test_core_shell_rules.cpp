@@ -1,6 +1,7 @@
 #include "core/copydatawarning.h"
 #include "core/myqquickview.h"
 #include "core/qtsinglecoreapplication.h"
+#include "core/udevrule.h"
 #include "core/ui_controler.h"
 #include "device/hid_thread.h"
 
@@ -274,6 +275,44 @@ private slots:
                      QStringLiteral("uid %1 mode 700 dir").arg(::geteuid()));
         else
             QCOMPARE(describeEntry(fallbackPath), fallbackBefore);
+    }
+
+    // The rule a denied mouse needs, copied from where this install keeps it;
+    // a blank or a quote in the path stays one word for the shell.
+    void udevRuleCommand_data()
+    {
+        QTest::addColumn<QString>("ruleAt"); // under the prefix; "" for none
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("per-user prefix") << "share/kairo"
+                                         << "'<prefix>/share/kairo/60-kairo.rules'";
+        QTest::newRow("beside the modules") << "data"
+                                            << "'<prefix>/data/60-kairo.rules'";
+        QTest::newRow("read by udev") << "lib/udev/rules.d"
+                                      << "";
+        QTest::newRow("none found") << ""
+                                    << "~/.local/share/kairo/60-kairo.rules";
+    }
+    void udevRuleCommand()
+    {
+        QFETCH(QString, ruleAt);
+        QFETCH(QString, copied);
+        QTemporaryDir root;
+        const QString prefix = root.filePath(QStringLiteral("my prefix's"));
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/lib/kairo")));
+        QVERIFY(QDir().mkpath(prefix + QLatin1Char('/') + ruleAt));
+        if (!ruleAt.isEmpty())
+            QVERIFY(QFile(prefix + QLatin1Char('/') + ruleAt + QStringLiteral("/60-kairo.rules"))
+                        .open(QIODevice::WriteOnly));
+        QString expected =
+            QStringLiteral("sudo udevadm control --reload-rules && sudo udevadm trigger");
+        if (!copied.isEmpty())
+            expected.prepend(
+                QStringLiteral("sudo install -m 644 %1 /etc/udev/rules.d/ && ").arg(copied));
+        expected.replace(QStringLiteral("<prefix>"),
+                         QString(prefix).replace(u'\'', QStringLiteral("'\\''")));
+        QCOMPARE(kairo::udevrule::installCommand(prefix + QStringLiteral("/lib/kairo"),
+                                                 prefix + QStringLiteral("/data")),
+                 expected);
     }
 
     void copyDataDecisions()

@@ -87,12 +87,13 @@ private:
 
     // The widget as the program starts it: shown, then checked once. Its
     // device-change notices come from a source the test fires.
-    void startWidget(const Model &model, bool plugged)
+    void startWidget(const Model &model, bool plugged, bool openDenied = false)
     {
         enterModules(model);
         kairo::sim::DeviceConfig mouse;
         mouse.family = model.family;
         mouse.plugged = plugged;
+        mouse.openDenied = openDenied;
         kairo::sim::reset({mouse});
         clearSceneCalls();
         widget = std::make_unique<Widget>();
@@ -145,6 +146,31 @@ private:
     {
         QTRY_VERIFY_WITH_TIMEOUT(sceneCalls().contains(QStringLiteral("run")), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(widget->view()->isEnabled(), 5000);
+    }
+
+    QQuickItem *sceneItem(const char *name) const
+    {
+        return widget->view()->rootObject()->findChild<QQuickItem *>(QLatin1String(name));
+    }
+    // The state the panel shows, "" while it is hidden and the pages take input.
+    QString panelState() const
+    {
+        QQuickItem *panel = sceneItem("deviceStatePanel");
+        if (panel->isVisible() == sceneItem("pageContent")->isEnabled())
+            return QStringLiteral("panel and pages disagree");
+        return panel->isVisible() ? panel->property("deviceState").toString() : QString();
+    }
+    static QStringList deviceStateCalls()
+    {
+        return sceneCalls().filter(QRegularExpression(QStringLiteral("^setDeviceState ")));
+    }
+    static int commandsOnTheWire()
+    {
+        int count = 0;
+        for (const kairo::sim::WireRecord &record : kairo::sim::wireLog())
+            count += record.direction == kairo::sim::Direction::FeatureOut
+                     || record.direction == kairo::sim::Direction::Out;
+        return count;
     }
 
     // Profile numbers of the device-profile reads the mouse received, in order.
@@ -236,15 +262,23 @@ private slots:
                  qPrintable(lines.join(QLatin1Char('|'))));
     }
 
-    // No mouse: the window goes away, the tray icon stays and offers quitting.
-    void noMouseLeavesTrayOnly()
+    // No mouse: the window stays with the panel saying so, in the configured
+    // language although nothing has connected; the tray icon offers quitting.
+    void noMouseShowsTheAbsentPanel()
     {
         startWidget(Model{}, false);
         QCOMPARE(lineCount(QStringLiteral("Device DisConnect")), 1);
         QCOMPARE(lineCount(QStringLiteral("Device Connect")), 0);
-        QVERIFY(!widget->isVisible());
+        QVERIFY(widget->isVisible());
         QVERIFY(!deviceUiShown);
         QVERIFY(!widget->hidThread().monitoring);
+        QCOMPARE(deviceStateCalls(), QStringList{QStringLiteral("setDeviceState absent  ")});
+        QCOMPARE(panelState(), QStringLiteral("absent"));
+        const QStringList texts = widget->view()->getLangStrings(
+            QStringLiteral("device"),
+            widget->view()->getGlobalData(QStringLiteral("common/language")).toString());
+        QCOMPARE(texts.size(), 7);
+        QCOMPARE(sceneItem("deviceStateTitle")->property("text").toString(), texts.at(0));
 
         QSystemTrayIcon *tray = widget->trayIcon();
         QVERIFY(tray);
@@ -328,12 +362,20 @@ private slots:
         notices->deviceChanged();
         QVERIFY(!widget->deviceCheckTimer().isActive());
 
+        QCOMPARE(panelState(), QString());
+
         kairo::sim::unplug(0);
         QTRY_VERIFY_WITH_TIMEOUT(lineCount(QStringLiteral("Device removed")) == 1, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(!widget->view()->isEnabled(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(panelState(), QStringLiteral("unplugged"), 5000);
+        // The view itself stays enabled: the panel's window buttons work.
+        QVERIFY(widget->view()->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(!widget->hidThread().monitoring, 5000);
         QVERIFY(widget->isVisible()); // lost, not gone: the window stays
         QVERIFY(deviceUiShown);
+        // Its own removal notice finds nothing: the panel keeps saying why.
+        notices->deviceChanged();
+        QTRY_VERIFY_WITH_TIMEOUT(lineCount(QStringLiteral("Device DisConnect")) == 1, 8000);
+        QCOMPARE(panelState(), QStringLiteral("unplugged"));
 
         kairo::sim::plug(0);
         clearLines();
@@ -348,6 +390,43 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(widget->view()->isEnabled(), 5000);
         QVERIFY(widget->hidThread().monitoring);
         QTRY_VERIFY_WITH_TIMEOUT(sceneCalls().count(QStringLiteral("run")) == 2, 10000);
+        QCOMPARE(panelState(), QString());
+    }
+
+    // A mouse this user may not open: the window shows which node and how to
+    // install the rule, nothing goes to the mouse and monitoring stays off,
+    // so each device-change notice tries again; once allowed, it connects.
+    void deniedMouseWaitsForTheRule()
+    {
+        startWidget(Model{}, true, true);
+        QCOMPARE(lineCount(QStringLiteral("Device Denied virtual:0:command")), 1);
+        QCOMPARE(lineCount(QStringLiteral("Device Connect")), 0);
+        QVERIFY(widget->isVisible());
+        QVERIFY(!widget->hidThread().monitoring);
+        QVERIFY(widget->hidThread().deviceTable.at(0).path.isEmpty());
+        const QStringList told = deviceStateCalls();
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.first().startsWith(QStringLiteral("setDeviceState denied virtual:0:command "
+                                                        "sudo install -m 644 ")),
+                 qPrintable(told.first()));
+        QCOMPARE(panelState(), QStringLiteral("denied"));
+        QVERIFY(sceneItem("deviceStateMessage")
+                    ->property("text")
+                    .toString()
+                    .contains(QStringLiteral("virtual:0:command")));
+        QTest::qWait(300);
+        QVERIFY(!sceneCalls().contains(QStringLiteral("initUI")));
+        QCOMPARE(commandsOnTheWire(), 0);
+
+        QCOMPARE(kairo::sim::handleControlCommand(QStringLiteral("allow")), QStringLiteral("ok\n"));
+        notices->deviceChanged();
+        QVERIFY(widget->deviceCheckTimer().isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(lineCount(QStringLiteral("Device Connect")) == 1, 8000);
+        QCOMPARE(deviceStateCalls().last(), QStringLiteral("setDeviceState connected  "));
+        waitForSceneUp();
+        QCOMPARE(panelState(), QString());
+        QVERIFY(widget->hidThread().monitoring);
+        QVERIFY(commandsOnTheWire() > 0);
     }
 
     // A burst of notices while nothing is attached gives a single check, one
@@ -373,7 +452,8 @@ private slots:
         QTest::qWait(2600);
         QCOMPARE(lineCount(QStringLiteral("Device DisConnect")), 1);
         QVERIFY(!widget->deviceCheckTimer().isActive());
-        QVERIFY(!widget->isVisible());
+        QVERIFY(widget->isVisible()); // no mouse keeps the window, with its panel
+        QCOMPARE(panelState(), QStringLiteral("absent"));
     }
 
     // Hide and restore; maximise then restore, each reporting the screen size

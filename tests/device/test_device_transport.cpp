@@ -244,6 +244,29 @@ private slots:
         QVERIFY(sleeps().isEmpty());
     }
 
+    // The open check before a connect tells a refused node from a vanished
+    // one; either way the entry is dropped until the next enumeration.
+    void probeOpenTellsDeniedFromGone_data()
+    {
+        QTest::addColumn<QString>("mouse");
+        QTest::addColumn<Hid_Thread::OpenCheck>("check");
+        QTest::newRow("plugged") << "plugged" << Hid_Thread::OpenCheck::Ok;
+        QTest::newRow("denied") << "deny" << Hid_Thread::OpenCheck::Denied;
+        QTest::newRow("unplugged") << "unplug" << Hid_Thread::OpenCheck::Gone;
+    }
+    void probeOpenTellsDeniedFromGone()
+    {
+        QFETCH(QString, mouse);
+        QFETCH(Hid_Thread::OpenCheck, check);
+        kairo::sim::handleControlCommand(mouse);
+        kairo::sim::clearWireLog();
+        QCOMPARE(hid().probeOpen(0), check);
+        QCOMPARE(hid().deviceTable.at(0).path.isEmpty(), check != Hid_Thread::OpenCheck::Ok);
+        QVERIFY(!hid().deviceTable.at(0).path2.isEmpty());
+        QCOMPARE(hid().probeOpen(1), Hid_Thread::OpenCheck::Gone); // outside the table
+        QVERIFY(kairo::sim::wireLog().isEmpty());
+    }
+
     void currentIndexOutsideTheTableMakesNoCall()
     {
         countApiCalls();

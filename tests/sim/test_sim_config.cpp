@@ -27,7 +27,7 @@ private slots:
             write("devices.ini",
                   "[0]\nfamily=560\nvid=1a2b\npid=0xA0FF\nusagePage=ff02\nusage=0001\n"
                   "usagePage2=ff03\nusage2=0002\nreportLength=64\nisEncode=true\nsCode=123456\n"
-                  "plugged=false\n"
+                  "plugged=false\nopenDenied=true\n"
                   "[1]\nisEncode=true\n"
                   "[2]\nsCode=777777\n");
         const QList<DeviceConfig> configs = loadDeviceConfigs(path);
@@ -44,6 +44,7 @@ private slots:
         QCOMPARE(a.isEncode, true);
         QCOMPARE(a.sCode, QString("123456"));
         QCOMPARE(a.plugged, false);
+        QCOMPARE(a.openDenied, true);
 
         const DeviceConfig defaults;
         const DeviceConfig &b = configs[1];
@@ -55,6 +56,7 @@ private slots:
         QCOMPARE(b.reportLength, defaults.reportLength);
         QCOMPARE(b.sCode, defaults.sCode);
         QCOMPARE(b.plugged, true);
+        QCOMPARE(b.openDenied, false);
         QCOMPARE(configs[2].isEncode, false);
     }
 
