@@ -262,7 +262,7 @@ void Widget::reportNoDevice()
         showDeviceState(QStringLiteral("absent"));
     // Only the start-up check may leave the window in the tray; later ones
     // leave it as the user has it.
-    if (startupCheck && mayHideToTray())
+    if (startupCheck && startInBackground && mayHideToTray())
         setVisible(false);
 }
 
@@ -291,14 +291,6 @@ void Widget::showDeviceState(const QString &state, const QString &detail, const 
 {
     shownDeviceState = state;
     view()->invokeScene("setDeviceState", Qt::DirectConnection, {state, detail, command});
-}
-
-// Until the tray's own rule is merged: only a start by the session's
-// autostart, with a tray to wait in, may leave the window hidden.
-bool Widget::mayHideToTray() const
-{
-    return QSystemTrayIcon::isSystemTrayAvailable()
-           && QCoreApplication::arguments().contains(QStringLiteral("--autostart"));
 }
 
 void Widget::connectDevice(int index)

@@ -88,7 +88,6 @@ private:
     // "connected". Every state but "connected" covers the pages.
     void showDeviceState(const QString &state, const QString &detail = QString(),
                          const QString &command = QString());
-    bool mayHideToTray() const;
     void readDeviceProfiles();
     void restoreWindow();
 
