@@ -127,10 +127,9 @@ private:
     void waitUntilDrawn(const QHash<QString, Place> &at)
     {
         const QRect slider = at.value("dpiSlider0").rect;
-        QTRY_VERIFY_WITH_TIMEOUT(countNear(screen(), slider, accent)
-                                         + countNear(screen(), slider, primary)
-                                     > 20,
-                                 scaled(15000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            countNear(screen(), slider, accent) + countNear(screen(), slider, primary) > 20,
+            scaled(15000));
         busyRing = at.value("@BusyIndicator").rect;
         QImage before;
         QTRY_VERIFY_WITH_TIMEOUT((before = screen().copy(busyRing), QTest::qWait(250),
@@ -147,10 +146,14 @@ private:
         QList<int> raised = iniInts(profile(), "dpiValueArray");
         QCOMPARE(raised.size(), 8);
         raised[1] += iniValue(path("modules/setting/apConfig.bin"), "mouse", "dpiBase").toInt();
-        const QByteArray codes = expectedCodes(family, raised, iniInts(profile(), "dpiEnableArray"));
+        const QByteArray codes =
+            expectedCodes(family, raised, iniInts(profile(), "dpiEnableArray"));
         click(at["dpiPlus1"]);
-        qInfo() << "DEBUG clicked" << QDateTime::currentDateTime().toString("hh:mm:ss.zzz") << origin;
-        QTRY_VERIFY_WITH_TIMEOUT((countNear(screen(), save, accent) > 0) || (outputPicture().save(path("debug.png")), false), scaled(5000));
+        qInfo() << "DEBUG clicked" << QDateTime::currentDateTime().toString("hh:mm:ss.zzz")
+                << origin;
+        QTRY_VERIFY_WITH_TIMEOUT((countNear(screen(), save, accent) > 0)
+                                     || (outputPicture().save(path("debug.png")), false),
+                                 scaled(5000));
         const int from = lineCount(wireLog());
         click(at["saveButton"]);
         QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), from), family).contains(codes),
@@ -185,8 +188,8 @@ private:
 
     static QStringList startControls()
     {
-        return {"@BusyIndicator", "dpiSlider0", "dpiPlus1", "saveButton", "keyRow3",
-                "configButton"};
+        return {"@BusyIndicator", "dpiSlider0", "dpiPlus1",
+                "saveButton",     "keyRow3",    "configButton"};
     }
 
 private slots:
@@ -211,15 +214,15 @@ private slots:
         weston.setProcessEnvironment(env);
         weston.setProcessChannelMode(QProcess::MergedChannels);
         weston.setStandardOutputFile(session.filePath("weston.log"));
-        weston.start("weston",
-                     {"--backend=x11-backend.so", "--socket=" + socketName,
-                      QStringLiteral("--width=%1").arg(outputSize.width()),
-                      QStringLiteral("--height=%1").arg(outputSize.height()), "--idle-time=0",
-                      "--use-pixman", "--config=" + ini.fileName()});
+        weston.start("weston", {"--backend=x11-backend.so", "--socket=" + socketName,
+                                QStringLiteral("--width=%1").arg(outputSize.width()),
+                                QStringLiteral("--height=%1").arg(outputSize.height()),
+                                "--idle-time=0", "--use-pixman", "--config=" + ini.fileName()});
         QVERIFY(weston.waitForStarted());
         QString id;
         QTRY_VERIFY_WITH_TIMEOUT(
-            !(id = run("xdotool", {"search", "--class", "^Weston Compositor$"}).trimmed()).isEmpty(),
+            !(id = run("xdotool", {"search", "--class", "^Weston Compositor$"}).trimmed())
+                 .isEmpty(),
             scaled(10000));
         QVERIFY2(!id.contains('\n'), qPrintable(id));
         output = WId(id.toULongLong());
@@ -246,8 +249,8 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         const QString tree = QStringLiteral("macroEditorMain/macroTree");
-        QHash<QString, Place> at = places(startControls() + QStringList{"tab2", "--click", "tab2",
-                                                                        tree, "macroRecord"});
+        QHash<QString, Place> at =
+            places(startControls() + QStringList{"tab2", "--click", "tab2", tree, "macroRecord"});
         at.insert(places({"--click", "tab2", "--rclick", tree, "menuNewMacro", "--click",
                           "menuNewMacro", "inputAssigmentField", "inputAssigmentOk"}));
         for (const char *name : {"dpiPlus1", "keyRow3", "macroRecord", "inputAssigmentOk"})
@@ -345,8 +348,8 @@ private slots:
         QVERIFY(numbered);
         const QString display = ':' + QString::number(number);
         QRect screenPicture;
-        QTRY_COMPARE_WITH_TIMEOUT((screenPicture = pictureOn(outputPicture())).size(),
-                                  outputSize, scaled(10000));
+        QTRY_COMPARE_WITH_TIMEOUT((screenPicture = pictureOn(outputPicture())).size(), outputSize,
+                                  scaled(10000));
 
         QProcessEnvironment env = clientEnvironment();
         env.insert("QT_QPA_PLATFORM", "xcb");
@@ -357,17 +360,17 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         const auto windowGeometry = [&] {
-            const QString id = run("xdotool",
-                                   {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"},
-                                   nullptr, env)
-                                   .trimmed();
+            const QString id =
+                run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"},
+                    nullptr, env)
+                    .trimmed();
             static const QRegularExpression field("^(X|Y|WIDTH|HEIGHT)=(-?\\d+)$",
                                                   QRegularExpression::MultilineOption);
             QHash<QString, int> g;
-            const QString shell = id.isEmpty() || id.contains('\n')
-                                      ? QString()
-                                      : run("xdotool", {"getwindowgeometry", "--shell", id},
-                                            nullptr, env);
+            const QString shell =
+                id.isEmpty() || id.contains('\n')
+                    ? QString()
+                    : run("xdotool", {"getwindowgeometry", "--shell", id}, nullptr, env);
             for (auto m = field.globalMatch(shell); m.hasNext();) {
                 const auto match = m.next();
                 g.insert(match.captured(1), match.captured(2).toInt());
