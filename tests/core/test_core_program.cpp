@@ -214,14 +214,14 @@ private slots:
     void noMouse_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("mapState");
-        QTest::newRow("started by the user") << QStringList{} << QStringLiteral("IsViewable");
-        QTest::newRow("autostart") << QStringList{"--autostart"} << QStringLiteral("IsUnMapped");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("started by the user") << QStringList{} << true;
+        QTest::newRow("autostart") << QStringList{"--autostart"} << false;
     }
     void noMouse()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(QString, mapState);
+        QFETCH(bool, shown);
         QProcess kairo;
         QProcessEnvironment env = environment(false);
         kairo.setProcessEnvironment(env);
@@ -230,7 +230,9 @@ private slots:
         QByteArray seen;
         QVERIFY(waitForLine(kairo, seen, "Device DisConnect"));
         QTRY_VERIFY_WITH_TIMEOUT(!trayIconRect().isEmpty(), 15000);
-        QTRY_COMPARE_WITH_TIMEOUT(mainWindowMapState(), mapState, 10000);
+        // A window kept in the tray may never have been mapped at all.
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindowMapState() == QLatin1String("IsViewable"), shown,
+                                  10000);
         QVERIFY(waitForLine(kairo, seen, "scene: setDeviceState absent"));
         QVERIFY(!seen.contains("scene: initUI"));
         kairo.terminate();

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QQuickItem>
 #include <QSettings>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -241,14 +242,18 @@ private slots:
         QCOMPARE(profile.value(QStringLiteral("mouse/reportRate")).toInt(), 1);
     }
 
-    // The close button hides the window; the program stays in the tray, and
-    // nothing in the hidden scene keeps running.
+    // The close button hides the window to the tray, or minimises it where no
+    // tray host could bring it back (this test's bare X server); the program
+    // stays, and nothing in the scene keeps running.
     void closeHidesToTray()
     {
         startProgram(Start{});
         QVERIFY(widget->isVisible());
         click(item("closeButton"));
-        QTRY_VERIFY(!widget->isVisible());
+        if (QSystemTrayIcon::isSystemTrayAvailable())
+            QTRY_VERIFY(!widget->isVisible());
+        else
+            QTRY_VERIFY(widget->isMinimized());
         QVERIFY(widget->trayIcon() && widget->trayIcon()->isVisible());
         QTest::qWait(100);
         QVERIFY(!QCoreApplication::closingDown());
