@@ -49,6 +49,20 @@ QRect pictureOn(const QImage &output)
     return top > bottom || left > right ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// The pointer weston draws on an output that shows nothing else.
+QRect pointerOn(const QImage &output)
+{
+    QRect drawn;
+    for (int y = 0; y < output.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(output.constScanLine(y));
+        for (int x = 0; x < output.width(); ++x) {
+            if ((line[x] & 0xffffff) != (westonBackground & 0xffffff))
+                drawn |= QRect(x, y, 1, 1);
+        }
+    }
+    return drawn;
+}
+
 void stop(QProcess &process)
 {
     if (process.state() != QProcess::NotRunning) {
@@ -78,9 +92,8 @@ private:
 
     void click(const Place &place, const char *button = "1")
     {
-        const QPoint at = origin + place.centre;
-        run("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
-                        "click", button});
+        pointTo(origin + place.centre);
+        run("xdotool", {"click", button});
     }
 
     // Weston passes the keys it gets on its X window to the focused client.
@@ -94,16 +107,31 @@ private:
     // moves the pointer `by` in a few steps before releasing.
     void drag(const QPoint &from, const QPoint &by)
     {
-        const auto at = [](const QPoint &p) {
-            return QStringList{"mousemove", "--sync", QString::number(p.x()),
-                               QString::number(p.y())};
-        };
-        run("xdotool", at(from) + QStringList{"mousedown", "1"});
+        pointTo(from);
+        run("xdotool", {"mousedown", "1"});
         QTest::qWait(scaled(300));
         for (int step = 1; step <= 5; ++step)
-            run("xdotool", at(from + by * step / 5));
+            pointTo(from + by * step / 5);
         QTest::qWait(scaled(100));
         run("xdotool", {"mouseup", "1"});
+    }
+
+    // Weston follows the X pointer by its relative motion and now and then
+    // starts out of step with it (its first motion lost). In the corners
+    // weston holds its pointer at the edge, so after the two opposite ones
+    // both pointers are in the same place; weston draws its own where it is.
+    void alignPointers()
+    {
+        const QPoint last(outputSize.width() - 1, outputSize.height() - 1);
+        for (const QPoint &corner : {QPoint(0, 0), last, QPoint(0, 0), QPoint(400, 300)}) {
+            pointTo(corner);
+            QTest::qWait(100);
+        }
+        QRect drawn;
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            (drawn = pointerOn(outputPicture())).contains(QPoint(402, 302)),
+            qPrintable(QStringLiteral("weston's pointer at %1,%2").arg(drawn.x()).arg(drawn.y())),
+            scaled(5000));
     }
 
     QProcessEnvironment clientEnvironment() const
@@ -127,10 +155,9 @@ private:
     void waitUntilDrawn(const QHash<QString, Place> &at)
     {
         const QRect slider = at.value("dpiSlider0").rect;
-        QTRY_VERIFY_WITH_TIMEOUT(countNear(screen(), slider, accent)
-                                         + countNear(screen(), slider, primary)
-                                     > 20,
-                                 scaled(15000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            countNear(screen(), slider, accent) + countNear(screen(), slider, primary) > 20,
+            scaled(15000));
         busyRing = at.value("@BusyIndicator").rect;
         QImage before;
         QTRY_VERIFY_WITH_TIMEOUT((before = screen().copy(busyRing), QTest::qWait(250),
@@ -147,10 +174,10 @@ private:
         QList<int> raised = iniInts(profile(), "dpiValueArray");
         QCOMPARE(raised.size(), 8);
         raised[1] += iniValue(path("modules/setting/apConfig.bin"), "mouse", "dpiBase").toInt();
-        const QByteArray codes = expectedCodes(family, raised, iniInts(profile(), "dpiEnableArray"));
+        const QByteArray codes =
+            expectedCodes(family, raised, iniInts(profile(), "dpiEnableArray"));
         click(at["dpiPlus1"]);
-        qInfo() << "DEBUG clicked" << QDateTime::currentDateTime().toString("hh:mm:ss.zzz") << origin;
-        QTRY_VERIFY_WITH_TIMEOUT((countNear(screen(), save, accent) > 0) || (outputPicture().save(path("debug.png")), false), scaled(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(countNear(screen(), save, accent) > 0, scaled(5000));
         const int from = lineCount(wireLog());
         click(at["saveButton"]);
         QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), from), family).contains(codes),
@@ -185,8 +212,8 @@ private:
 
     static QStringList startControls()
     {
-        return {"@BusyIndicator", "dpiSlider0", "dpiPlus1", "saveButton", "keyRow3",
-                "configButton"};
+        return {"@BusyIndicator", "dpiSlider0", "dpiPlus1",
+                "saveButton",     "keyRow3",    "configButton"};
     }
 
 private slots:
@@ -211,20 +238,21 @@ private slots:
         weston.setProcessEnvironment(env);
         weston.setProcessChannelMode(QProcess::MergedChannels);
         weston.setStandardOutputFile(session.filePath("weston.log"));
-        weston.start("weston",
-                     {"--backend=x11-backend.so", "--socket=" + socketName,
-                      QStringLiteral("--width=%1").arg(outputSize.width()),
-                      QStringLiteral("--height=%1").arg(outputSize.height()), "--idle-time=0",
-                      "--use-pixman", "--config=" + ini.fileName()});
+        weston.start("weston", {"--backend=x11-backend.so", "--socket=" + socketName,
+                                QStringLiteral("--width=%1").arg(outputSize.width()),
+                                QStringLiteral("--height=%1").arg(outputSize.height()),
+                                "--idle-time=0", "--use-pixman", "--config=" + ini.fileName()});
         QVERIFY(weston.waitForStarted());
         QString id;
         QTRY_VERIFY_WITH_TIMEOUT(
-            !(id = run("xdotool", {"search", "--class", "^Weston Compositor$"}).trimmed()).isEmpty(),
+            !(id = run("xdotool", {"search", "--class", "^Weston Compositor$"}).trimmed())
+                 .isEmpty(),
             scaled(10000));
         QVERIFY2(!id.contains('\n'), qPrintable(id));
         output = WId(id.toULongLong());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(session.filePath(socketName)), scaled(10000));
         QTRY_COMPARE_WITH_TIMEOUT(outputPicture().size(), outputSize, scaled(10000));
+        alignPointers();
     }
 
     void cleanup() { stop(kairo); }
@@ -246,8 +274,8 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         const QString tree = QStringLiteral("macroEditorMain/macroTree");
-        QHash<QString, Place> at = places(startControls() + QStringList{"tab2", "--click", "tab2",
-                                                                        tree, "macroRecord"});
+        QHash<QString, Place> at =
+            places(startControls() + QStringList{"tab2", "--click", "tab2", tree, "macroRecord"});
         at.insert(places({"--click", "tab2", "--rclick", tree, "menuNewMacro", "--click",
                           "menuNewMacro", "inputAssigmentField", "inputAssigmentOk"}));
         for (const char *name : {"dpiPlus1", "keyRow3", "macroRecord", "inputAssigmentOk"})
@@ -345,8 +373,8 @@ private slots:
         QVERIFY(numbered);
         const QString display = ':' + QString::number(number);
         QRect screenPicture;
-        QTRY_COMPARE_WITH_TIMEOUT((screenPicture = pictureOn(outputPicture())).size(),
-                                  outputSize, scaled(10000));
+        QTRY_COMPARE_WITH_TIMEOUT((screenPicture = pictureOn(outputPicture())).size(), outputSize,
+                                  scaled(10000));
 
         QProcessEnvironment env = clientEnvironment();
         env.insert("QT_QPA_PLATFORM", "xcb");
@@ -357,17 +385,17 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         const auto windowGeometry = [&] {
-            const QString id = run("xdotool",
-                                   {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"},
-                                   nullptr, env)
-                                   .trimmed();
+            const QString id =
+                run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"},
+                    nullptr, env)
+                    .trimmed();
             static const QRegularExpression field("^(X|Y|WIDTH|HEIGHT)=(-?\\d+)$",
                                                   QRegularExpression::MultilineOption);
             QHash<QString, int> g;
-            const QString shell = id.isEmpty() || id.contains('\n')
-                                      ? QString()
-                                      : run("xdotool", {"getwindowgeometry", "--shell", id},
-                                            nullptr, env);
+            const QString shell =
+                id.isEmpty() || id.contains('\n')
+                    ? QString()
+                    : run("xdotool", {"getwindowgeometry", "--shell", id}, nullptr, env);
             for (auto m = field.globalMatch(shell); m.hasNext();) {
                 const auto match = m.next();
                 g.insert(match.captured(1), match.captured(2).toInt());
