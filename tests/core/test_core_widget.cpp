@@ -500,6 +500,15 @@ private slots:
         QCOMPARE(root->property("isFrameMax").toBool(), false);
         QCOMPARE(root->property("zoomInRate_min").toDouble(), 1.0);
 
+        // On X11 the window is not handed to the window manager for a drag:
+        // the scene moves it by the pointer's offsets.
+        const QPoint placed = widget->pos();
+        QVERIFY(QMetaObject::invokeMethod(root, "beginWindowDrag"));
+        QVERIFY(!root->property("movedBySystem").toBool());
+        QVERIFY(
+            QMetaObject::invokeMethod(root, "dragWindow", Q_ARG(double, 30), Q_ARG(double, -20)));
+        QTRY_COMPARE_WITH_TIMEOUT(widget->pos(), placed + QPoint(30, -20), 5000);
+
         before = int(sceneCalls().size());
         sendWheel(QPoint(0, 240));
         sendWheel(QPoint(0, -120));

@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -167,6 +168,23 @@ protected:
         if (exitCode)
             *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
         return QString::fromLocal8Bit(p.readAllStandardOutput());
+    }
+
+    // Puts the pointer of the test's X server at `at`. xdotool's --sync
+    // waits 15 s for a pointer that already stands at its goal to move.
+    static void pointTo(const QPoint &at)
+    {
+        static const QRegularExpression field("^([XY])=(\\d+)$",
+                                              QRegularExpression::MultilineOption);
+        QHash<QString, int> now;
+        const QString location = run("xdotool", {"getmouselocation", "--shell"});
+        for (auto m = field.globalMatch(location); m.hasNext();) {
+            const auto match = m.next();
+            now.insert(match.captured(1), match.captured(2).toInt());
+        }
+        if (QPoint(now.value("X", -1), now.value("Y", -1)) != at)
+            run("xdotool",
+                {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
     }
 
     QProcessEnvironment environment() const

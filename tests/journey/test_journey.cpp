@@ -121,9 +121,8 @@ private:
 
     void click(const Place &place)
     {
-        const QPoint at = origin + place.centre;
-        run("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
-                        "click", "1"});
+        pointTo(origin + place.centre);
+        run("xdotool", {"click", "1"});
     }
 
     QImage screen() const { return kairo::journey::grabWindow(window); }

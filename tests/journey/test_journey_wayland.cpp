@@ -49,6 +49,20 @@ QRect pictureOn(const QImage &output)
     return top > bottom || left > right ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// The pointer weston draws on an output that shows nothing else.
+QRect pointerOn(const QImage &output)
+{
+    QRect drawn;
+    for (int y = 0; y < output.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(output.constScanLine(y));
+        for (int x = 0; x < output.width(); ++x) {
+            if ((line[x] & 0xffffff) != (westonBackground & 0xffffff))
+                drawn |= QRect(x, y, 1, 1);
+        }
+    }
+    return drawn;
+}
+
 void stop(QProcess &process)
 {
     if (process.state() != QProcess::NotRunning) {
@@ -76,11 +90,19 @@ private:
     QImage screen() const { return outputPicture().copy(QRect(origin, windowSize)); }
     bool idle() const { return screen().copy(busyRing) == idleRing; }
 
+    // The view takes no pointer while it talks to the mouse, and the ring
+    // may show only after the talk has begun: the wire must stay quiet too.
+    bool quiet()
+    {
+        const int lines = lineCount(wireLog());
+        QTest::qWait(700);
+        return lines == lineCount(wireLog()) && idle();
+    }
+
     void click(const Place &place, const char *button = "1")
     {
-        const QPoint at = origin + place.centre;
-        run("xdotool", {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
-                        "click", button});
+        pointTo(origin + place.centre);
+        run("xdotool", {"click", button});
     }
 
     // Weston passes the keys it gets on its X window to the focused client.
@@ -94,16 +116,31 @@ private:
     // moves the pointer `by` in a few steps before releasing.
     void drag(const QPoint &from, const QPoint &by)
     {
-        const auto at = [](const QPoint &p) {
-            return QStringList{"mousemove", "--sync", QString::number(p.x()),
-                               QString::number(p.y())};
-        };
-        run("xdotool", at(from) + QStringList{"mousedown", "1"});
+        pointTo(from);
+        run("xdotool", {"mousedown", "1"});
         QTest::qWait(scaled(300));
         for (int step = 1; step <= 5; ++step)
-            run("xdotool", at(from + by * step / 5));
+            pointTo(from + by * step / 5);
         QTest::qWait(scaled(100));
         run("xdotool", {"mouseup", "1"});
+    }
+
+    // Weston follows the X pointer by its relative motion and now and then
+    // starts out of step with it (its first motion lost). In the corners
+    // weston holds its pointer at the edge, so after the two opposite ones
+    // both pointers are in the same place; weston draws its own where it is.
+    void alignPointers()
+    {
+        const QPoint last(outputSize.width() - 1, outputSize.height() - 1);
+        for (const QPoint &corner : {QPoint(0, 0), last, QPoint(0, 0), QPoint(400, 300)}) {
+            pointTo(corner);
+            QTest::qWait(100);
+        }
+        QRect drawn;
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            (drawn = pointerOn(outputPicture())).contains(QPoint(402, 302)),
+            qPrintable(QStringLiteral("weston's pointer at %1,%2").arg(drawn.x()).arg(drawn.y())),
+            scaled(5000));
     }
 
     QProcessEnvironment clientEnvironment() const
@@ -149,11 +186,7 @@ private:
         const QByteArray codes =
             expectedCodes(family, raised, iniInts(profile(), "dpiEnableArray"));
         click(at["dpiPlus1"]);
-        qInfo() << "DEBUG clicked" << QDateTime::currentDateTime().toString("hh:mm:ss.zzz")
-                << origin;
-        QTRY_VERIFY_WITH_TIMEOUT((countNear(screen(), save, accent) > 0)
-                                     || (outputPicture().save(path("debug.png")), false),
-                                 scaled(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(countNear(screen(), save, accent) > 0, scaled(5000));
         const int from = lineCount(wireLog());
         click(at["saveButton"]);
         QTRY_VERIFY2_WITH_TIMEOUT(sentDpiCodes(commands(wireLog(), from), family).contains(codes),
@@ -161,6 +194,7 @@ private:
                                   scaled(10000));
         QTRY_COMPARE_WITH_TIMEOUT(iniInts(profile(), "dpiValueArray"), raised, scaled(5000));
         QTRY_VERIFY_WITH_TIMEOUT(countNear(screen(), save, accent) == 0, scaled(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(quiet(), scaled(15000));
     }
 
     // After a drag the press has ended for the program too: a click on a
@@ -228,6 +262,7 @@ private slots:
         output = WId(id.toULongLong());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(session.filePath(socketName)), scaled(10000));
         QTRY_COMPARE_WITH_TIMEOUT(outputPicture().size(), outputSize, scaled(10000));
+        alignPointers();
     }
 
     void cleanup() { stop(kairo); }
@@ -282,7 +317,6 @@ private slots:
 
         // c. dragged by an empty part: the compositor moves the picture by
         // the pointer's way, and the window takes clicks where it now is
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
         const QPoint by = inwards();
         drag(origin + emptySpot(at), by);
         QTRY_COMPARE_WITH_TIMEOUT(pictureOn(outputPicture()), QRect(origin + by, windowSize),
@@ -390,7 +424,6 @@ private slots:
             return;
 
         // c. dragged by an empty part: the X window follows the pointer
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
         const QPoint by = inwards();
         drag(origin + emptySpot(at), by);
         QTRY_COMPARE_WITH_TIMEOUT(windowGeometry(), window.translated(by), scaled(5000));
