@@ -141,7 +141,7 @@ private slots:
         QFETCH(QByteArray, told);
         QFETCH(QStringList, mending);
         QDir(path("modules")).removeRecursively();
-        for (const QString &old : {"kairo", "mouse.ini", "wire.log", "kairo.log"})
+        for (const char *old : {"kairo", "mouse.ini", "wire.log", "kairo.log"})
             QFile::remove(path(old));
         QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", path("kairo")));
         QFile(path("kairo")).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
