@@ -1,5 +1,7 @@
 #include "core/widget.h"
 
+#include <QGuiApplication>
+
 #include "core/desktopnotices.h"
 #include "core/devicechangesource.h"
 #include "core/myqquickview.h"
@@ -17,6 +19,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QMetaObject>
@@ -139,6 +142,11 @@ void Widget::requestRestore()
 
 void Widget::restoreWindow()
 {
+    // A Wayland client can neither take back a minimise nor tell that one
+    // happened (the compositor's states do not include it), nor raise itself;
+    // a window mapped afresh shows in front.
+    if (!isActiveWindow() && QGuiApplication::platformName() == QLatin1String("wayland"))
+        hide();
     setVisible(true);
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

@@ -222,8 +222,8 @@ private:
 
     static QStringList startControls()
     {
-        return {"@BusyIndicator", "dpiSlider0", "dpiPlus1",
-                "saveButton",     "keyRow3",    "configButton"};
+        return {"@BusyIndicator", "dpiSlider0", "dpiPlus1",      "saveButton",
+                "keyRow3",        "configButton", "minimizeButton"};
     }
 
 private slots:
@@ -345,6 +345,17 @@ private slots:
         };
         const bool arrived = QTest::qWaitFor([&] { return recorded() == typed; }, scaled(3000));
         QVERIFY2(arrived, qPrintable(recorded().join(' ')));
+
+        // e. minimised, which weston shows as gone, and brought back by a
+        // second start, which then ends
+        click(at["minimizeButton"]);
+        QTRY_VERIFY_WITH_TIMEOUT(pictureOn(outputPicture()).size() != windowSize, scaled(5000));
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(path("kairo"));
+        QVERIFY(second.waitForFinished(scaled(10000)));
+        QCOMPARE(second.exitCode(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(pictureOn(outputPicture()).size(), windowSize, scaled(5000));
         qInfo("native Wayland journey took %lld ms", clock.elapsed());
     }
 
