@@ -11,7 +11,7 @@ DeviceChangeSource::~DeviceChangeSource() = default;
 
 namespace {
 
-// hidraw nodes appearing or disappearing, as udev announces them.
+// hidraw nodes appearing, disappearing or changing, as udev announces them.
 class UdevDeviceChangeSource : public DeviceChangeSource
 {
 public:
@@ -45,11 +45,15 @@ private:
         udev_device *device = udev_monitor_receive_device(monitor);
         if (!device)
             return;
+        // "change" comes with `udevadm trigger` once a rule is installed: the
+        // node the user could not open may be open to them now.
         const char *action = udev_device_get_action(device);
-        const bool arrivalOrRemoval =
-            action && (std::strcmp(action, "add") == 0 || std::strcmp(action, "remove") == 0);
+        const bool noticed =
+            action
+            && (std::strcmp(action, "add") == 0 || std::strcmp(action, "remove") == 0
+                || std::strcmp(action, "change") == 0);
         udev_device_unref(device);
-        if (arrivalOrRemoval)
+        if (noticed)
             emit deviceChanged();
     }
 

@@ -1,8 +1,8 @@
-// The preloaded virtual mouse's plug and unplug, as udev would announce them:
-// every udev monitor of the host program also hears an "add" or "remove" for
-// the virtual hidraw nodes. Real events still arrive, so a host on a real
-// machine hears both. Only the functions a monitor's reader needs are taken
-// over; everything else stays libudev's own.
+// The preloaded virtual mouse's plug, unplug and permission changes, as udev
+// would announce them: every udev monitor of the host program also hears an
+// "add", "remove" or "change" for the virtual hidraw nodes. Real events still
+// arrive, so a host on a real machine hears both. Only the functions a
+// monitor's reader needs are taken over; everything else stays libudev's own.
 #include "sim/simulator.h"
 
 #include <deque>

@@ -561,9 +561,17 @@ void unplug(int device)
         announceHotplug("remove");
 }
 
+// A new permission on a plugged mouse reaches udev monitors as "change", as
+// `udevadm trigger` sends it once a rule is installed.
 void setOpenDenied(int device, bool denied)
 {
-    withDevice(device, [denied](detail::Device &d) { d.config.openDenied = denied; });
+    const bool changed = withDevice(device, [denied](detail::Device &d) {
+        const bool was = d.config.openDenied;
+        d.config.openDenied = denied;
+        return d.config.plugged && was != denied;
+    });
+    if (changed)
+        announceHotplug("change");
 }
 
 bool isOpenDenied(int device)
