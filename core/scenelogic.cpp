@@ -21,6 +21,14 @@ QVariantMap knobAt(double x, int index)
     return {{QStringLiteral("x"), x}, {QStringLiteral("index"), index}};
 }
 
+// JavaScript's Math.round: halves go up, toward +infinity, where std::round
+// takes them away from zero.
+double roundHalfUp(double value)
+{
+    const double below = std::floor(value);
+    return value - below >= 0.5 ? below + 1 : below;
+}
+
 } // namespace
 
 double SceneLogic::knobMin(int btnH)
@@ -108,8 +116,8 @@ QVariantMap SceneLogic::zoomRates(double width, double height)
 
 double SceneLogic::roundDecimal(double value, int precision)
 {
-    const double scaled = std::round(value * std::pow(10.0, precision + 1));
-    return std::round(scaled / 10) / std::pow(10.0, precision);
+    const double scaled = roundHalfUp(value * std::pow(10.0, precision + 1));
+    return roundHalfUp(scaled / 10) / std::pow(10.0, precision);
 }
 
 int SceneLogic::languageIndex(const QString &language)

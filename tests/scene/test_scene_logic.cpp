@@ -127,6 +127,10 @@ private slots:
         QTest::newRow("rounded twice") << 1.449 << 1 << 1.5; // 144.9 -> 145 -> 14.5 -> 15
         QTest::newRow("123.456, 1") << 123.456 << 1 << 123.5;
         QTest::newRow("0.04, 1") << 0.04 << 1 << 0.0;
+        // halves toward +infinity, as the scene's JavaScript rounds
+        QTest::newRow("-1.25, 1") << -1.25 << 1 << -1.2;
+        QTest::newRow("-2.5, 0") << -2.5 << 0 << -2.0;
+        QTest::newRow("-2.56, 0") << -2.56 << 0 << -3.0;
     }
     void roundDecimal()
     {

@@ -176,6 +176,8 @@ Item {
     function selectBlock(index: int) {
         page.closeMenu()
         page.closeFocus()
+        if (index !== page.colorIndex)
+            page.isSave = true
         page.colorIndex = index
         page.showFields()
     }

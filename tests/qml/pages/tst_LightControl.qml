@@ -106,6 +106,30 @@ Item {
             compare(page.view.lastArgs("mouseSetLedType").slice(0, 4), [data.code, 40, 2, 0])
         }
 
+        function test_markedUnsaved_data() {
+            return [
+                { tag: "another colour block", control: "lightBlock5", index: 5,
+                  direction: 0 },
+                { tag: "the direction", control: "lightDirection1", index: 0, direction: 1 }
+            ]
+        }
+        // The chosen block's colour and the direction are what Save sends,
+        // so choosing either leaves the page unsaved until then.
+        function test_markedUnsaved(data) {
+            const store = factory()
+            const colors = blocks(255, 0, 0)
+            colors.splice(15, 3, "0", "255", "0")
+            preset(store, 0, [3, 2, 8, 0], colors, 0)
+            const page = makePage(store)
+            verify(!page.isSave)
+            mouseClick(findChild(page, data.control))
+            verify(page.isSave)
+            page.saveData(true, 0)
+            const sent = page.view.lastArgs("mouseSetLedType")
+            compare(sent[3], data.direction)
+            compare(sent[4].slice(0, 3), data.index === 5 ? [0, 255, 0] : [255, 0, 0])
+        }
+
         // A stored preset reaches the controls and goes back out through Save.
         function test_storeAndSend() {
             const store = factory()
