@@ -222,7 +222,7 @@ private:
 
     static QStringList startControls()
     {
-        return {"@BusyIndicator", "dpiSlider0", "dpiPlus1",      "saveButton",
+        return {"@BusyIndicator", "dpiSlider0",   "dpiPlus1",      "saveButton",
                 "keyRow3",        "configButton", "minimizeButton"};
     }
 
