@@ -85,6 +85,17 @@ Rectangle {
             smooth: true
             Accessible.name: "KAIRO"
         }
+        Image {
+            objectName: "deviceStateLogo"
+            x: 36
+            anchors.verticalCenter: parent.verticalCenter
+            width: 220
+            height: 28
+            source: Images.titleLogo
+            smooth: true
+            Accessible.role: Accessible.Graphic
+            Accessible.name: "KAIRO"
+        }
         Row {
             objectName: "deviceStateWindowButtons"
             anchors.right: parent.right
@@ -108,13 +119,14 @@ Rectangle {
         }
     }
 
-    // Fixed in size, so every state puts its parts in the same places.
+    // Fixed in width, as tall as the state's texts, which a language may wrap
+    // onto more lines.
     Rectangle {
         id: card
 
         objectName: "deviceStateCard"
         width: 680
-        height: 320
+        height: Math.max(160, textColumn.implicitHeight + 64)
         anchors.centerIn: parent
         scale: panel.zoom
         radius: 6
@@ -134,6 +146,8 @@ Rectangle {
         }
 
         Column {
+            id: textColumn
+
             objectName: "deviceStateTexts"
             x: 32
             y: 32
