@@ -119,15 +119,17 @@ Rectangle {
         }
     }
 
-    // Fixed in width, as tall as the state's texts, which a language may wrap
-    // onto more lines.
+    // Its top and width fixed, so every state puts its parts in the same
+    // places; as tall as the state's texts, which a language may wrap.
     Rectangle {
         id: card
 
         objectName: "deviceStateCard"
         width: 680
         height: Math.max(160, textColumn.implicitHeight + 64)
-        anchors.centerIn: parent
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: panel.height / 2 - 160 * panel.zoom
+        transformOrigin: Item.Top
         scale: panel.zoom
         radius: 6
         color: Theme.panelColor
