@@ -336,8 +336,12 @@ private slots:
         const QString word = path("modules/macro/word.bin");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(word), scaled(5000));
         click(editorRow);
+        // On a loaded machine the compositor may pass keys on later than
+        // xdotool sends them; a person too types a moment after the click.
         click(at["macroRecord"]);
+        QTest::qWait(scaled(300));
         keys({"type", "--delay", "120", "ab"});
+        QTest::qWait(scaled(500));
         click(at["macroRecord"]);
         const QStringList typed{"1,A", "2,A", "1,B", "2,B"};
         const auto recorded = [&] {
