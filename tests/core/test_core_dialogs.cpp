@@ -354,8 +354,8 @@ private slots:
             qputenv("KAIRO_FULL_DISK_UNDER", QDir::currentPath().toUtf8() + "/modules/setting");
 
         BoxAnswerer answerer(answer);
-        const int code =
-            quitFromTray(answerer, quits ? std::numeric_limits<int>::max() : int(changed) + diskFull);
+        const int code = quitFromTray(answerer, quits ? std::numeric_limits<int>::max()
+                                                      : int(changed) + diskFull);
         qunsetenv("KAIRO_FULL_DISK_UNDER");
         QCOMPARE(code, quits ? 0 : 99);
         QCOMPARE(widget->hidThread().monitoring, !quits);
