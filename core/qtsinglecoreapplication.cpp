@@ -9,7 +9,9 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSysInfo>
 
+#include <cerrno>
 #include <csignal>
 
 #include <unistd.h>
@@ -19,6 +21,19 @@ namespace {
 // A message on the socket: its UTF-8 bytes as a QByteArray in a QDataStream;
 // the receiver answers with one byte once it has emitted the signal.
 constexpr char ackByte = 'k';
+
+// A lock whose process is gone, or that names none (cut short when written).
+bool lockIsStale(const QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock.getLockInfo(&pid, &host, &application))
+        return true;
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return false;
+    return pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
 
 } // namespace
 
@@ -43,6 +58,13 @@ QtSingleCoreApplication::QtSingleCoreApplication(int &argc, char **argv)
         // Only a lock held by a live copy means there is one to talk to.
         qWarning("QtSingleCoreApplication: cannot create %s; running without the single-copy guard",
                  qPrintable(lock->fileName()));
+        primary = true;
+    } else if (lockIsStale(*lock)) {
+        // Taking a stale lock over writes a new one, which a full folder
+        // refuses; that is no second copy.
+        qDebug("QtSingleCoreApplication: cannot take over the stale lock %s; running without the "
+               "single-copy guard",
+               qPrintable(lock->fileName()));
         primary = true;
     }
 }
