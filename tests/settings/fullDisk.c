@@ -40,28 +40,43 @@ static int fdUnder(int fd, const char *variable)
     return startsWith(target, variable);
 }
 
-// Relative names are taken from the working folder; the tests use absolute ones.
+// Names are resolved as the kernel would (the working folder, "./", links),
+// the file itself need not exist yet.
 static int pathUnder(int dirfd, const char *path, const char *variable)
 {
-    if (!path)
+    const char *under = getenv(variable);
+    if (!path || !under || !*under)
         return 0;
-    if (path[0] == '/')
-        return startsWith(path, variable);
-    char base[PATH_MAX];
-    if (dirfd == AT_FDCWD) {
-        if (!getcwd(base, sizeof base))
-            return 0;
-    } else {
-        char link[64];
-        snprintf(link, sizeof link, "/proc/self/fd/%d", dirfd);
-        const ssize_t n = readlink(link, base, sizeof base - 1);
-        if (n <= 0)
-            return 0;
-        base[n] = 0;
-    }
     char full[PATH_MAX * 2];
-    snprintf(full, sizeof full, "%s/%s", base, path);
-    return startsWith(full, variable);
+    if (path[0] == '/') {
+        snprintf(full, sizeof full, "%s", path);
+    } else {
+        char base[PATH_MAX];
+        if (dirfd == AT_FDCWD) {
+            if (!getcwd(base, sizeof base))
+                return 0;
+        } else {
+            char link[64];
+            snprintf(link, sizeof link, "/proc/self/fd/%d", dirfd);
+            const ssize_t n = readlink(link, base, sizeof base - 1);
+            if (n <= 0)
+                return 0;
+            base[n] = 0;
+        }
+        snprintf(full, sizeof full, "%s/%s", base, path);
+    }
+    char resolved[PATH_MAX];
+    if (realpath(full, resolved))
+        return startsWith(resolved, variable);
+    char *slash = strrchr(full, '/');
+    if (!slash)
+        return 0;
+    *slash = 0;
+    char joined[PATH_MAX * 2];
+    if (!realpath(*full ? full : "/", resolved))
+        return startsWith(full, variable);
+    snprintf(joined, sizeof joined, "%s/%s", resolved, slash + 1);
+    return startsWith(joined, variable);
 }
 
 static int fail(int error)
