@@ -4,7 +4,9 @@
 #include "settings/settingsdialogs.h"
 #include "settings/settingsstore.h"
 
-#include <QSettings>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
 
 namespace kairo::disk {
 
