@@ -1,5 +1,7 @@
 #include "core/qtsinglecoreapplication.h"
 
+#include "settings/privatefolder.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
@@ -7,11 +9,11 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSysInfo>
 
 #include <cerrno>
-#include <cstring>
+#include <csignal>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -20,48 +22,17 @@ namespace {
 // the receiver answers with one byte once it has emitted the signal.
 constexpr char ackByte = 'k';
 
-// Only a folder of ours that nobody else may enter keeps other local users
-// from taking the lock or the socket name first.
-bool isPrivateFolder(const struct stat &info)
+// A lock whose process is gone, or that names none (cut short when written).
+bool lockIsStale(const QLockFile &lock)
 {
-    return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700;
-}
-
-QString runtimeDirFromEnvironment()
-{
-    const QByteArray path = qgetenv("XDG_RUNTIME_DIR");
-    struct stat info;
-    if (path.isEmpty() || ::stat(path.constData(), &info) != 0 || !isPrivateFolder(info))
-        return QString();
-    return QFile::decodeName(path);
-}
-
-// An existing folder that fails the check is neither repaired nor removed:
-// one of another user may be there to catch our lock and socket, a symlink
-// may lead anywhere, and one of ours with a looser mode may already hold
-// files of others. The caller then runs without the single-copy guard, since
-// a second copy harms less than refusing to start or trusting that folder.
-QString fallbackRuntimeDir()
-{
-    const QString path =
-        QDir(QDir::tempPath()).filePath(QStringLiteral("kairo-%1").arg(::getuid()));
-    const QByteArray native = QFile::encodeName(path);
-    if (::mkdir(native.constData(), 0700) == 0) {
-        // Ours since the line above, and the umask may have taken bits away.
-        ::chmod(native.constData(), 0700);
-    } else if (errno != EEXIST) {
-        qWarning("QtSingleCoreApplication: cannot create %s: %s", native.constData(),
-                 strerror(errno));
-        return QString();
-    }
-    struct stat info;
-    if (::lstat(native.constData(), &info) != 0 || !isPrivateFolder(info)) {
-        qWarning("QtSingleCoreApplication: %s is not a private folder of this user; "
-                 "running without the single-copy guard",
-                 native.constData());
-        return QString();
-    }
-    return path;
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock.getLockInfo(&pid, &host, &application))
+        return true;
+    if (!host.isEmpty() && host != QSysInfo::machineHostName())
+        return false;
+    return pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
 } // namespace
@@ -88,6 +59,13 @@ QtSingleCoreApplication::QtSingleCoreApplication(int &argc, char **argv)
         qWarning("QtSingleCoreApplication: cannot create %s; running without the single-copy guard",
                  qPrintable(lock->fileName()));
         primary = true;
+    } else if (lockIsStale(*lock)) {
+        // Taking a stale lock over writes a new one, which a full folder
+        // refuses; that is no second copy.
+        qDebug("QtSingleCoreApplication: cannot take over the stale lock %s; running without the "
+               "single-copy guard",
+               qPrintable(lock->fileName()));
+        primary = true;
     }
 }
 
@@ -104,10 +82,12 @@ QString QtSingleCoreApplication::instanceIdFor(const QString &executablePath)
     return QStringLiteral("kairo-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash.left(16)));
 }
 
+// Without a trusted folder the caller runs without the single-copy guard,
+// since a second copy harms less than refusing to start or trusting that
+// folder.
 QString QtSingleCoreApplication::privateRuntimeDir()
 {
-    const QString runtime = runtimeDirFromEnvironment();
-    return runtime.isEmpty() ? fallbackRuntimeDir() : runtime;
+    return kairo::privatefolder::forLock();
 }
 
 bool QtSingleCoreApplication::isRunning() const

@@ -1,29 +1,63 @@
 #include "settings/durableini.h"
 
+#include "settings/privatefolder.h"
 #include "settings/profilefile.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <csignal>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
+constexpr char scratchPrefix[] = "kairo-ini-";
+
+bool processIsGone(qint64 pid)
+{
+    return pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+// A copy killed during a save leaves its scratch folder, with copies of all
+// settings files. Only ours are cleared: named kairo-ini-<pid>-XXXXXX, owned
+// by this user, in our private folder, of a process that is gone.
+void removeLeftScratchFolders(const QString &base)
+{
+    static const QRegularExpression ours(QStringLiteral("^kairo-ini-(\\d+)-[A-Za-z0-9]{6}$"));
+    const QDir folder(base);
+    for (const QFileInfo &entry : folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QRegularExpressionMatch name = ours.match(entry.fileName());
+        if (!name.hasMatch() || entry.isSymLink() || entry.ownerId() != ::geteuid()
+            || !processIsGone(name.captured(1).toLongLong()))
+            continue;
+        QDir(entry.filePath()).removeRecursively();
+    }
+}
+
 // Scratch copies live in the user's runtime folder when there is one (a
-// memory file system there, so QSettings' own syncs of them cost nothing).
+// memory file system there, so QSettings' own syncs of them cost nothing),
+// else in a private folder of the user's own (kairo::privatefolder).
 QString scratchDir()
 {
     static const auto dir = [] {
-        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-        const QString base =
-            !runtime.isEmpty() && QFileInfo(runtime).isWritable() ? runtime : QDir::tempPath();
-        auto made = std::make_unique<QTemporaryDir>(base + QStringLiteral("/kairo-ini-XXXXXX"));
-        if (!made->isValid())
+        const QString base = kairo::privatefolder::forScratch();
+        std::unique_ptr<QTemporaryDir> made;
+        if (!base.isEmpty()) {
+            removeLeftScratchFolders(base);
+            made = std::make_unique<QTemporaryDir>(QStringLiteral("%1/%2%3-XXXXXX")
+                                                       .arg(base, QLatin1String(scratchPrefix))
+                                                       .arg(QCoreApplication::applicationPid()));
+        }
+        if (!made || !made->isValid())
             made = std::make_unique<QTemporaryDir>();
         return made;
     }();
@@ -37,11 +71,23 @@ QString newScratchPath(const QString &realPath)
            + QFileInfo(realPath).fileName();
 }
 
-QByteArray readAll(const QString &path, bool *exists)
+// A file that exists but cannot be read whole is never taken as empty: a
+// save would then replace it with only the new edit.
+DurableIni::ReadResult readAll(const QString &path, QByteArray *bytes)
 {
+    bytes->clear();
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 && errno == ENOENT)
+        return DurableIni::ReadResult::Missing;
     QFile file(path);
-    *exists = file.open(QIODevice::ReadOnly);
-    return *exists ? file.readAll() : QByteArray();
+    if (!file.open(QIODevice::ReadOnly))
+        return DurableIni::ReadResult::Unreadable;
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        bytes->clear();
+        return DurableIni::ReadResult::Unreadable;
+    }
+    return DurableIni::ReadResult::Read;
 }
 
 // QSettings writes one line per key and ends every line; a file cut short by
@@ -107,8 +153,12 @@ void DurableIni::reopen()
 bool DurableIni::copyRealToScratch()
 {
     seen = signatureOf(realPath);
-    onDisk = readAll(realPath, &existsOnDisk);
+    const ReadResult read = readAll(realPath, &onDisk);
+    readFailed = read == ReadResult::Unreadable;
+    existsOnDisk = read == ReadResult::Read;
     QFile::remove(scratchPath);
+    if (readFailed)
+        return false;
     if (!existsOnDisk)
         return true;
     QFile copy(scratchPath);
@@ -122,8 +172,8 @@ bool DurableIni::commit()
         return false;
     }
     scratch->sync();
-    bool scratchExists = false;
-    const QByteArray bytes = readAll(scratchPath, &scratchExists);
+    QByteArray bytes;
+    const bool scratchExists = readAll(scratchPath, &bytes) == ReadResult::Read;
     const bool written = scratch->status() == QSettings::NoError;
     if (written && scratchExists == existsOnDisk && bytes == onDisk)
         return true;

@@ -27,9 +27,15 @@ public:
     // Writes what changed since the last commit; true when the file on disk
     // now holds it (or nothing changed). On failure the file on disk is left
     // as it was and the edits are dropped, so what is read matches the disk.
+    // A file that exists but could not be read whole is never replaced: its
+    // commits fail until it reads again.
     bool commit();
+    // True when the last read of the file failed (not when it was missing).
+    bool readHasFailed() const { return readFailed; }
     // Drops unwritten edits and reads the file on disk again.
     void reload();
+
+    enum class ReadResult { Read, Missing, Unreadable };
 
 private:
     struct Signature {
@@ -47,6 +53,7 @@ private:
     // False when the scratch copy could not be written: its settings then
     // hold less than the file, and committing them would lose the rest.
     bool scratchHoldsFile = false;
+    bool readFailed = false;
     Signature seen; // of realPath when onDisk was taken
     std::unique_ptr<QSettings> scratch;
 };

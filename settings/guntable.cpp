@@ -34,6 +34,7 @@ bool isUnlistable(const QString &name)
 
 GunTable::GunTable(SettingsStore &store)
     : path(store.gunDataPath())
+    , store(&store)
 {}
 
 GunTable::GunTable(const QString &gunDataPath)
@@ -51,7 +52,16 @@ void GunTable::mouseSaveGundata(const QVariant &index, const QVariantList &src6)
     DurableIni file(path);
     QSettings &guns = file.settings();
     guns.setValue(gunKey(name), record);
-    file.commit();
+    committed(file);
+}
+
+bool GunTable::committed(DurableIni &file)
+{
+    if (file.commit())
+        return true;
+    if (store)
+        store->warnNotSaved(path, file.readHasFailed());
+    return false;
 }
 
 void GunTable::modifyGundata(int modifyType, const QVariantList &src6)
@@ -78,7 +88,7 @@ void GunTable::modifyGundata(int modifyType, const QVariantList &src6)
             guns.setValue(gunKey(name), record);
         }
     }
-    file.commit();
+    committed(file);
 }
 
 QVariantList GunTable::getGunData(const QVariant &name)

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QVariantList>
 
+class DurableIni;
 class SettingsStore;
 
 class GunTable
@@ -22,5 +23,9 @@ public:
     QStringList getGunDataKey();
 
 private:
+    // Commits file, telling the user (through the store) when it failed.
+    bool committed(DurableIni &file);
+
     QString path;
+    SettingsStore *store = nullptr;
 };

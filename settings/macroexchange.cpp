@@ -1,5 +1,6 @@
 #include "settings/macroexchange.h"
 
+#include "settings/disktexts.h"
 #include "settings/macrolibrary.h"
 #include "settings/macroselection.h"
 #include "settings/profilefile.h"
@@ -14,6 +15,7 @@
 
 namespace {
 
+using kairo::disk::Text;
 using kairo::names::isPathLike;
 
 constexpr int deepestLevel = 5;
@@ -112,8 +114,10 @@ QString MacroExchange::loadMacroFile(int macroLevel, int selectType)
         return {};
     const QFileInfo chosenInfo(chosen);
     const QString name = chosenInfo.baseName();
-    if (isPathLike(name))
+    if (isPathLike(name)) {
+        kairo::disk::warn(store, Text::NotImportedTitle, Text::UnfitName, name);
         return {};
+    }
 
     // Level -1 (or nothing selected) is the root; level k puts the file into
     // the selected folder at depth k, i.e. below s1..s(k+1).
@@ -122,11 +126,36 @@ QString MacroExchange::loadMacroFile(int macroLevel, int selectType)
         return {};
     MacroLibrary library(store, selection);
     const QString destination = library.macroPath(depth, name);
-    if (destination.isEmpty())
+    if (destination.isEmpty()) {
+        kairo::disk::warn(store, Text::NotImportedTitle, Text::UnfitName, name);
         return {};
-    kairo::files::copyIfAbsent(exchangeFile(chosenInfo.absolutePath(), name, chosenInfo.fileName()),
-                               destination);
-    return name;
+    }
+    const QString source = exchangeFile(chosenInfo.absolutePath(), name, chosenInfo.fileName());
+    return imported(source, destination) ? name : QString();
+}
+
+// The library keeps an existing macro of that name: the import then only
+// lists it.
+bool MacroExchange::imported(const QString &source, const QString &destination)
+{
+    switch (kairo::files::copyIfAbsent(source, destination)) {
+    case kairo::files::CopyResult::Copied:
+    case kairo::files::CopyResult::Exists:
+        return true;
+    case kairo::files::CopyResult::NotAFile:
+        kairo::disk::warn(store, Text::NotImportedTitle, Text::NotAFile, source);
+        return false;
+    case kairo::files::CopyResult::Failed:
+        break;
+    }
+    kairo::disk::warn(store, Text::NotImportedTitle, Text::NotImported, source);
+    return false;
+}
+
+void MacroExchange::exportCopy(const QString &source, const QString &destination)
+{
+    if (!kairo::files::replaceWithCopy(source, destination))
+        store.warnNotSaved(destination);
 }
 
 void MacroExchange::saveMacroFile(int macroLevel, const QString &macroName)
@@ -139,7 +168,7 @@ void MacroExchange::saveMacroFile(int macroLevel, const QString &macroName)
         return;
     const QString source = MacroLibrary(store, selection).macroPath(macroLevel, macroName);
     if (!source.isEmpty())
-        kairo::files::replaceWithCopy(source, chosen);
+        exportCopy(source, chosen);
 }
 
 void MacroExchange::getbatchPath()
@@ -175,8 +204,7 @@ void MacroExchange::saveMacroFile_batch(int macroLevel, const QVariantList &macr
         const int type = macroFileType[i].toInt();
         if (type == 0) {
             const QString source = library.macroPath(macroLevel, name);
-            kairo::files::replaceWithCopy(source, counterpart + QLatin1Char('/') + name
-                                                      + QStringLiteral(".mc"));
+            exportCopy(source, counterpart + QLatin1Char('/') + name + QStringLiteral(".mc"));
         } else if (type == 1) {
             QDir().mkdir(counterpart + QLatin1Char('/') + name);
         }
@@ -220,10 +248,10 @@ void MacroExchange::loadMacroFile_sub_batch()
         const QString name = QFileInfo(file).baseName();
         if (isPathLike(name))
             return;
-        selection.walkMacros[depth - 1].append(name);
-        kairo::files::copyIfAbsent(exchangeFile(dir, name, file), libraryOf.value(dir)
-                                                                      + QLatin1Char('/') + name
-                                                                      + QStringLiteral(".bin"));
+        // Only a macro the library now holds is listed.
+        if (imported(exchangeFile(dir, name, file),
+                     libraryOf.value(dir) + QLatin1Char('/') + name + QStringLiteral(".bin")))
+            selection.walkMacros[depth - 1].append(name);
     };
     walk.onFolder = [&](int depth, const QString &dir, const QString &folder) {
         if (isPathLike(folder))

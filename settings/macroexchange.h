@@ -31,6 +31,10 @@ public:
     void searchMacroFile_sub_batch(const QString &currentName, int currentLevel, int deleteLevel);
 
 private:
+    // Copies an import into the library, telling the user when it failed.
+    bool imported(const QString &source, const QString &destination);
+    void exportCopy(const QString &source, const QString &destination);
+
     SettingsStore &store;
     MacroSelection &selection;
 };

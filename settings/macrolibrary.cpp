@@ -1,5 +1,6 @@
 #include "settings/macrolibrary.h"
 
+#include "settings/disktexts.h"
 #include "settings/durableini.h"
 #include "settings/macroselection.h"
 #include "settings/settingsdialogs.h"
@@ -12,6 +13,7 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <climits>
 
 namespace kairo::names {
 
@@ -65,6 +67,14 @@ namespace {
 
 using kairo::names::isMalformed;
 using kairo::names::isUnfitName;
+
+// A name longer than a file name may be (with the ".bin" of a macro file)
+// would stay in the lists with no file behind it.
+bool fitsFileName(const QString &name)
+{
+    constexpr qsizetype longestFileName = NAME_MAX;
+    return QFile::encodeName(name + QStringLiteral(".bin")).size() <= longestFileName;
+}
 
 // The ten lists of one container, in the order the pages pass them.
 const QStringList &containerKeys()
@@ -161,7 +171,7 @@ QString MacroLibrary::macroPath(int macroLevel, const QString &name) const
 
 QString MacroLibrary::folderPath(int macroLevel, const QString &name) const
 {
-    if (macroLevel < 0 || macroLevel > 5 || isUnfitName(name))
+    if (macroLevel < 0 || macroLevel > 5 || isUnfitName(name) || !fitsFileName(name))
         return {};
     for (int i = 0; i < macroLevel; ++i) {
         if (isUnfitName(selection.names[i]))
@@ -285,38 +295,64 @@ QVariant MacroLibrary::updataMacroList(int att, int macroLevel, const QString &c
     return true;
 }
 
+bool MacroLibrary::committed(DurableIni &file)
+{
+    if (file.commit())
+        return true;
+    store.warnNotSaved(file.path(), file.readHasFailed());
+    return false;
+}
+
+bool MacroLibrary::refuseName(const QString &name)
+{
+    kairo::disk::warn(store, kairo::disk::Text::NotSavedTitle, kairo::disk::Text::UnfitName, name);
+    return false;
+}
+
 QVariant MacroLibrary::createMacroIni(const QString &name, const QVariant &macroIndex,
                                       int macroLevel, int macroType)
 {
     if (macroType == 0) {
         const QString path = macroPath(macroLevel, name);
         if (path.isEmpty())
-            return false;
+            return refuseName(name);
         DurableIni file(path);
         QSettings &macro = file.settings();
         macro.setValue(QStringLiteral("config/index"), macroIndex.toUInt());
         macro.setValue(QStringLiteral("config/total"), 0);
         macro.setValue(QStringLiteral("config/repeat"), 1);
         macro.setValue(QStringLiteral("config/did"), -1);
-        return file.commit();
+        return committed(file);
     }
     const QString path = folderPath(macroLevel, name);
     if (path.isEmpty())
-        return false;
+        return refuseName(name);
     if (QFileInfo(path).isDir()) {
         if (store.dialogs())
             store.dialogs()->warning(tr("Create folder"), tr("Duplicate name！"));
         return true;
     }
-    return QDir().mkdir(path);
+    if (QDir().mkdir(path))
+        return true;
+    store.warnNotSaved(path);
+    return false;
 }
 
 QVariant MacroLibrary::saveMacroIni(int macroLevel, const QString &name, const QStringList &macros,
                                     const QVariant &repeat)
 {
     const QString path = macroPath(macroLevel, name);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (path.isEmpty())
+        return refuseName(name);
+    if (macros.size() > maxMacroLines) {
+        kairo::disk::warn(store, kairo::disk::Text::NotSavedTitle,
+                          kairo::disk::Text::TooManyActions, QString::number(maxMacroLines));
         return false;
+    }
+    if (!QFileInfo(path).isFile()) {
+        store.warnNotSaved(path);
+        return false;
+    }
     DurableIni file(path);
     QSettings &macro = file.settings();
     macro.remove(QStringLiteral("macro"));
@@ -324,7 +360,7 @@ QVariant MacroLibrary::saveMacroIni(int macroLevel, const QString &name, const Q
     macro.setValue(QStringLiteral("config/repeat"), repeat);
     for (int i = 0; i < macros.size(); ++i)
         macro.setValue(QStringLiteral("macro/%1").arg(i), macros[i]);
-    return file.commit();
+    return committed(file);
 }
 
 QStringList MacroLibrary::loadMacroIni(int macroLevel, const QString &name)

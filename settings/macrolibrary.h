@@ -12,6 +12,7 @@
 class SettingsStore;
 struct MacroSelection;
 class QSettings;
+class DurableIni;
 
 namespace kairo::names {
 // A stored list of one element carries this as its second element.
@@ -36,7 +37,7 @@ class MacroLibrary
 public:
     // The mouse plays a macro from a 126-byte block, two bytes or more per
     // action; a file counting more lines than this is damaged, and the lines
-    // past the bound are read as its end.
+    // past the bound are read as its end. A save of more is refused.
     static constexpr int maxMacroLines = 4096;
 
     explicit MacroLibrary(SettingsStore &store);
@@ -78,6 +79,11 @@ public:
     void removeGroup(const QString &group);
 
 private:
+    // Commits file, telling the user when it could not be written.
+    bool committed(DurableIni &file);
+    // Tells the user that name cannot become a file; false.
+    bool refuseName(const QString &name);
+
     SettingsStore &store;
     MacroSelection &selection;
 };

@@ -1,12 +1,18 @@
 #include "settings/settingsstore.h"
 
+#include "settings/disktexts.h"
 #include "settings/durableini.h"
 #include "settings/profilefile.h"
 #include "settings/settingsdialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <unistd.h>
 
 namespace {
 
@@ -32,12 +38,63 @@ QString tr(const char *text)
     return QCoreApplication::translate("myQQuickView", text);
 }
 
+// A save killed between writing its temporary file and the rename leaves
+// <file>.XXXXXX beside the file (where the file system has no unnamed
+// temporary files). Only those of our own settings files go.
+void removeLeftTemporaries(const QString &folder, const QRegularExpression &ours)
+{
+    for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (!entry.isSymLink() && entry.ownerId() == ::geteuid()
+            && ours.match(entry.fileName()).hasMatch())
+            QFile::remove(entry.filePath());
+    }
+}
+
+// The groups the program keeps in a profile, and of those the ones every
+// profile holds when the factory profile cannot tell.
+const QSet<QString> &profileGroups()
+{
+    static const QSet<QString> groups = {
+        QStringLiteral("XYSensitive"),      QStringLiteral("mouse"),
+        QStringLiteral("mouseFwKeyMatrix"), QStringLiteral("mouseKeyMatrix"),
+        QStringLiteral("mouseKeyMatrix2"),  QStringLiteral("mouseLight"),
+        QStringLiteral("selectGun"),        QStringLiteral("mouseMacroKey"),
+        QStringLiteral("mouseMacroKey2")};
+    return groups;
+}
+
+// The groups of an INI text, or nothing when any line is neither a group, a
+// key with its value, a comment nor blank.
+QSet<QString> iniGroups(const QByteArray &bytes)
+{
+    QSet<QString> groups;
+    QString group;
+    for (const QByteArray &rawLine : bytes.split('\n')) {
+        const QByteArray line = rawLine.trimmed();
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
+            continue;
+        if (line.startsWith('[') && line.endsWith(']')) {
+            group = QString::fromUtf8(line.mid(1, line.size() - 2));
+            continue;
+        }
+        if (group.isEmpty() || line.indexOf('=') <= 0)
+            return {};
+        groups.insert(group);
+    }
+    return groups;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore(const QString &modulesDir, SettingsDialogs *dialogs)
     : modulesRoot(modulesDir)
     , dialogsAnswering(dialogs)
 {
+    removeLeftTemporaries(settingDir(),
+                          QRegularExpression(QStringLiteral(
+                              "^(apConfig|apConfigD|pD|p[1-9]|p10|name)\\.bin\\.[A-Za-z0-9]{6}$")));
+    removeLeftTemporaries(QFileInfo(gunDataPath()).absolutePath(),
+                          QRegularExpression(QStringLiteral("^gunData\\.bin\\.[A-Za-z0-9]{6}$")));
     configStore = std::make_unique<DurableIni>(configPath());
     factoryStore = std::make_unique<QSettings>(factoryProfilePath(), QSettings::IniFormat);
     for (int i = 0; i < profileCount; ++i)
@@ -131,15 +188,37 @@ bool SettingsStore::commit(DurableIni &store)
 {
     if (store.commit())
         return true;
-    warnNotSaved(store.path());
+    warnNotSaved(store.path(), store.readHasFailed());
     return false;
 }
 
-void SettingsStore::warnNotSaved(const QString &path)
+void SettingsStore::warnNotSaved(const QString &path, bool readFailed)
 {
-    if (dialogsAnswering)
-        dialogsAnswering->warning(tr("Warning"),
-                                  tr("Kairo could not save %1; the disk may be full.").arg(path));
+    using kairo::disk::Text;
+    kairo::disk::warn(*this, Text::NotSavedTitle, readFailed ? Text::NotRead : Text::NotSaved,
+                      path);
+}
+
+void SettingsStore::warnNotImported(kairo::disk::Text why, const QString &chosen)
+{
+    kairo::disk::warn(*this, kairo::disk::Text::NotImportedTitle, why, chosen);
+}
+
+bool SettingsStore::isProfileText(const QByteArray &bytes)
+{
+    const QSet<QString> groups = iniGroups(bytes);
+    QStringList required = factoryProfile().childGroups();
+    if (required.isEmpty())
+        required = {QStringLiteral("mouse")};
+    for (const QString &group : groups) {
+        if (!profileGroups().contains(group) && !required.contains(group))
+            return false;
+    }
+    for (const QString &group : required) {
+        if (!groups.contains(group))
+            return false;
+    }
+    return true;
 }
 
 bool SettingsStore::edited(DurableIni &store)
@@ -222,7 +301,25 @@ bool SettingsStore::loadProfile(int profile)
     const QString chosen = dialogsAnswering->openFileName(tr("Open File"), tr("Profile(*.pf)"));
     if (chosen.isEmpty())
         return false;
-    return replaceProfileFile(profile, chosen);
+    using kairo::disk::Text;
+    QByteArray bytes;
+    const kairo::files::ImportRead read = kairo::files::readImport(chosen, &bytes);
+    if (read != kairo::files::ImportRead::Read) {
+        warnNotImported(read == kairo::files::ImportRead::NotAFile ? Text::NotAFile
+                                                                   : Text::NotImported,
+                        chosen);
+        return false;
+    }
+    if (!isProfileText(bytes)) {
+        warnNotImported(Text::NotAProfile, chosen);
+        return false;
+    }
+    if (!kairo::files::writeWhole(profilePath(profile), bytes)) {
+        warnNotSaved(profilePath(profile));
+        return false;
+    }
+    profileStores[profile]->reload();
+    return true;
 }
 
 void SettingsStore::saveProfile(int profile)
@@ -232,8 +329,9 @@ void SettingsStore::saveProfile(int profile)
     const QString chosen = dialogsAnswering->saveFileName(tr("Save File"), tr("Profile(*.pf)"));
     if (chosen.isEmpty())
         return;
-    if (commit(*profileStores[profile]))
-        kairo::files::replaceWithCopy(profilePath(profile), chosen);
+    if (commit(*profileStores[profile])
+        && !kairo::files::replaceWithCopy(profilePath(profile), chosen))
+        warnNotSaved(chosen);
 }
 
 void SettingsStore::resetProfile(int profile)

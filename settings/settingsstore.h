@@ -16,6 +16,9 @@
 
 class DurableIni;
 class SettingsDialogs;
+namespace kairo::disk {
+enum class Text;
+}
 
 class SettingsStore
 {
@@ -91,6 +94,9 @@ public:
 
     // Writes every pending edit; false when any file could not be written.
     bool saveChanges();
+    // Tells the user that path keeps its old content: it could not be
+    // written, or (readFailed) not read whole before the edit.
+    void warnNotSaved(const QString &path, bool readFailed = false);
 
     // Holds back the writes of one action until the outermost batch ends.
     class Batch
@@ -118,7 +124,8 @@ private:
     bool replaceStoreFile(DurableIni &store, const QString &sourcePath);
     bool edited(DurableIni &store);
     bool commit(DurableIni &store);
-    void warnNotSaved(const QString &path);
+    void warnNotImported(kairo::disk::Text why, const QString &chosen);
+    bool isProfileText(const QByteArray &bytes);
     void readModelFlags();
 
     QString modulesRoot;

@@ -209,6 +209,41 @@ private slots:
         kairo.waitForFinished(5000);
     }
 
+    // A copy stopped by SIGTERM leaves its lock; on a full temporary folder
+    // the next start cannot take it over, and starts without the guard
+    // rather than exit as a second copy.
+    void staleLockOnAFullTempFolder()
+    {
+        QTemporaryDir shared;
+        QTemporaryDir cache;
+        QVERIFY(shared.isValid() && cache.isValid());
+        QProcessEnvironment env = environment(false);
+        env.insert("TMPDIR", shared.path());
+        env.insert("XDG_CACHE_HOME", cache.path());
+        env.remove("XDG_RUNTIME_DIR");
+        QProcess kairo;
+        kairo.setProcessEnvironment(env);
+        kairo.setProcessChannelMode(QProcess::MergedChannels);
+        kairo.start(dir.filePath("kairo"));
+        QByteArray seen;
+        QVERIFY2(waitForLine(kairo, seen, "Device DisConnect"), seen.constData());
+        kairo.terminate();
+        QVERIFY(kairo.waitForFinished(5000));
+        const QString folder = shared.filePath(QStringLiteral("kairo-%1").arg(::getuid()));
+        QVERIFY(!QDir(folder).entryList({"*.lock"}, QDir::Files).isEmpty());
+
+        env.insert("LD_PRELOAD", KAIRO_FULL_DISK_PRELOAD);
+        env.insert("KAIRO_FULL_DISK_UNDER", shared.path());
+        env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true;default.debug=true");
+        kairo.setProcessEnvironment(env);
+        kairo.start(dir.filePath("kairo"));
+        seen.clear();
+        QVERIFY2(waitForLine(kairo, seen, "Device DisConnect"), seen.constData());
+        QVERIFY(seen.contains("cannot take over the stale lock"));
+        kairo.terminate();
+        kairo.waitForFinished(5000);
+    }
+
     // Without a mouse the window stays, saying so, beside the tray icon;
     // started by the session's autostart, only the tray icon shows.
     void noMouse_data()

@@ -361,6 +361,45 @@ private slots:
         QCOMPARE(js("repeatCount").toInt(), 65535);
     }
 
+    // On a disk that refuses the writes, the editor shows and sends only what
+    // reached it: a macro that could not be made is not listed, recorded or
+    // inserted actions that could not be saved are neither shown nor sent,
+    // and each refusal is said.
+    void brokenDiskShowsOnlyWhatWasSaved()
+    {
+        QVERIFY2(qEnvironmentVariable("LD_PRELOAD").contains("full_disk"),
+                 "needs the disk-fault preload");
+        QVERIFY(add("", "kept", false));
+        const QByteArray library = QFile::encodeName(QFileInfo(macroDir("")).absoluteFilePath());
+        qputenv("KAIRO_READ_ONLY_UNDER", library);
+        QVERIFY(!add("", "lost", false));
+        qunsetenv("KAIRO_READ_ONLY_UNDER");
+        QCOMPARE(rows(), QStringList({"kept"}));
+        QCOMPARE(names("macro/macroName"), QStringList({"kept"}));
+        QVERIFY(!QFile::exists(macroDir("lost.bin")));
+        QCOMPARE(dialogs.warnings.size(), 1);
+        QVERIFY2(dialogs.warnings[0].contains("could not save"), qPrintable(dialogs.warnings[0]));
+
+        select("kept");
+        QSignalSpy sent(editor, SIGNAL(modifyMacroData(QString)));
+        qputenv("KAIRO_FULL_DISK_UNDER", library);
+        QVERIFY(!js("insertKey(0x04)").toBool());
+        QVERIFY(js("startRecord()").toBool());
+        widget->view()->detectKeyboard(true, 0x0B);
+        QTest::qWait(50);
+        QVERIFY(!editor->property("isInputting").toBool()); // the refusal ended it
+        js("stopRecord()");
+        qunsetenv("KAIRO_FULL_DISK_UNDER");
+        QCOMPARE(js("lines.length").toInt(), 0);
+        QCOMPARE(macroLines("kept.bin"), QStringList());
+        QCOMPARE(sent.size(), 0);
+        QCOMPARE(dialogs.warnings.size(), 3);
+
+        QVERIFY(js("insertKey(0x04)").toBool());
+        QCOMPARE(macroLines("kept.bin"), QStringList({"1,A", "2,A"}));
+        QCOMPARE(sent.size(), 1);
+    }
+
     // Insertions and recording stop where the encoded block is full.
     void fullMacroRefusesMore()
     {

@@ -10,6 +10,10 @@
 #include <QDirIterator>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using testing::readFile;
 using testing::writeFile;
 
@@ -105,6 +109,87 @@ private slots:
         QCOMPARE(exchange.loadMacroFile(-1, 0), QString());
         QCOMPARE(QDir(modules).entryList(QDir::Files).size(), 0);
         QCOMPARE(QDir(library("")).entryList(QDir::Files).size(), 0);
+    }
+
+    // A chosen file is taken only when it is a regular file (after links) of
+    // at most 1 MiB, and a profile only when it holds a profile's groups;
+    // anything else is refused with a message, without blocking on a FIFO,
+    // and leaves the library and the profiles as they were.
+    void importsTakeOnlyWhatFits_data()
+    {
+        QTest::addColumn<bool>("isProfile");
+        QTest::addColumn<QString>("file"); // under outside
+        QTest::addColumn<QString>("said"); // part of the warning; empty: accepted
+        const QString notAFile = "only a regular file of at most 1 MiB";
+        for (const bool isProfile : {true, false}) {
+            const QString ext = isProfile ? ".pf" : ".mc";
+            const char *kind = isProfile ? "profile" : "macro";
+            QTest::addRow("%s: FIFO", kind) << isProfile << "fifo" + ext << notAFile;
+            QTest::addRow("%s: link to /dev/zero", kind) << isProfile << "zero" + ext << notAFile;
+            QTest::addRow("%s: 100 MB", kind) << isProfile << "big" + ext << notAFile;
+            QTest::addRow("%s: fits", kind) << isProfile << "good" + ext << "";
+        }
+        QTest::newRow("profile: random bytes") << true << "random.pf"
+                                               << "not a Kairo profile";
+        QTest::newRow("profile: empty") << true << "empty.pf"
+                                        << "not a Kairo profile";
+        QTest::newRow("profile: foreign groups") << true << "foreign.pf"
+                                                 << "not a Kairo profile";
+        QTest::newRow("macro: 252-byte name") << false << QString(252, 'n') + ".mc"
+                                              << "cannot be used as a name";
+        QTest::newRow("macro: name not UTF-8") << false << "not-utf8.mc"
+                                               << "could not be imported";
+    }
+
+    void importsTakeOnlyWhatFits()
+    {
+        QFETCH(bool, isProfile);
+        QFETCH(QString, file);
+        QFETCH(QString, said);
+        // One name is not UTF-8, which only a file system can hold; the
+        // dialog hands it over as Qt decodes it.
+        const QByteArray native =
+            QFile::encodeName(outside + "/")
+            + (file == "not-utf8.mc" ? QByteArray("\xff\xfe.mc") : QFile::encodeName(file));
+        const QString path = QFile::decodeName(native);
+        if (file.startsWith("fifo"))
+            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        else if (file.startsWith("zero"))
+            QVERIFY(QFile::link("/dev/zero", path));
+        else if (file.startsWith("big"))
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly) && QFile(path).resize(100 << 20));
+        else if (file.startsWith("random"))
+            writeFile(path, QByteArray(4096, 0).replace(0, 8, "\x01\x9a[=]\n\x7f\x00"));
+        else if (file.startsWith("empty"))
+            writeFile(path, "");
+        else if (file.startsWith("foreign"))
+            writeFile(path, "[mouse]\ndpiCount=6\n[Paths]\nhome=/\n");
+        else if (file.startsWith("good"))
+            writeFile(path, isProfile ? "[mouse]\ndpiCount=6\n" : "[config]\ntotal=0\n");
+        else
+            QVERIFY(::close(::open(native.constData(), O_WRONLY | O_CREAT, 0600)) == 0);
+        writeFile(modules + "/setting/p2.bin", "[mouse]\ndpiCount=2\n");
+        const auto everything = [this] {
+            QHash<QString, QByteArray> files;
+            QDirIterator it(modules, QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString next = it.next();
+                files.insert(next, readFile(next));
+            }
+            return files;
+        };
+        const QHash<QString, QByteArray> before = everything();
+        dialogs.answers = {path};
+        const bool taken = isProfile ? store->loadProfile(1)
+                                     : !MacroExchange(*store).loadMacroFile(-1, 0).isEmpty();
+        QCOMPARE(taken, said.isEmpty());
+        if (taken) {
+            QCOMPARE(dialogs.warnings, QStringList());
+            return;
+        }
+        QCOMPARE(dialogs.warnings.size(), 1);
+        QVERIFY2(dialogs.warnings[0].contains(said), qPrintable(dialogs.warnings[0]));
+        QCOMPARE(everything(), before);
     }
 
     void exportingOneMacro()

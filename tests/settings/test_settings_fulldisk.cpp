@@ -1,13 +1,19 @@
-// Saving on a full disk: every write either reaches the disk whole or leaves
-// the old file as it was and says it failed. Run with the full-disk preload,
-// which fails writes under KAIRO_FULL_DISK_UNDER with ENOSPC.
+// Saving on a broken disk: every write either reaches the disk whole or
+// leaves the old file as it was and says it failed. Run with the disk-fault
+// preload (fullDisk.c), which fails writes, reads, syncs or changes of the
+// files under a folder.
 
 #include "settings/guntable.h"
+#include "settings/macroexchange.h"
 #include "settings/macrolibrary.h"
+#include "settings/macroselection.h"
+#include "settings/privatefolder.h"
 #include "settings/settingsstore.h"
 #include "tests/settings/settingstestsupport.h"
 
 #include <QtTest>
+
+#include <functional>
 
 #include <sys/stat.h>
 
@@ -27,6 +33,17 @@ private:
     static void diskFullUnder(const QString &folder)
     {
         qputenv("KAIRO_FULL_DISK_UNDER", folder.toUtf8());
+    }
+    static const QStringList &faultVariables()
+    {
+        static const QStringList names = {"KAIRO_FULL_DISK_UNDER", "KAIRO_READ_FAIL_UNDER",
+                                          "KAIRO_SYNC_FAIL_UNDER", "KAIRO_READ_ONLY_UNDER"};
+        return names;
+    }
+    static void healDisk()
+    {
+        for (const QString &name : faultVariables())
+            qunsetenv(name.toLatin1());
     }
 
     // Every file under the folder, with its bytes.
@@ -52,7 +69,8 @@ private slots:
 
     void init()
     {
-        qunsetenv("KAIRO_FULL_DISK_UNDER");
+        healDisk();
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
         QVERIFY(dir.isValid());
         modules = testing::freshModules(dir);
         QByteArray profile = "[mouse]\ndpiCount=6\nmouseMode=0\n[mouseKeyMatrix]\n";
@@ -76,10 +94,11 @@ private slots:
     {
         QTest::addColumn<bool>("scratchFull");
         QTest::addColumn<int>("warnings");
-        // copy of a profile, one key, the batch, the configuration, the names
-        QTest::newRow("settings folder full") << false << 5;
+        // copy of a profile, one key, the batch, the configuration, the names,
+        // the new macro, the macro's actions, the gun edit
+        QTest::newRow("settings folder full") << false << 8;
         // the copy needs no scratch and goes through
-        QTest::newRow("scratch folder full") << true << 4;
+        QTest::newRow("scratch folder full") << true << 7;
     }
 
     void savesFailWholeAndRecover()
@@ -127,6 +146,155 @@ private slots:
         QVERIFY(readFile(setting("name.bin")).contains("NEW"));
         QCOMPARE(library.loadMacroIni(0, "old"), (QStringList{"1,B", "2,B", "2"}));
         QCOMPARE(dialogs.warnings.size(), warnings);
+    }
+
+    // Every kind of save on every kind of broken disk: it says it failed
+    // (false, or a warning) and leaves every file as it was. With reads
+    // failing, a file that cannot be read whole is never replaced by the edit
+    // alone; a new macro needs no read and is made.
+    void everySaveFailsWholeOnABrokenDisk_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("needNoRead");
+        QTest::newRow("reads fail (EIO)") << "KAIRO_READ_FAIL_UNDER" << QStringList{"new macro"};
+        QTest::newRow("sync fails") << "KAIRO_SYNC_FAIL_UNDER" << QStringList{};
+        QTest::newRow("disk full") << "KAIRO_FULL_DISK_UNDER" << QStringList{};
+        QTest::newRow("read-only") << "KAIRO_READ_ONLY_UNDER" << QStringList{};
+    }
+
+    void everySaveFailsWholeOnABrokenDisk()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QStringList, needNoRead);
+        const QString outside = dir.path() + "/home";
+        writeFile(outside + "/mine.pf", readFile(setting("p2.bin")));
+        writeFile(outside + "/in.mc", "[config]\ntotal=1\nrepeat=1\n[macro]\n0=1,C\n");
+        ScriptedDialogs dialogs;
+        macroSelection().clear();
+        const auto broken = [&] { qputenv(fault.toLatin1(), dir.path().toUtf8()); };
+        broken();
+        // Opened on the broken disk, as by a start while it fails.
+        SettingsStore store(modules, &dialogs);
+        MacroLibrary library(store);
+        GunTable guns(store);
+        MacroExchange exchange(store);
+        // Each returns what the save reported; those that report nothing, false.
+        const QList<QPair<QString, std::function<bool()>>> saves = {
+            {"key",
+             [&] {
+                 store.setData("mouse/dpiCount", 3);
+                 return false;
+             }},
+            {"configuration",
+             [&] {
+                 store.setGlobalData("mouse/profileNo", 1);
+                 return false;
+             }},
+            {"batch",
+             [&] {
+                 const SettingsStore::Batch batch(store);
+                 store.setDataList("mouseKeyMatrix/1", {1, 0, 0xf2, 0});
+                 store.setXYSensitive(0, 7);
+                 return false;
+             }},
+            {"copy profile",
+             [&] {
+                 store.copyProfile(2, 0);
+                 return false;
+             }},
+            {"reset profile",
+             [&] {
+                 store.resetProfile(3);
+                 return false;
+             }},
+            {"reset configuration",
+             [&] {
+                 store.resetApconfig();
+                 return false;
+             }},
+            {"gun names",
+             [&] {
+                 return library.updataNameList(1, {"M4", "NEW"}).toBool();
+             }},
+            {"profile names",
+             [&] {
+                 return library.updataNameList(2, {"a", "b"}).toBool();
+             }},
+            {"new macro", [&] { return library.createMacroIni("fresh", 1, 0, 0).toBool(); }},
+            {"macro actions", [&] { return library.saveMacroIni(0, "old", {"1,B"}, 2).toBool(); }},
+            {"gun edit",
+             [&] {
+                 guns.modifyGundata(1, {"M4", "L-Click", "12", "0", "30", "0", "M416"});
+                 return false;
+             }},
+            {"gun record",
+             [&] {
+                 guns.mouseSaveGundata("AKM", {"AKM", "R", "1"});
+                 return false;
+             }},
+            {"profile export",
+             [&] {
+                 dialogs.answers = {outside + "/out.pf"};
+                 store.saveProfile(0);
+                 return false;
+             }},
+            {"profile import",
+             [&] {
+                 dialogs.answers = {outside + "/mine.pf"};
+                 return store.loadProfile(4);
+             }},
+            {"macro import",
+             [&] {
+                 dialogs.answers = {outside + "/in.mc"};
+                 return !exchange.loadMacroFile(-1, 0).isEmpty();
+             }},
+            {"macro export",
+             [&] {
+                 dialogs.answers = {outside + "/old.mc"};
+                 exchange.saveMacroFile(0, "old");
+                 return false;
+             }},
+        };
+        for (const auto &[kind, save] : saves) {
+            healDisk();
+            const QHash<QString, QByteArray> before = snapshot();
+            const qsizetype warned = dialogs.warnings.size();
+            broken();
+            const bool saved = save();
+            healDisk();
+            if (needNoRead.contains(kind)) {
+                QVERIFY2(saved && dialogs.warnings.size() == warned, qPrintable(kind));
+                continue;
+            }
+            QVERIFY2(dialogs.warnings.size() > warned, qPrintable(kind + " said nothing"));
+            QVERIFY2(!saved, qPrintable(kind + " reported success"));
+            QVERIFY2(snapshot() == before, qPrintable(kind + " changed the disk"));
+        }
+        QVERIFY(!QFile::exists(modules + "/macro/in.bin"));
+        QVERIFY(!QFile::exists(outside + "/out.pf"));
+        QVERIFY(!QFile::exists(outside + "/old.mc"));
+    }
+
+    // Without a runtime folder the scratch copies go to a private folder in
+    // the user's own cache, not to the shared temporary folder that any
+    // local user can fill.
+    void scratchCopiesStayOutOfTheSharedTempFolder()
+    {
+        QTemporaryDir cache;
+        QTemporaryDir shared;
+        const QByteArray tmp = qgetenv("TMPDIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+        qputenv("TMPDIR", shared.path().toUtf8());
+        const QString folder = kairo::privatefolder::forScratch();
+        qputenv("TMPDIR", tmp);
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        QCOMPARE(folder, cache.path() + "/kairo");
+        struct stat info {};
+        QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, mode_t(0700));
+        QCOMPARE(QDir(shared.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
     }
 
     // One action that changes 33 keys replaces the profile once.

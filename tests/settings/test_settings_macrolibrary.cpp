@@ -272,6 +272,35 @@ private slots:
         QCOMPARE(lines.last(), QStringLiteral("3"));
     }
 
+    // What a save stores is what a load reads back: up to the bound, and a
+    // save past it is refused, said, and changes nothing.
+    void savesKeepTheReadBound_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("at the bound") << MacroLibrary::maxMacroLines;
+        QTest::newRow("one past") << MacroLibrary::maxMacroLines + 1;
+    }
+
+    void savesKeepTheReadBound()
+    {
+        QFETCH(int, count);
+        ScriptedDialogs dialogs;
+        SettingsStore store(modules, &dialogs);
+        MacroLibrary library(store);
+        QVERIFY(library.createMacroIni("Long", 0, 0, 0).toBool());
+        const QByteArray before = readFile(macroRoot() + "/Long.bin");
+        QStringList lines;
+        for (int i = 0; i < count; ++i)
+            lines.append(QStringLiteral("%1,A").arg(i % 2 + 1));
+        const bool fits = count <= MacroLibrary::maxMacroLines;
+        QCOMPARE(library.saveMacroIni(0, "Long", lines, 1).toBool(), fits);
+        QCOMPARE(dialogs.warnings.size(), fits ? 0 : 1);
+        if (fits)
+            QCOMPARE(library.loadMacroIni(0, "Long").mid(0, count), lines);
+        else
+            QCOMPARE(readFile(macroRoot() + "/Long.bin"), before);
+    }
+
     // A name with an unpaired surrogate is stored under another spelling, so
     // two such names would share one file or group.
     void malformedNamesAreRefused_data()

@@ -236,6 +236,27 @@ private slots:
                  (QStringList{"5", "4", "3", "1"}));
     }
 
+    // A file lacking groups of the shipped profile is no profile; the
+    // refusal speaks the user's language.
+    void partialProfileIsRefusedInTheUsersLanguage()
+    {
+        QVERIFY(testing::copyTree(QStringLiteral(KAIRO_SOURCE_MODULES "/i18n"), modules + "/i18n"));
+        ScriptedDialogs dialogs;
+        SettingsStore store(modules, &dialogs);
+        const QVariant language = store.getGlobalData("common/language");
+        store.setGlobalData("common/language", "German");
+        const QString file = dir.path() + "/partial.pf";
+        testing::writeFile(file, "[mouse]\ndpiCount=6\n");
+        const QByteArray before = testing::readFile(modules + "/setting/p6.bin");
+        dialogs.answers = {file};
+        QVERIFY(!store.loadProfile(5));
+        store.setGlobalData("common/language", language);
+        QCOMPARE(testing::readFile(modules + "/setting/p6.bin"), before);
+        QCOMPARE(dialogs.warnings,
+                 QStringList{"Nicht importiert|" + file
+                             + " wurde nicht importiert: Es ist kein Kairo-Profil."});
+    }
+
     void nameListGunTableAndLibrary()
     {
         SettingsStore store(modules);

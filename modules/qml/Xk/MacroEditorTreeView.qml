@@ -132,8 +132,10 @@ Item {
         }
         const containerPath = parent < 0 ? [] : tree[parent].path.concat([tree[parent].textValue]);
         MacroTree.selectPath(page.view, containerPath, level);
-        page.view.createMacroIni(trimmed, MacroTree.childIndices(tree, parent).length, level,
-                                 macroType);
+        // What the disk did not take is not listed; the store has said why.
+        if (!page.view.createMacroIni(trimmed, MacroTree.childIndices(tree, parent).length, level,
+                                      macroType))
+            return false;
         const at = parent < 0 ? tree.length : MacroTree.subtreeEnd(tree, parent);
         tree.splice(at, 0, MacroTree.makeEntry(trimmed, macroType, level));
         MacroTree.normalize(tree);
@@ -332,15 +334,21 @@ Item {
 
     // While recording, the file follows every event but the mouse gets the
     // macro once, at Stop: a re-send per key would keep the mouse busy.
-    function saveLines(newLines: var): void {
+    // A save the disk refused (the store has said why) leaves the list, the
+    // count and the mouse with what the file holds, and ends a recording.
+    function saveLines(newLines: var): bool {
         const entry = page.tree[page.selectedIndex];
-        page.lines = newLines;
         MacroTree.selectEntry(page.view, entry);
-        page.view.saveMacroIni(entry.level, entry.textValue, newLines, page.repeat);
+        if (!page.view.saveMacroIni(entry.level, entry.textValue, newLines, page.repeat)) {
+            page.selectRow(page.selectedIndex);
+            return false;
+        }
+        page.lines = newLines;
         if (page.recording)
             page.recordedUnsent = true;
         else
             page.modifyMacroData(entry.textValue);
+        return true;
     }
 
     function canAdd(): bool {
@@ -352,7 +360,8 @@ Item {
             return false;
         const next = page.lines.slice();
         next.splice(at, 0, ...added);
-        page.saveLines(next);
+        if (!page.saveLines(next))
+            return false;
         page.selectedAction = at + added.length - 1;
         return true;
     }
@@ -383,8 +392,8 @@ Item {
             return;
         const next = page.lines.slice();
         next.splice(page.selectedAction, 1);
-        page.saveLines(next);
-        page.selectedAction = Math.min(page.selectedAction, next.length - 1);
+        if (page.saveLines(next))
+            page.selectedAction = Math.min(page.selectedAction, next.length - 1);
     }
 
     function setRepeat(text: string): void {
@@ -436,8 +445,8 @@ Item {
             next.push(MacroLogic.delayLine(page.ticks * 10));
         page.restartTicks();
         next.push(MacroLogic.pressLine(usage, isDown));
-        page.saveLines(next);
-        actionList.positionViewAtEnd();
+        if (page.saveLines(next))
+            actionList.positionViewAtEnd();
     }
 
     function detectKeyboard(isDown: bool, usbCode: int): void {
