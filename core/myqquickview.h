@@ -95,8 +95,8 @@ public slots:
                                           const QString &newname);
     void deleteMacroUpdateProfile(const QString &macroName);
     // gun table
-    void mouseSaveGundata(const QVariant &index, const QVariantList &src6);
-    void modifyGundata(int modifyType, const QVariantList &src6);
+    bool mouseSaveGundata(const QVariant &index, const QVariantList &src6);
+    bool modifyGundata(int modifyType, const QVariantList &src6);
     QVariantList getGunData(const QVariant &name);
     QStringList getGunDataKey();
     // language strings

@@ -201,14 +201,14 @@ void myQQuickView::deleteMacroUpdateProfile(const QString &macroName)
     macroLibrary->deleteMacroUpdateProfile(macroName);
 }
 
-void myQQuickView::mouseSaveGundata(const QVariant &index, const QVariantList &src6)
+bool myQQuickView::mouseSaveGundata(const QVariant &index, const QVariantList &src6)
 {
-    gunTable->mouseSaveGundata(index, src6);
+    return gunTable->mouseSaveGundata(index, src6);
 }
 
-void myQQuickView::modifyGundata(int modifyType, const QVariantList &src6)
+bool myQQuickView::modifyGundata(int modifyType, const QVariantList &src6)
 {
-    gunTable->modifyGundata(modifyType, src6);
+    return gunTable->modifyGundata(modifyType, src6);
 }
 
 QVariantList myQQuickView::getGunData(const QVariant &name)

@@ -41,18 +41,18 @@ GunTable::GunTable(const QString &gunDataPath)
     : path(gunDataPath)
 {}
 
-void GunTable::mouseSaveGundata(const QVariant &index, const QVariantList &src6)
+bool GunTable::mouseSaveGundata(const QVariant &index, const QVariantList &src6)
 {
     const QString name = index.toString();
     if (!QFileInfo(path).isFile() || name.isEmpty() || isUnlistable(name))
-        return;
+        return false;
     QVariantList record;
     for (int i = 0; i < 6; ++i)
         record.append(i < src6.size() ? src6[i] : QVariant(QString()));
     DurableIni file(path);
     QSettings &guns = file.settings();
     guns.setValue(gunKey(name), record);
-    committed(file);
+    return committed(file);
 }
 
 bool GunTable::committed(DurableIni &file)
@@ -64,12 +64,12 @@ bool GunTable::committed(DurableIni &file)
     return false;
 }
 
-void GunTable::modifyGundata(int modifyType, const QVariantList &src6)
+bool GunTable::modifyGundata(int modifyType, const QVariantList &src6)
 {
     if (!QFileInfo(path).isFile() || (modifyType != 0 && modifyType != 1))
-        return;
+        return false;
     if (isUnlistable(field(src6, 0)) || isUnlistable(field(src6, 6)))
-        return;
+        return false;
     DurableIni file(path);
     QSettings &guns = file.settings();
     // An empty name would address the whole section, so it is never used.
@@ -88,7 +88,7 @@ void GunTable::modifyGundata(int modifyType, const QVariantList &src6)
             guns.setValue(gunKey(name), record);
         }
     }
-    committed(file);
+    return committed(file);
 }
 
 QVariantList GunTable::getGunData(const QVariant &name)

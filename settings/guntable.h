@@ -17,8 +17,10 @@ public:
     explicit GunTable(SettingsStore &store);
     explicit GunTable(const QString &gunDataPath);
 
-    void mouseSaveGundata(const QVariant &index, const QVariantList &src6);
-    void modifyGundata(int modifyType, const QVariantList &src6);
+    // Each is true when the table now holds what was asked; a failed write
+    // has warned the person by then.
+    bool mouseSaveGundata(const QVariant &index, const QVariantList &src6);
+    bool modifyGundata(int modifyType, const QVariantList &src6);
     QVariantList getGunData(const QVariant &name);
     QStringList getGunDataKey();
 

@@ -79,6 +79,14 @@ DialogFrame {
     function init() {
         panel.finishRename(false)
         panel.closeFocus()
+        panel.showStored()
+        panel.selectGun = GunRules.selection(panel.view.getGlobalData("mouse/selectGun"))
+        panel.chooseSlot(0)
+    }
+
+    // Every gun as the table holds it; one it does not hold is the factory's.
+    function showStored() {
+        panel.fillBuiltIn()
         for (let i = 0; i < panel.gunList.count; ++i) {
             const stored = panel.view.getGunData(i)
             if (!stored || stored.length < 6)
@@ -87,8 +95,13 @@ DialogFrame {
                                    gunPeriod: String(stored[2]), gunX: String(stored[3]),
                                    gunY: String(stored[4]), gunTimes: String(stored[5]) })
         }
-        panel.selectGun = GunRules.selection(panel.view.getGlobalData("mouse/selectGun"))
-        panel.chooseSlot(0)
+    }
+
+    // After a write the table refused the panel shows what it still holds.
+    function showStoredAfterFailure() {
+        panel.showStored()
+        panel.showSlots()
+        panel.loadGun()
     }
 
     // The factory's three guns, each a little stronger than the last.
@@ -115,13 +128,15 @@ DialogFrame {
     }
 
     function saveData(index: int, isAllSave: bool) {
-        if (isAllSave) {
-            for (let gun = 0; gun < panel.gunList.count; ++gun)
-                panel.view.mouseSaveGundata(gun, panel.record(gun))
-        } else {
-            panel.view.mouseSaveGundata(index, panel.record(index))
-        }
-        panel.isSave = true
+        let stored = true
+        const first = isAllSave ? 0 : index
+        const last = isAllSave ? panel.gunList.count - 1 : index
+        for (let gun = first; gun <= last; ++gun)
+            stored = panel.view.mouseSaveGundata(gun, panel.record(gun)) !== false && stored
+        if (stored)
+            panel.isSave = true
+        else
+            panel.showStoredAfterFailure()
     }
 
     function open() {
@@ -259,9 +274,12 @@ DialogFrame {
         const oldName = names[gun]
         panel.setField(gun, "gunName", name)
         names[gun] = name
-        panel.view.modifyGundata(1, panel.record(gun).concat([oldName]))
+        if (panel.view.modifyGundata(1, panel.record(gun).concat([oldName])) === false
+                || panel.view.mouseSaveGundata(gun, panel.record(gun)) === false) {
+            panel.showStoredAfterFailure()
+            return false
+        }
         panel.view.updataNameList(1, names)
-        panel.view.mouseSaveGundata(gun, panel.record(gun))
         return true
     }
 

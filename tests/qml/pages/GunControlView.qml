@@ -5,11 +5,19 @@ import QtQuick
 FakeView {
     id: fake
 
+    // A disk that takes no write: the table keeps what it had.
+    property bool writesFail: false
+
     function mouseSaveGundata(index, src6) {
         record("mouseSaveGundata", arguments)
-        guns[Number(index)] = src6.map(value => String(value))
+        if (!writesFail)
+            guns[Number(index)] = src6.map(value => String(value))
+        return !writesFail
     }
-    function modifyGundata(modifyType, src6) { record("modifyGundata", arguments) }
+    function modifyGundata(modifyType, src6) {
+        record("modifyGundata", arguments)
+        return !writesFail
+    }
     function mouseSendGundata(index, data) { record("mouseSendGundata", arguments) }
     function updataNameList(type, nameList) {
         record("updataNameList", arguments)

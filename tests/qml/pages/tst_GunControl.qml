@@ -155,6 +155,27 @@ Item {
             compare(page.view.guns[1][0], "Vector")
         }
 
+        // On a disk that takes no write, an edited value and a new name go
+        // back to what the table holds, and nothing is left to save.
+        function test_failedWritesShowTheTable() {
+            const page = makePage(["0", "1", "2"])
+            page.view.writesFail = true
+            mouseClick(child(page, "gunY"))
+            keyClick(Qt.Key_A, Qt.ControlModifier)
+            typeText("44")
+            page.closeFocus()
+            compare(page.view.callsOf("mouseSaveGundata").length, 1)
+            compare(child(page, "gunY").textValue, "10")
+            compare(page.record(0), storedGuns()[0])
+            verify(!page.isSave)
+
+            mouseDoubleClickSequence(child(page, "gunRow1"))
+            typeText("Vector")
+            keyClick(Qt.Key_Return)
+            compare(child(page, "gunRow1").Accessible.name, "AKM")
+            compare(page.view.callsOf("updataNameList"), [])
+        }
+
         function test_dot_data() {
             return [
                 { tag: "top of travel", to: 89, dot: 89, y: "0" },
