@@ -32,6 +32,8 @@ private slots:
     void initTestCase_data();
 
     void attributeBlockOnBothFamilies();
+    void macrosRefusedBeforeAnythingIsSent_data();
+    void macrosRefusedBeforeAnythingIsSent();
     void colourfulEffect_data();
     void colourfulEffect();
     void plainEffect_data();
@@ -270,6 +272,42 @@ void TestOperationsLightingGuns::macroSlots()
     QCOMPARE(r.operations->macros.mouseSendMacroData(ramp(10, 1), 12), QVariant(false));
     QVERIFY(r.commands().isEmpty());
     QCOMPARE(r.state().macros[1], before.macros[1]);
+}
+
+// The block ends with a 0,0 pair: 62 actions fill it exactly, from 63 on
+// the pair would be cut off. Slots are whole numbers from 0 to 11.
+void TestOperationsLightingGuns::macrosRefusedBeforeAnythingIsSent_data()
+{
+    QTest::addColumn<int>("actions");
+    QTest::addColumn<QVariant>("slot");
+    QTest::addColumn<bool>("sent");
+    QTest::newRow("62 actions") << 62 << QVariant(4) << true;
+    QTest::newRow("63 actions") << 63 << QVariant(4) << false;
+    QTest::newRow("100 actions") << 100 << QVariant(4) << false;
+    QTest::newRow("slot 256") << 2 << QVariant(256) << false;
+    QTest::newRow("slot 259") << 2 << QVariant(259) << false;
+    QTest::newRow("slot -1") << 2 << QVariant(-1) << false;
+    QTest::newRow("slot 1.5") << 2 << QVariant(1.5) << false;
+    QTest::newRow("slot garbage") << 2 << QVariant(QString("x3")) << false;
+}
+
+void TestOperationsLightingGuns::macrosRefusedBeforeAnythingIsSent()
+{
+    QFETCH(int, actions);
+    QFETCH(QVariant, slot);
+    QFETCH(bool, sent);
+    Rig r(model());
+    const auto before = r.state();
+    QVariantList macro{0, 1};
+    for (int i = 0; i < actions; ++i)
+        macro << (i % 2 ? 0x81 : 0x01) << 4;
+    macro << 0 << 0;
+    QCOMPARE(r.operations->macros.mouseSendMacroData(macro, slot), QVariant(sent));
+    QCOMPARE(r.commands().size(), sent ? 1 : 0);
+    if (sent)
+        QCOMPARE(r.state().macros[4].right(2), fromHex("00 00"));
+    for (int i = 0; !sent && i < kairo::sim::macroSlotCount; ++i)
+        QCOMPARE(r.state().macros[i], before.macros[i]);
 }
 
 void TestOperationsLightingGuns::gunData_data()
