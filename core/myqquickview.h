@@ -155,7 +155,17 @@ public slots:
     // device profiles
     void mouseSetProfile(uint profileNo);
     void mouseReadProfile(uint profileNo);
+    bool mouseReadDeviceProfiles(int count);
     QVariant mouseReadCurrentProfile();
+    // One action of the person's (a Save, a profile switch, a macro
+    // transfer, the start): the end answers "done", "notTaken", "noAnswer"
+    // or "notRead" (see ActionOutcome).
+    void beginMouseAction();
+    QString endMouseAction();
+    // The one length rule of every macro sent (MacroTransfer::fitsBlock).
+    bool macroFits(const QVariantList &macroData);
+    // Whether a stage the mouse reports is one of the profile's stages.
+    bool isKnownStage(int stage);
     void openUpdateExe();
 
 protected:

@@ -3,7 +3,9 @@
 
 #include "core/myqquickview.h"
 
+#include "device/debugline.h"
 #include "operations/deviceoperations.h"
+#include "operations/macroblock.h"
 #include "settings/settingsstore.h"
 
 #include <QMetaObject>
@@ -63,8 +65,18 @@ QVariant myQQuickView::mouseGetCurrentDPI()
 
 void myQQuickView::setCurrentDPI(int dpiValue)
 {
-    // The DPI page moves its highlight to the stage.
+    // The DPI page moves its highlight to the stage; a stage it does not
+    // have would leave it on none that exists.
+    if (!isKnownStage(dpiValue)) {
+        hidDebugLine({QStringLiteral("stage report refused"), QString::number(dpiValue)});
+        return;
+    }
     invokeScene("setCurrentDPI", Qt::DirectConnection, {dpiValue});
+}
+
+bool myQQuickView::isKnownStage(int stage)
+{
+    return operations->dpi.isKnownStage(stage);
 }
 
 void myQQuickView::mouseSetReportRate(uchar rate)
@@ -156,6 +168,28 @@ void myQQuickView::mouseSetProfile(uint profileNo)
 void myQQuickView::mouseReadProfile(uint profileNo)
 {
     operations->profiles.mouseReadProfile(profileNo);
+}
+
+bool myQQuickView::mouseReadDeviceProfiles(int count)
+{
+    return operations->profiles.readDeviceProfiles(count);
+}
+
+void myQQuickView::beginMouseAction()
+{
+    operations->beginAction();
+}
+
+QString myQQuickView::endMouseAction()
+{
+    const QString outcome = outcomeName(operations->endAction());
+    hidDebugLine({QStringLiteral("mouse action"), outcome});
+    return outcome;
+}
+
+bool myQQuickView::macroFits(const QVariantList &macroData)
+{
+    return MacroTransfer::fitsBlock(macroData);
 }
 
 QVariant myQQuickView::mouseReadCurrentProfile()

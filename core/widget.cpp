@@ -49,6 +49,8 @@ void ShellMonitorSink::stageReported(int stage)
 
 void ShellMonitorSink::dpiSwitchBalloon(int stage)
 {
+    if (!window.view()->isKnownStage(stage))
+        return;
     window.showNotice(QStringLiteral("Info"), dpiSwitchBalloonText(stage));
 }
 
@@ -309,19 +311,23 @@ void Widget::connectDevice(int index)
     deviceUiShown = true;
     showNotice(QStringLiteral("Info"), QStringLiteral("Detect Device"));
     kairo::startup::mark("balloon");
+    // One action: a mouse that stalls costs one time-out here, not one per reply.
+    view()->beginMouseAction();
     hid.startDeviceMonitor(index);
     kairo::startup::mark("monitor");
     if (view()->modelIcType() == QLatin1String("560"))
         readDeviceProfiles();
+    const QString outcome = view()->endMouseAction();
     showDeviceState(QStringLiteral("connected"));
+    if (outcome == QLatin1String("noAnswer"))
+        view()->invokeScene("showMouseOutcome", Qt::DirectConnection, {outcome});
     view()->setEnabled(true);
     view()->initUI();
     QCoreApplication::postEvent(this, new UserEvent(UserEvent::runUiTag));
 }
 
+// What fails to come is read again before a Save needs it.
 void Widget::readDeviceProfiles()
 {
-    const int profileCount = view()->modelIsGun() ? 5 : 2;
-    for (uint profileNo = 0; profileNo < uint(profileCount); ++profileNo)
-        view()->mouseReadProfile(profileNo);
+    view()->mouseReadDeviceProfiles(view()->modelIsGun() ? 5 : 2);
 }

@@ -67,63 +67,68 @@ bool Hid_Thread::hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, ucha
     return true;
 }
 
-void Hid_Thread::hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2)
+bool Hid_Thread::hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2)
 {
-    sendCommand("cmd Failed 01", 0x01, {byte1, byte2}, Pace::Brief);
+    return sendCommand("cmd Failed 01", 0x01, {byte1, byte2}, Pace::Brief);
 }
 
-void Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)
+bool Hid_Thread::hid560_02H_SetCurrentProfile(uchar profile)
 {
-    sendCommand("cmd Failed 02", 0x02, {profile}, Pace::Brief);
+    return sendCommand("cmd Failed 02", 0x02, {profile}, Pace::Brief);
 }
 
-void Hid_Thread::perProfileLoop(uchar opcode, uchar value, const char *timeoutText)
+bool Hid_Thread::perProfileLoop(uchar opcode, uchar value, const char *timeoutText)
 {
+    if (!mayCommand(timeoutText))
+        return false;
     if (!waitHidIdle()) {
         hidDebugLine({QString::fromLatin1(timeoutText)});
-        return;
+        return noteCommand(false);
     }
+    bool taken = true;
     for (uchar profile = 1; profile <= kProfileCount; ++profile) {
         beginReport(opcode, {profile, value});
-        exchangeSet(0, true);
-        if (gunModel || profile == kProfileCount)
+        taken = exchangeSet(0, true) && taken;
+        // A mouse that stopped answering would cost a time-out per profile.
+        if (gunModel || profile == kProfileCount || replyTimedOut)
             break;
         // Every exchange hands the flag back, but the loop is one command:
         // keep holding it so a handler run by the next exchange's event
         // processing cannot slip its own report into outReport.
         idle = false;
     }
+    return noteCommand(taken);
 }
 
-void Hid_Thread::hid560_03H_SetReportRate(uchar rate)
+bool Hid_Thread::hid560_03H_SetReportRate(uchar rate)
 {
-    perProfileLoop(0x03, rate, "cmd Failed 03");
+    return perProfileLoop(0x03, rate, "cmd Failed 03");
 }
 
-void Hid_Thread::hid560_04H_SetCurrentDPI(uchar stage)
+bool Hid_Thread::hid560_04H_SetCurrentDPI(uchar stage)
 {
-    perProfileLoop(0x04, stage, "cmd Failed 04");
+    return perProfileLoop(0x04, stage, "cmd Failed 04");
 }
 
-void Hid_Thread::hid560_09H_Lod(uchar stage, uchar en)
+bool Hid_Thread::hid560_09H_Lod(uchar stage, uchar en)
 {
-    sendCommand("hid560_09H_Lod", 0x09, {uchar(en ? stage : 0), 0x7D});
+    return sendCommand("hid560_09H_Lod", 0x09, {uchar(en ? stage : 0), 0x7D});
 }
 
-void Hid_Thread::hid560_0CH_setProfile(uchar *src128, uchar profileData)
+bool Hid_Thread::hid560_0CH_setProfile(uchar *src128, uchar profileData)
 {
-    sendCommand("cmd Failed 0C", 0x0C, {profileData, 0x80}, Pace::Settle, {src128, 128});
+    return sendCommand("cmd Failed 0C", 0x0C, {profileData, 0x80}, Pace::Settle, {src128, 128});
 }
 
-void Hid_Thread::hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne)
+bool Hid_Thread::hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne)
 {
     // The mouse takes a 128-byte block; the matrix fills its first half.
     uchar block[128] = {};
     std::memcpy(block, src64, 64);
-    sendCommand("cmd Failed 0D", 0x0D, {indexAddOne, 0x80}, Pace::Settle, block);
+    return sendCommand("cmd Failed 0D", 0x0D, {indexAddOne, 0x80}, Pace::Settle, block);
 }
 
-void Hid_Thread::hid560_0FH_SetMacroKey(uchar macroId, uchar *src128)
+bool Hid_Thread::hid560_0FH_SetMacroKey(uchar macroId, uchar *src128)
 {
-    sendCommand("cmd Failed 0F", 0x0F, {macroId, 0x80}, Pace::Settle, {src128, 128});
+    return sendCommand("cmd Failed 0F", 0x0F, {macroId, 0x80}, Pace::Settle, {src128, 128});
 }

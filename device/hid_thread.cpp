@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -19,12 +20,19 @@ constexpr int kIdlePolls = 255;
 constexpr int kIdlePollMs = 8;
 constexpr int kSettleStepMs = 64;
 constexpr int kBulkGapMs = 120;
-constexpr int kBulkReadBoundMs = 1000;
 constexpr int kBriefPauseMs = 8;
 
 void timeoutLine(const char *text)
 {
     hidDebugLine({QString::fromLatin1(text)});
+}
+
+// Input the mouse sent too late for an earlier read would pass for the
+// start of the next block.
+void dropStaleInput(hid_device *handle, std::vector<uchar> &buffer)
+{
+    while (hid_read_timeout(handle, buffer.data(), buffer.size(), 0) > 0) {
+    }
 }
 } // namespace
 
@@ -228,20 +236,31 @@ void Hid_Thread::endCommandExchange()
 bool Hid_Thread::exchangeGet(int count)
 {
     const auto endExchange = qScopeGuard([this] { endCommandExchange(); });
+    replyTimedOut = false;
     const DeviceEntry *entry = currentEntry();
     const bool encoded = entry && entry->isEncode;
     const int reportLength = entry ? entry->reportLength : 0;
     hid_device *handle = entry ? openCommandPath(current) : nullptr;
     if (!handle)
         return false;
+    std::vector<uchar> buffer(size_t(std::max(reportLength, 0)) + 1);
+    if (count > 0 && std::exchange(staleInputPossible, false))
+        dropStaleInput(handle, buffer);
+    // Until the whole block is in, a late rest of it may still arrive.
+    auto blockBrokenOff = qScopeGuard([this] { staleInputPossible = true; });
+    if (count == 0)
+        blockBrokenOff.dismiss();
 
     if (encoded)
         USBDataEncryption(outReport + 1, SecrecyCode);
-    if (hid_send_feature_report(handle, outReport, kReportSize) < 0)
+    QElapsedTimer since;
+    since.start();
+    if (!inTime(hid_send_feature_report(handle, outReport, kReportSize), since))
         return false;
     handle = openCommandPath(current);
     std::memset(inReport, 0, sizeof(inReport)); // report id 0 in byte 0
-    if (!handle || hid_get_feature_report(handle, inReport, kReportSize) < 0)
+    since.start();
+    if (!handle || !inTime(hid_get_feature_report(handle, inReport, kReportSize), since))
         return false;
 
     if (count == 0) {
@@ -257,17 +276,20 @@ bool Hid_Thread::exchangeGet(int count)
     const int total = std::min(count, int(sizeof(bulkBuf)));
     const int chunk = std::min(total, reportLength);
     std::vector<uchar> block(size_t(total), uchar(0));
-    std::vector<uchar> buffer(size_t(reportLength) + 1);
     for (int offset = 0; offset < total; offset += chunk) {
         std::fill(buffer.begin(), buffer.end(), uchar(0));
         handle = openCommandPath(current);
+        if (!handle)
+            return false;
         // A time-out is a failure too: a silent mouse must not hang the caller.
-        if (!handle
-            || hid_read_timeout(handle, buffer.data(), buffer.size(), kBulkReadBoundMs) <= 0)
+        const int received = hid_read_timeout(handle, buffer.data(), buffer.size(), replyBoundMs);
+        replyTimedOut = received == 0;
+        if (received <= 0)
             return false;
         std::memcpy(block.data() + offset, buffer.data(), size_t(std::min(chunk, total - offset)));
     }
     std::memcpy(bulkBuf, block.data(), block.size());
+    blockBrokenOff.dismiss();
     return true;
 }
 
@@ -275,6 +297,7 @@ bool Hid_Thread::exchangeSet(int count, bool settle)
 {
     QCoreApplication::processEvents();
     const auto endExchange = qScopeGuard([this] { endCommandExchange(); });
+    replyTimedOut = false;
     const DeviceEntry *entry = currentEntry();
     const bool encoded = entry && entry->isEncode;
     const int reportLength = entry ? entry->reportLength : 0;
@@ -283,7 +306,9 @@ bool Hid_Thread::exchangeSet(int count, bool settle)
         return false;
     if (encoded)
         USBDataEncryption(outReport + 1, SecrecyCode);
-    if (hid_send_feature_report(handle, outReport, kReportSize) < 0)
+    QElapsedTimer since;
+    since.start();
+    if (!inTime(hid_send_feature_report(handle, outReport, kReportSize), since))
         return false;
     if (settle)
         settlePause();
@@ -301,7 +326,8 @@ bool Hid_Thread::exchangeSet(int count, bool settle)
         std::fill(buffer.begin(), buffer.end(), uchar(0));
         std::memcpy(buffer.data() + 1, bulkBuf + offset, size_t(std::min(chunk, total - offset)));
         handle = openCommandPath(current);
-        if (!handle || hid_write(handle, buffer.data(), buffer.size()) < 0) {
+        since.start();
+        if (!handle || !inTime(hid_write(handle, buffer.data(), buffer.size()), since)) {
             hidDebugLine({QStringLiteral("HID FAIL")});
             return false;
         }
@@ -330,9 +356,11 @@ bool Hid_Thread::sendCommand(const char *timeoutText, uchar opcode,
                              std::initializer_list<uchar> params, Pace pace,
                              std::span<const uchar> block)
 {
+    if (!mayCommand(timeoutText))
+        return false;
     if (!waitHidIdle()) {
         timeoutLine(timeoutText);
-        return false;
+        return noteCommand(false);
     }
     beginReport(opcode, params);
     // Only once the link is ours: bulkBuf may still hold a block in flight.
@@ -342,16 +370,69 @@ bool Hid_Thread::sendCommand(const char *timeoutText, uchar opcode,
     const bool sent = exchangeSet(int(length), pace == Pace::Settle);
     if (pace == Pace::Brief)
         sleepMs(kBriefPauseMs);
-    return sent;
+    return noteCommand(sent);
 }
 
 bool Hid_Thread::requestReply(const char *timeoutText, uchar opcode,
                               std::initializer_list<uchar> params, int count)
 {
+    if (!mayCommand(timeoutText))
+        return false;
     if (!waitHidIdle()) {
         timeoutLine(timeoutText);
-        return false;
+        return noteCommand(false);
     }
     beginReport(opcode, params);
-    return exchangeGet(count);
+    return noteCommand(exchangeGet(count));
+}
+
+bool Hid_Thread::inTime(int result, const QElapsedTimer &since)
+{
+    if (since.elapsed() >= replyBoundMs)
+        replyTimedOut = true;
+    return result >= 0 && !replyTimedOut;
+}
+
+void Hid_Thread::beginAction()
+{
+    if (actionDepth++ > 0)
+        return;
+    actionFailed = false;
+    mouseSilent = false;
+}
+
+Hid_Thread::ActionOutcome Hid_Thread::endAction()
+{
+    if (actionDepth == 0 || --actionDepth > 0)
+        return ActionOutcome::Done;
+    const ActionOutcome outcome = mouseSilent    ? ActionOutcome::NoAnswer
+                                  : actionFailed ? ActionOutcome::Failed
+                                                 : ActionOutcome::Done;
+    actionFailed = false;
+    mouseSilent = false;
+    return outcome;
+}
+
+bool Hid_Thread::mayCommand(const char *timeoutText)
+{
+    if (actionDepth == 0) {
+        // A command outside any action stands alone.
+        actionFailed = false;
+        mouseSilent = false;
+    }
+    if (!mouseSilent)
+        return true;
+    hidDebugLine({QString::fromLatin1(timeoutText), QStringLiteral("(the mouse does not answer)")});
+    actionFailed = true;
+    return false;
+}
+
+bool Hid_Thread::noteCommand(bool taken)
+{
+    if (!taken)
+        actionFailed = true;
+    if (replyTimedOut)
+        mouseSilent = true;
+    replyTimedOut = false;
+    return taken;
 }

@@ -7,6 +7,7 @@
 #include "device/framing.h"
 #include "device/hidclock.h"
 
+#include <QElapsedTimer>
 #include <QFuture>
 #include <QList>
 #include <QMutex>
@@ -77,10 +78,22 @@ public:
     bool exchangeGet(int count);
     bool exchangeSet(int count, bool settle);
 
+    // One thing the person did (a Save, a profile switch, a macro transfer,
+    // the start) as the mouse took it. Once a command of the action has timed
+    // out the mouse counts as not answering: the action's later commands fail
+    // at once, so a stalled mouse costs one time-out per action, not one per
+    // command. Actions nest; the outermost end reports and starts afresh.
+    enum class ActionOutcome { Done, Failed, NoAnswer };
+    void beginAction();
+    ActionOutcome endAction();
+    // A reply slower than this counts as none.
+    static constexpr int replyBoundMs = 1000;
+
     // The get commands say whether a reply arrived (false on an idle-wait
     // time-out or a failed exchange); on false their out-parameters and
-    // buffers are exactly as the caller passed them. The slots below are
-    // the same commands under the names the scene uses.
+    // buffers are exactly as the caller passed them. The set commands say
+    // whether the mouse took them. The slots below are the same commands
+    // under the names the scene uses.
     bool tryGetKeyboardOption553(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
     bool tryGetCurrentDpi553(uchar &byte1);
     bool tryGetKeyboardOption560(uchar &byte1, uchar &byte2);
@@ -92,33 +105,33 @@ public:
 public slots:
     bool hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
     bool hid553_8BH_GetCurrentDPI(uchar &byte1);
-    void hid553_01H_SetReportRate(uchar rate);
-    void hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix);
-    void hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
-    void hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
-    void hid553_07H_Lod(uchar stage, uchar en);
-    void hid553_0BH_SetCurrentDPI(uchar stage);
-    void hid553_0CH_SetFixLEDColor(uchar *src3);
-    void hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
-    void hid553_10H_SetLED8StageColor(uchar type, uchar *src24);
-    void hid553_11H_SetDPISet(uchar dpiStage, uchar *src8);
-    void hid553_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne);
-    void hid553_13H_SetMacroKey(uchar macroId, uchar *src128);
-    void hid553_16H_SetSlaveAttritube(uchar *src64);
+    bool hid553_01H_SetReportRate(uchar rate);
+    bool hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix);
+    bool hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    bool hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    bool hid553_07H_Lod(uchar stage, uchar en);
+    bool hid553_0BH_SetCurrentDPI(uchar stage);
+    bool hid553_0CH_SetFixLEDColor(uchar *src3);
+    bool hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
+    bool hid553_10H_SetLED8StageColor(uchar type, uchar *src24);
+    bool hid553_11H_SetDPISet(uchar dpiStage, uchar *src8);
+    bool hid553_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+    bool hid553_13H_SetMacroKey(uchar macroId, uchar *src128);
+    bool hid553_16H_SetSlaveAttritube(uchar *src64);
 
     bool hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2);
     bool hid560_82H_GetCurrentProfile(uchar &byte1);
     bool hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
     bool hid560_8CH_readProfile(uchar *src128, uchar profileNo);
     bool hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3);
-    void hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2);
-    void hid560_02H_SetCurrentProfile(uchar profile);
-    void hid560_03H_SetReportRate(uchar rate);
-    void hid560_04H_SetCurrentDPI(uchar stage);
-    void hid560_09H_Lod(uchar stage, uchar en);
-    void hid560_0CH_setProfile(uchar *src128, uchar profileData);
-    void hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne);
-    void hid560_0FH_SetMacroKey(uchar macroId, uchar *src128);
+    bool hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2);
+    bool hid560_02H_SetCurrentProfile(uchar profile);
+    bool hid560_03H_SetReportRate(uchar rate);
+    bool hid560_04H_SetCurrentDPI(uchar stage);
+    bool hid560_09H_Lod(uchar stage, uchar en);
+    bool hid560_0CH_setProfile(uchar *src128, uchar profileData);
+    bool hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+    bool hid560_0FH_SetMacroKey(uchar macroId, uchar *src128);
 
     void startDeviceMonitor(int index);
     void stopDeviceMonitor();
@@ -146,9 +159,21 @@ private:
     bool requestReply(const char *timeoutText, uchar opcode, std::initializer_list<uchar> params,
                       int count = 0);
     void sleepMs(int ms);
-    void perProfileLoop(uchar opcode, uchar value, const char *timeoutText);
+    bool perProfileLoop(uchar opcode, uchar value, const char *timeoutText);
+    // The action's bookkeeping around every command: false when the mouse
+    // already failed to answer in this action (nothing is sent then).
+    bool mayCommand(const char *timeoutText);
+    bool noteCommand(bool taken);
+    // A hidapi call's result, failed when the mouse took too long to give it.
+    bool inTime(int result, const QElapsedTimer &since);
     bool sendKeyboardOptionForMonitor();
     void deliverToUi(std::function<void(DeviceMonitorSink *)> effect);
+
+    int actionDepth = 0;
+    bool actionFailed = false;
+    bool mouseSilent = false;        // a command of the current action timed out
+    bool replyTimedOut = false;      // set by the exchange just made
+    bool staleInputPossible = false; // a block read broke off; its rest may still come
 
     bool gunModel = false;
     QString family;

@@ -23,22 +23,20 @@ QVariantList fourValues(const QVariantList &list, int button)
 
 } // namespace
 
-void ButtonOperations::mouseSetKeyMatrix(const QVariant &mouseMode, const QVariantList &src64,
+bool ButtonOperations::mouseSetKeyMatrix(const QVariant &mouseMode, const QVariantList &src64,
                                          const QVariantList &src64_2, bool isSendData,
                                          const QVariantList &otherParam)
 {
     ctx.settings.setData(QStringLiteral("mouse/mouseMode"), mouseMode);
     storeAssignments(src64, src64_2);
     if (!isSendData)
-        return;
+        return true;
 
     const QVariantList &active = mouseMode.toUInt() == 0 ? src64 : src64_2;
     KeyMatrix m1 = KeyRecords::firmwareMatrix(active, ctx.family());
-    if (!KeyRecords::hasGunSwitch(m1)) {
-        sendMatrix(m1, 1);
-        return;
-    }
-    sendWithGunMatrices(m1, otherParam);
+    if (!KeyRecords::hasGunSwitch(m1))
+        return sendMatrix(m1, 1);
+    return sendWithGunMatrices(m1, otherParam);
 }
 
 void ButtonOperations::storeAssignments(const QVariantList &src64, const QVariantList &src64_2)
@@ -51,34 +49,36 @@ void ButtonOperations::storeAssignments(const QVariantList &src64, const QVarian
     }
 }
 
-void ButtonOperations::sendMatrix(KeyMatrix &matrix, uchar indexAddOne)
+bool ButtonOperations::sendMatrix(KeyMatrix &matrix, uchar indexAddOne)
 {
     if (!ctx.hid)
-        return;
+        return false;
     if (ctx.isSecondFamily())
-        ctx.hid->hid560_0DH_SetKeyMatrix(matrix.data(), indexAddOne);
-    else
-        ctx.hid->hid553_12H_SetKeyMatrix(matrix.data(), indexAddOne);
+        return ctx.hid->hid560_0DH_SetKeyMatrix(matrix.data(), indexAddOne);
+    return ctx.hid->hid553_12H_SetKeyMatrix(matrix.data(), indexAddOne);
 }
 
-void ButtonOperations::sendWithGunMatrices(const KeyMatrix &m1, const QVariantList &gunPeriods)
+bool ButtonOperations::sendWithGunMatrices(const KeyMatrix &m1, const QVariantList &gunPeriods)
 {
     auto guns = KeyRecords::buildGunMatrices(m1, firmwareDefaultMatrix(), gunPeriods, ctx.family());
+    bool sent = true;
     if (ctx.isSecondFamily()) {
+        if (!ctx.haveImages({0}))
+            return false;
         if (guns.switchMask)
             ctx.images.setGunSwitchMask(*guns.switchMask);
-        ctx.sendImage(0);
+        sent = ctx.sendImage(0);
     }
-    sendMatrix(guns.m1, 1);
-    sendMatrix(guns.m2, 2);
-    sendMatrix(guns.m3, 3);
-    sendMatrix(guns.m4, 4);
+    sent = sendMatrix(guns.m1, 1) && sent;
+    sent = sendMatrix(guns.m2, 2) && sent;
+    sent = sendMatrix(guns.m3, 3) && sent;
+    sent = sendMatrix(guns.m4, 4) && sent;
     if (!ctx.hid)
-        return;
+        return false;
+    // Matrix 1 by its number on both families, unlike mouseSwitchKeyMatrix.
     if (ctx.isSecondFamily())
-        ctx.hid->hid560_02H_SetCurrentProfile(1);
-    else
-        ctx.hid->hid553_02H_SetCurrentKeyMatrix(1);
+        return ctx.hid->hid560_02H_SetCurrentProfile(1) && sent;
+    return ctx.hid->hid553_02H_SetCurrentKeyMatrix(1) && sent;
 }
 
 KeyMatrix ButtonOperations::firmwareDefaultMatrix()
@@ -96,19 +96,25 @@ QVariantList ButtonOperations::mouseGetKeydefine(const QVariant &mouseMode, cons
     return ctx.settings.getDataList(QString::fromLatin1(group) + index.toString(), isRecovery);
 }
 
-void ButtonOperations::mouseResetKeyMatrix()
+bool ButtonOperations::mouseResetKeyMatrix()
 {
     KeyMatrix defaults = firmwareDefaultMatrix();
-    for (uchar matrixNo = 2; matrixNo <= 4; ++matrixNo)
-        sendMatrix(defaults, matrixNo);
+    bool sent = true;
+    for (uchar matrixNo = 2; matrixNo <= matrixCount; ++matrixNo)
+        sent = sendMatrix(defaults, matrixNo) && sent;
+    return sent;
 }
 
-void ButtonOperations::mouseSwitchKeyMatrix(int indexNo)
+bool ButtonOperations::mouseSwitchKeyMatrix(int indexNo)
 {
+    if (indexNo < 1 || indexNo > matrixCount) {
+        hidDebugLine(
+            {QStringLiteral("mouseSwitchKeyMatrix refused matrix"), QString::number(indexNo)});
+        return false;
+    }
     if (!ctx.hid)
-        return;
+        return false;
     if (ctx.isSecondFamily())
-        ctx.hid->hid560_02H_SetCurrentProfile(uchar(indexNo));
-    else
-        ctx.hid->hid553_02H_SetCurrentKeyMatrix(uchar(indexNo - 1));
+        return ctx.hid->hid560_02H_SetCurrentProfile(uchar(indexNo));
+    return ctx.hid->hid553_02H_SetCurrentKeyMatrix(uchar(indexNo - 1));
 }

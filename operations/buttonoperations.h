@@ -12,21 +12,24 @@ public:
         : ctx(context)
     {}
 
-    void mouseSetKeyMatrix(const QVariant &mouseMode, const QVariantList &src64,
+    // The sending operations say whether the mouse took everything.
+    bool mouseSetKeyMatrix(const QVariant &mouseMode, const QVariantList &src64,
                            const QVariantList &src64_2, bool isSendData,
                            const QVariantList &otherParam);
     QVariantList mouseGetKeydefine(const QVariant &mouseMode, const QVariant &index,
                                    bool isRecovery);
-    void mouseResetKeyMatrix();
-    void mouseSwitchKeyMatrix(int indexNo);
+    bool mouseResetKeyMatrix();
+    // Matrices 1 to 4; any other number is refused and nothing is sent.
+    bool mouseSwitchKeyMatrix(int indexNo);
+    static constexpr int matrixCount = 4;
 
     // The stored firmware default matrix of the current profile.
     KeyMatrix firmwareDefaultMatrix();
 
 private:
     void storeAssignments(const QVariantList &src64, const QVariantList &src64_2);
-    void sendMatrix(KeyMatrix &matrix, uchar indexAddOne);
-    void sendWithGunMatrices(const KeyMatrix &m1, const QVariantList &gunPeriods);
+    bool sendMatrix(KeyMatrix &matrix, uchar indexAddOne);
+    bool sendWithGunMatrices(const KeyMatrix &m1, const QVariantList &gunPeriods);
 
     OperationsContext &ctx;
 };

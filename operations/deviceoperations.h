@@ -28,6 +28,11 @@ public:
     Hid_Thread *hid() const { return context.hid; }
     DeviceProfileImages &images() { return context.images; }
 
+    // Brackets the operations of one action of the person's; the end says
+    // what became of them. Actions nest; only the outermost end reports.
+    void beginAction() { context.beginAction(); }
+    ActionOutcome endAction() { return context.endAction(); }
+
 private:
     OperationsContext context;
     std::shared_ptr<PointerSettings> pointerLayer;

@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+void DeviceProfileImages::setRead(int imageNo, const Image &bytes)
+{
+    images.at(imageNo) = bytes;
+    readFromMouse.at(imageNo) = true;
+}
+
 void DeviceProfileImages::setGunSwitchMask(uchar mask)
 {
     images[0][gunSwitchMask] = mask;

@@ -35,6 +35,13 @@ public:
     Image &image(int imageNo) { return images.at(imageNo); }
     const Image &image(int imageNo) const { return images.at(imageNo); }
 
+    // An image holds the mouse's bytes only once read from it; until then it
+    // is zeros, which must never go back over the firmware's own bytes.
+    bool isRead(int imageNo) const { return readFromMouse.at(imageNo); }
+    void setRead(int imageNo, const Image &bytes);
+    // A mouse connected afresh may hold other bytes.
+    void forgetAll() { readFromMouse.fill(false); }
+
     void setGunSwitchMask(uchar mask);
     void setDpiStages(const DpiEncoding::StageCodes &stages, uchar enableMask, bool withHighBits);
     void setEffect(int imageNo, const Lighting::EffectCommand &effect);
@@ -43,4 +50,5 @@ public:
 
 private:
     std::array<Image, count> images{};
+    std::array<bool, count> readFromMouse{};
 };

@@ -12,12 +12,17 @@ public:
         : ctx(context)
     {}
 
-    void mouseSetDpi(int dpiCount, const QString &sensorType, const QVariantList &dpiValueArray,
+    // The sending operations say whether the mouse took everything.
+    bool mouseSetDpi(int dpiCount, const QString &sensorType, const QVariantList &dpiValueArray,
                      const QVariantList &dpiEnableArray);
-    void mouseSetCurrentDPI(uchar currentDPI);
+    bool mouseSetCurrentDPI(uchar currentDPI);
+    // The mouse's stage, or 0 (no stage) when it names none of the stages.
     QVariant mouseGetCurrentDPI();
-    void mouseSetReportRate(uchar rate);
-    void mouseSetLodValue(uchar rate, uchar en);
+    bool mouseSetReportRate(uchar rate);
+    bool mouseSetLodValue(uchar rate, uchar en);
+
+    // Whether a stage the mouse reports is one of the profile's stages.
+    bool isKnownStage(int stage) const;
 
 private:
     OperationsContext &ctx;

@@ -12,9 +12,10 @@ public:
         : ctx(context)
     {}
 
-    void mouseSendGundata(int index, const QVariantList &data);
+    // Whether the mouse took the gun's data (true too where there is no gun function).
+    bool mouseSendGundata(int index, const QVariantList &data);
     QVariantList GetKeyboardoption();
-    void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    bool mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
 
 private:
     OperationsContext &ctx;

@@ -16,7 +16,7 @@ QString colourKey(uchar type)
 
 } // namespace
 
-void LightingOperations::mouseSetLedType(uchar effect, uchar brightness, uchar speed,
+bool LightingOperations::mouseSetLedType(uchar effect, uchar brightness, uchar speed,
                                          uchar direction, const QVariantList &rgbArray)
 {
     hidDebugLine({QStringLiteral("effect = "), QString::number(effect)});
@@ -29,84 +29,80 @@ void LightingOperations::mouseSetLedType(uchar effect, uchar brightness, uchar s
     hidDebugLine({QStringLiteral("rgbArray = "), listText});
     Lighting::AttributeBlock block =
         Lighting::attributeBlock(effect, brightness, speed, direction, rgbArray);
-    if (ctx.hid)
-        ctx.hid->hid553_16H_SetSlaveAttritube(block.data());
+    return ctx.hid && ctx.hid->hid553_16H_SetSlaveAttritube(block.data());
 }
 
-void LightingOperations::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
+bool LightingOperations::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
 {
     if (ctx.isColorful())
-        setColourfulEffect(effect, option1, option2);
-    else
-        setPlainEffect(effect, option1, option2);
+        return setColourfulEffect(effect, option1, option2);
+    return setPlainEffect(effect, option1, option2);
 }
 
-void LightingOperations::setColourfulEffect(uchar effect, uchar option1, uchar option2)
+bool LightingOperations::setColourfulEffect(uchar effect, uchar option1, uchar option2)
 {
     const Lighting::EffectCommand command = Lighting::colourfulEffect(effect, option1, option2);
-    if (!ctx.isSecondFamily()) {
-        if (ctx.hid)
-            ctx.hid->hid553_0DH_SetRGBLedEffect(command.code, command.operand1, command.operand2);
-        return;
-    }
+    if (!ctx.isSecondFamily())
+        return ctx.hid
+               && ctx.hid->hid553_0DH_SetRGBLedEffect(command.code, command.operand1,
+                                                      command.operand2);
+    if (!ctx.haveImages(ctx.userAndGunImages()))
+        return false;
     for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count;
          ++imageNo)
         ctx.images.setEffect(imageNo, command);
-    ctx.sendUserAndGunImages();
+    return ctx.sendUserAndGunImages();
 }
 
-void LightingOperations::setPlainEffect(uchar effect, uchar option1, uchar option2)
+bool LightingOperations::setPlainEffect(uchar effect, uchar option1, uchar option2)
 {
     const Lighting::EffectCommand command = Lighting::plainEffect(effect, option1, option2);
     if (!ctx.isSecondFamily()) {
         // Only the 55328 variant takes the table's third value.
         const uchar third = ctx.is55328() ? command.operand2 : uchar(2);
-        if (ctx.hid)
-            ctx.hid->hid553_0DH_SetRGBLedEffect(command.code, command.operand1, third);
-        return;
+        return ctx.hid
+               && ctx.hid->hid553_0DH_SetRGBLedEffect(command.code, command.operand1, third);
     }
+    if (!ctx.haveImages(ctx.userAndGunImages()))
+        return false;
     for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count;
          ++imageNo)
         ctx.images.setEffect(imageNo, {command.code, command.operand1, 2});
-    if (ctx.isGun()) {
-        ctx.sendUserAndGunImages();
-        return;
-    }
+    if (ctx.isGun())
+        return ctx.sendUserAndGunImages();
     ctx.images.image(DeviceProfileImages::userImage)[DeviceProfileImages::effectCode + 2] = 3;
-    ctx.sendImage(DeviceProfileImages::userImage);
+    return ctx.sendImage(DeviceProfileImages::userImage);
 }
 
-void LightingOperations::mouseSetRGBColor(uchar type, const QVariantList &src24)
+bool LightingOperations::mouseSetRGBColor(uchar type, const QVariantList &src24)
 {
     Lighting::StageColours colours = Lighting::stageColours(src24);
     if (ctx.isSecondFamily()) {
-        const bool fullColour = ctx.isColorful();
-        ctx.images.setStageColours(fullColour, colours);
-        ctx.sendImage(fullColour ? 0 : DeviceProfileImages::userImage);
-        return;
+        const int imageNo = ctx.isColorful() ? 0 : DeviceProfileImages::userImage;
+        if (!ctx.haveImages({imageNo}))
+            return false;
+        ctx.images.setStageColours(ctx.isColorful(), colours);
+        return ctx.sendImage(imageNo);
     }
     if (!ctx.hid)
-        return;
+        return false;
     if (ctx.is55328()) {
         // This variant lights one fixed colour unless all eight stages are set.
         if (Lighting::hasLastStageColour(colours))
-            ctx.hid->hid553_10H_SetLED8StageColor(0, colours.data());
-        else
-            ctx.hid->hid553_0CH_SetFixLEDColor(colours.data());
-        return;
+            return ctx.hid->hid553_10H_SetLED8StageColor(0, colours.data());
+        return ctx.hid->hid553_0CH_SetFixLEDColor(colours.data());
     }
-    ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data());
-    ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data());
+    const bool first = ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data());
+    return ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data()) && first;
 }
 
-void LightingOperations::ui_10H_SetLED8StageColor(uchar type, const QVariantList &src24)
+bool LightingOperations::ui_10H_SetLED8StageColor(uchar type, const QVariantList &src24)
 {
     ctx.settings.setDataList(colourKey(type), src24);
     Lighting::StageColours colours = Lighting::stageColours(src24);
     if (type == 2)
         Lighting::packNibbles(colours);
-    if (ctx.hid)
-        ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data());
+    return ctx.hid && ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data());
 }
 
 QVariantList LightingOperations::ui_90H_GetLED8StageColor(uchar type)

@@ -13,17 +13,18 @@ public:
         : ctx(context)
     {}
 
-    void mouseSetLedType(uchar effect, uchar brightness, uchar speed, uchar direction,
+    // The sending operations say whether the mouse took everything.
+    bool mouseSetLedType(uchar effect, uchar brightness, uchar speed, uchar direction,
                          const QVariantList &rgbArray);
-    void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
-    void mouseSetRGBColor(uchar type, const QVariantList &src24);
-    void ui_10H_SetLED8StageColor(uchar type, const QVariantList &src24);
+    bool mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+    bool mouseSetRGBColor(uchar type, const QVariantList &src24);
+    bool ui_10H_SetLED8StageColor(uchar type, const QVariantList &src24);
     QVariantList ui_90H_GetLED8StageColor(uchar type);
     bool chkIsLogoLedWork();
 
 private:
-    void setColourfulEffect(uchar effect, uchar option1, uchar option2);
-    void setPlainEffect(uchar effect, uchar option1, uchar option2);
+    bool setColourfulEffect(uchar effect, uchar option1, uchar option2);
+    bool setPlainEffect(uchar effect, uchar option1, uchar option2);
 
     OperationsContext &ctx;
 };

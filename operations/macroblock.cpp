@@ -4,10 +4,16 @@ namespace MacroTransfer {
 
 std::optional<uchar> macroIdForIndex(const QVariant &macroIndex)
 {
-    const uchar slot = uchar(macroIndex.toUInt() & 0xFF);
-    if (slot >= slotCount)
+    bool isNumber = false;
+    const double slot = macroIndex.toDouble(&isNumber);
+    if (!isNumber || slot < 0 || slot >= slotCount || slot != int(slot))
         return std::nullopt;
-    return uchar(slot + 1);
+    return uchar(int(slot) + 1);
+}
+
+bool fitsBlock(const QVariantList &macroData)
+{
+    return macroData.size() <= qsizetype(MacroBlock().size());
 }
 
 MacroBlock macroBlock(const QVariantList &macroData)

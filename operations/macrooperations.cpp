@@ -9,12 +9,15 @@ QVariant MacroOperations::mouseSendMacroData(const QVariantList &macroData,
                                              const QVariant &macroIndex)
 {
     const std::optional<uchar> macroId = MacroTransfer::macroIdForIndex(macroIndex);
-    if (macroId && ctx.hid) {
-        MacroTransfer::MacroBlock block = MacroTransfer::macroBlock(macroData);
-        if (ctx.isSecondFamily())
-            ctx.hid->hid560_0FH_SetMacroKey(*macroId, block.data());
-        else
-            ctx.hid->hid553_13H_SetMacroKey(*macroId, block.data());
+    if (!macroId || !MacroTransfer::fitsBlock(macroData)) {
+        hidDebugLine({QStringLiteral("mouseSendMacroData refused slot"), macroIndex.toString(),
+                      QStringLiteral("bytes"), QString::number(macroData.size())});
+        return false;
     }
-    return true;
+    if (!ctx.hid)
+        return false;
+    MacroTransfer::MacroBlock block = MacroTransfer::macroBlock(macroData);
+    if (ctx.isSecondFamily())
+        return ctx.hid->hid560_0FH_SetMacroKey(*macroId, block.data());
+    return ctx.hid->hid553_13H_SetMacroKey(*macroId, block.data());
 }

@@ -13,7 +13,9 @@ public:
         : ctx(context)
     {}
 
-    // Always true: the scene does not wait on the device here.
+    // True once the mouse took the block; false for a slot it does not have
+    // or a macro too long for the block (nothing sent then), or when the
+    // mouse did not take it.
     QVariant mouseSendMacroData(const QVariantList &macroData, const QVariant &macroIndex);
 
 private:

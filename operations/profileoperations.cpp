@@ -4,25 +4,33 @@
 
 #include "device/hid_thread.h"
 
-void ProfileOperations::mouseSetProfile(uint profileNo)
+bool ProfileOperations::mouseSetProfile(uint profileNo)
 {
     if (!DeviceProfileImages::isValid(profileNo)) {
         hidDebugLine(
             {QStringLiteral("mouseSetProfile refused profile"), QString::number(profileNo)});
-        return;
+        return false;
     }
-    ctx.sendImage(int(profileNo));
+    return ctx.haveImages({int(profileNo)}) && ctx.sendImage(int(profileNo));
 }
 
-void ProfileOperations::mouseReadProfile(uint profileNo)
+bool ProfileOperations::mouseReadProfile(uint profileNo)
 {
     if (!DeviceProfileImages::isValid(profileNo)) {
         hidDebugLine(
             {QStringLiteral("mouseReadProfile refused profile"), QString::number(profileNo)});
-        return;
+        return false;
     }
-    if (ctx.hid)
-        ctx.hid->hid560_8CH_readProfile(ctx.images.image(int(profileNo)).data(), uchar(profileNo));
+    return ctx.readImage(int(profileNo));
+}
+
+bool ProfileOperations::readDeviceProfiles(int count)
+{
+    ctx.images.forgetAll();
+    bool allRead = true;
+    for (int profileNo = 0; profileNo < count; ++profileNo)
+        allRead = mouseReadProfile(uint(profileNo)) && allRead;
+    return allRead;
 }
 
 QVariant ProfileOperations::mouseReadCurrentProfile()

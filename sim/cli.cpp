@@ -13,7 +13,8 @@ namespace {
 
 const char usage[] =
     "usage: kairo-virtual-mouse plug [N] | unplug [N] | deny [N] | allow [N] | press-dpi S [N] |\n"
-    "                           mute on|off [N] | state [N] | log\n"
+    "                           mute on|off [N] | stall MS [N] | unplug-after COMMANDS [N] |\n"
+    "                           fail-profile-reads COUNT [N] | state [N] | log\n"
     "  deny makes opening the mouse fail as without the udev rule; allow undoes it.\n"
     "  N is the device number (default 0); the socket comes from KAIRO_VIRTUAL_MOUSE_SOCKET,\n"
     "  else $XDG_RUNTIME_DIR/kairo-virtual-mouse.sock, else /tmp/kairo-virtual-mouse-<uid>.sock\n";

@@ -99,6 +99,23 @@ QString runCommand(const QStringList &args)
         pressDpi(device, stage);
         return ok();
     }
+    if (verb == "stall" || verb == "unplug-after" || verb == "fail-profile-reads") {
+        if (args.size() < 2)
+            return error("missing argument");
+        if (QString e = checkDevice(2); !e.isEmpty())
+            return e;
+        bool isNumber = false;
+        const int value = args[1].toInt(&isNumber);
+        if (!isNumber || value < 0)
+            return error(verb + " takes a number from 0 on");
+        if (verb == "stall")
+            setStallMs(device, value);
+        else if (verb == "unplug-after")
+            setUnplugAfter(device, value);
+        else
+            setFailProfileReads(device, value);
+        return ok();
+    }
     if (verb == "log" && args.size() == 1) {
         const QStringList lines = wireLogLines();
         return ok(lines.isEmpty() ? QString() : lines.join('\n') + '\n');

@@ -85,15 +85,26 @@ int readReport(ApiCall &call, hid_device *dev, unsigned char *data, size_t lengt
         Device &d = call.sim.devices[size_t(dev->device)];
         return dev->interface == Interface::Command ? d.commandInput : d.notifyInput;
     };
+    const bool command = dev->interface == Interface::Command;
+    auto heldBack = [&] {
+        const Device &d = call.sim.devices[size_t(dev->device)];
+        return command && std::chrono::steady_clock::now() < d.commandInputReadyAt;
+    };
     auto ready = [&] {
         if (!call.sim.handleUsableLocked(dev))
             return true;
         const Device &d = call.sim.devices[size_t(dev->device)];
-        return !d.muted && !queueOf().empty();
+        return !d.muted && !queueOf().empty() && !heldBack();
     };
     if (milliseconds < 0 || milliseconds > blockingReadCapMs)
         milliseconds = blockingReadCapMs;
-    call.sim.changed.wait_for(call.lock, std::chrono::milliseconds(milliseconds), ready);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    // A stalled reply is only waited for; nothing announces its coming.
+    while (!ready() && std::chrono::steady_clock::now() < deadline) {
+        const auto readyAt = call.sim.devices[size_t(dev->device)].commandInputReadyAt;
+        call.sim.changed.wait_until(call.lock, heldBack() ? std::min(deadline, readyAt) : deadline);
+    }
     if (!call.sim.handleUsableLocked(dev)) {
         dev->lastError = L"device disconnected";
         return -1;
@@ -228,8 +239,12 @@ int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const u
     ApiCall call("hid_send_feature_report");
     if (!call.usable(dev, Interface::Command) || !data || length == 0)
         return -1;
+    kairo::sim::detail::stallLocked(call.lock, dev->device);
+    if (!call.usable(dev, Interface::Command))
+        return -1;
     call.sim.featureOutLocked(dev->device,
                               QByteArray(reinterpret_cast<const char *>(data), qsizetype(length)));
+    kairo::sim::detail::unplugIfDue(call.lock, dev->device);
     return int(length);
 }
 
@@ -237,8 +252,11 @@ int HID_API_EXPORT HID_API_CALL hid_get_feature_report(hid_device *dev, unsigned
                                                        size_t length)
 {
     ApiCall call("hid_get_feature_report");
+    if (!call.usable(dev, Interface::Command) || !data || length == 0)
+        return -1;
+    kairo::sim::detail::stallLocked(call.lock, dev->device);
     Device *d = call.usable(dev, Interface::Command);
-    if (!d || !data || length == 0)
+    if (!d)
         return -1;
     if (d->muted) {
         dev->lastError = L"timed out";
@@ -268,6 +286,7 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *
         return -1;
     call.sim.outputReportLocked(
         dev->device, QByteArray(reinterpret_cast<const char *>(data), qsizetype(length)));
+    kairo::sim::detail::unplugIfDue(call.lock, dev->device);
     return int(length);
 }
 

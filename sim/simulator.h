@@ -37,7 +37,9 @@ struct Device {
     quint64 plugCycle = 0;
     QByteArray replyPlain = QByteArray(9, 0); // what the next feature read returns, unscrambled
     std::deque<QByteArray> commandInput;      // queued input reports (bulk reads)
-    std::deque<QByteArray> notifyInput;       // queued stage reports
+    std::chrono::steady_clock::time_point commandInputReadyAt; // a stall holds them back until then
+    bool unplugDue = false; // the unplugAfter count ran out; unplugged once the lock is free
+    std::deque<QByteArray> notifyInput; // queued stage reports
     BulkTransfer bulk;
 };
 
@@ -70,6 +72,12 @@ public:
     void outputReportLocked(int device, const QByteArray &report);
     QByteArray featureReplyLocked(int device) const; // 9 bytes as they go on the wire
 };
+
+// Stalls the calling hidapi function by the device's stall, with the lock
+// released so the control socket and other threads go on.
+void stallLocked(std::unique_lock<std::mutex> &lock, int device);
+// Unplugs the device if its unplugAfter count ran out; the lock is released.
+void unplugIfDue(std::unique_lock<std::mutex> &lock, int device);
 
 QString pathOf(int device, Interface interface);
 bool parsePath(const char *path, int &device, Interface &interface);

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
+#include <utility>
 
 namespace kairo::sim {
 namespace detail {
@@ -164,6 +166,7 @@ public:
             startBulk(opcode, p[0], p[1]);
             return;
         }
+        countTakenCommand();
         if (secondFamily && secondFamilyCommand(opcode, p))
             return;
         if (!firstFamilyCommand(opcode, p))
@@ -185,6 +188,12 @@ private:
     Device &d;
     FirmwareState &s;
     bool secondFamily;
+
+    void countTakenCommand()
+    {
+        if (d.config.unplugAfter > 0 && --d.config.unplugAfter == 0)
+            d.unplugDue = true;
+    }
 
     void setReply(const quint8 block[8])
     {
@@ -312,6 +321,12 @@ private:
             ++s.protocolErrors;
             return;
         }
+        if (d.config.failProfileReads > 0) {
+            --d.config.failProfileReads;
+            return;
+        }
+        d.commandInputReadyAt =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(d.config.stallMs);
         const QByteArray &image = s.profiles[number];
         const int length = std::max(1, d.config.reportLength);
         for (int offset = 0; offset < image.size(); offset += length)
@@ -332,6 +347,7 @@ private:
     {
         const BulkTransfer b = d.bulk;
         d.bulk = BulkTransfer{};
+        countTakenCommand();
         if (secondFamily) {
             switch (b.opcode) {
             case 0x0c:
@@ -405,6 +421,27 @@ void Simulator::outputReportLocked(int device, const QByteArray &report)
         return;
     }
     Firmware(d).bulkData(report.mid(1));
+}
+
+void stallLocked(std::unique_lock<std::mutex> &lock, int device)
+{
+    Simulator &sim = Simulator::instance();
+    const int ms = sim.devices[size_t(device)].config.stallMs;
+    if (ms <= 0)
+        return;
+    lock.unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    lock.lock();
+}
+
+void unplugIfDue(std::unique_lock<std::mutex> &lock, int device)
+{
+    Simulator &sim = Simulator::instance();
+    const bool due = device >= 0 && device < int(sim.devices.size())
+                     && std::exchange(sim.devices[size_t(device)].unplugDue, false);
+    lock.unlock();
+    if (due)
+        kairo::sim::unplug(device);
 }
 
 QString pathOf(int device, Interface interface)
@@ -615,6 +652,21 @@ bool isMuted(int device)
     return withDevice(device, [](detail::Device &d) { return d.muted; });
 }
 
+void setStallMs(int device, int milliseconds)
+{
+    withDevice(device, [milliseconds](detail::Device &d) { d.config.stallMs = milliseconds; });
+}
+
+void setUnplugAfter(int device, int commands)
+{
+    withDevice(device, [commands](detail::Device &d) { d.config.unplugAfter = commands; });
+}
+
+void setFailProfileReads(int device, int reads)
+{
+    withDevice(device, [reads](detail::Device &d) { d.config.failProfileReads = reads; });
+}
+
 FirmwareState state(int device)
 {
     return withDevice(device, [](detail::Device &d) { return d.state; });
@@ -715,6 +767,9 @@ QList<DeviceConfig> loadDeviceConfigs(const QString &iniPath)
         c.sCode = ini.value("sCode", c.sCode).toString();
         c.plugged = boolValue(ini, "plugged", c.plugged);
         c.openDenied = boolValue(ini, "openDenied", c.openDenied);
+        c.stallMs = std::max(0, ini.value("stallMs", c.stallMs).toInt());
+        c.unplugAfter = std::max(0, ini.value("unplugAfter", c.unplugAfter).toInt());
+        c.failProfileReads = std::max(0, ini.value("failProfileReads", c.failProfileReads).toInt());
         ini.endGroup();
         configs << c;
     }

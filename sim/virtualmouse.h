@@ -26,6 +26,10 @@ struct DeviceConfig {       // defaults = the shipped first-family mouse
     QString sCode = "424242";
     bool plugged = true;
     bool openDenied = false; // hid_open_path refuses with EACCES, like a node without the udev rule
+    // Misbehaviour, as the control verbs set it too (0 = none):
+    int stallMs = 0;          // every reply (feature reports, block input) comes this much later
+    int unplugAfter = 0;      // unplugged once this many more commands have been taken whole
+    int failProfileReads = 0; // this many next profile reads (560 8CH) send no block
 };
 
 enum class Direction { FeatureOut, FeatureIn, Out, In };
@@ -96,6 +100,10 @@ void sendNotification(int device, const QByteArray &report);
 void setMuted(int device,
               bool muted); // muted: reads time out / block, hid_get_feature_report fails
 bool isMuted(int device);
+// The misbehaviours of DeviceConfig, changed while the device runs.
+void setStallMs(int device, int milliseconds);
+void setUnplugAfter(int device, int commands);
+void setFailProfileReads(int device, int reads);
 FirmwareState state(int device);
 void setState(int device, const FirmwareState &s); // so tests can preload e.g. profiles for a read
 QList<WireRecord> wireLog();

@@ -103,7 +103,7 @@ Item {
     readonly property bool anyUnsaved: contentReady
                                        && (keyMatrixMain.isSave || dpiSettingMain.isSave
                                            || lightControlMain.isSave || systemSettingMain.isSave
-                                           || reportRateMain.isSave)
+                                           || reportRateMain.isSave || mouseNotice.behind)
     readonly property bool overlayOpen: contentReady
                                         && (resetBox.visible || keyMatrixMain.isDialogOpen
                                             || macroEditorMain.isDialogOpen || gunControlMain.isDialogOpen
@@ -184,6 +184,11 @@ Item {
         devicePanel.command = command ? String(command) : ""
     }
 
+    // What became of an action the native side ran ("noAnswer", ...).
+    function showMouseOutcome(outcome) {
+        mouseNotice.tell(String(outcome))
+    }
+
     function setCurrentDPI(dpiValue) {
         if (dpiValue !== 0 && contentReady)
             dpiSettingMain.currentDPI = dpiValue - 1
@@ -195,11 +200,13 @@ Item {
         setProtectUI(1000)
         contentWanted = true
         visible = true
+        view.beginMouseAction()
         if (!isPownOn) {
             firstInit()
             isPownOn = true
         }
         dpiSettingMain.currentDPI = parseInt(view.mouseGetCurrentDPI()) - 1
+        mouseNotice.tell(view.endMouseAction())
     }
 
     function run() {
@@ -261,35 +268,41 @@ Item {
         return SceneLogic.roundDecimal(val, precision === undefined ? 0 : precision)
     }
 
+    // After an action the mouse did not complete it gets everything the
+    // window holds; pages it did not take stay unsaved.
     function saveAllData() {
         mainFocus()
-        if (keyMatrixMain.isSave || dpiSettingMain.isSave || lightControlMain.isSave)
-            controlUIEnable(false)
-        if (keyMatrixMain.isSave) {
-            keyMatrixMain.isSave = false
+        const everything = mouseNotice.behind
+        const pages = [keyMatrixMain, dpiSettingMain, lightControlMain, systemSettingMain,
+                       reportRateMain].filter(page => everything || page.isSave)
+        if (pages.length === 0)
+            return
+        controlUIEnable(false)
+        view.beginMouseAction()
+        for (const page of pages)
+            page.isSave = false
+        if (pages.includes(keyMatrixMain))
             keyMatrixMain.saveData()
-        }
-        if (dpiSettingMain.isSave) {
-            dpiSettingMain.isSave = false
+        if (pages.includes(dpiSettingMain))
             dpiSettingMain.saveData(true)
-        }
-        if (lightControlMain.isSave) {
-            lightControlMain.isSave = false
+        if (pages.includes(lightControlMain))
             lightControlMain.saveData(true, 0)
-        }
-        if (systemSettingMain.isSave) {
-            systemSettingMain.isSave = false
+        if (pages.includes(systemSettingMain))
             systemSettingMain.saveData(true, 0)
-        }
-        if (reportRateMain.isSave) {
-            reportRateMain.isSave = false
+        if (pages.includes(reportRateMain))
             reportRateMain.saveData(true)
+        if (everything)
+            keyMatrixMain.macroTransfer.resend()
+        if (!mouseNotice.report(view.endMouseAction(), everything)) {
+            for (const page of pages)
+                page.isSave = true
         }
         controlUIEnable(true)
     }
 
     function resetAllDate() {
         controlUIEnable(false)
+        view.beginMouseAction()
         resetBox.visible = false
         applyMode(0)
         reportRateMain.enabled = true
@@ -308,6 +321,7 @@ Item {
         view.mouseSetCurrentDPI(2)
         dpiSettingMain.currentDPI = 1
         gunControlMain.resetData()
+        mouseNotice.report(view.endMouseAction(), false)
         controlUIEnable(true)
         keyMatrixMain.isSave = false
         dpiSettingMain.isSave = false
@@ -320,6 +334,7 @@ Item {
         if (n === profileNo)
             return
         controlUIEnable(false)
+        view.beginMouseAction()
         profileNo = n
         view.setGlobalData("mouse/profileNo", n)
         view.setCurrentProfile(n)
@@ -332,6 +347,7 @@ Item {
             view.mouseSwitchKeyMatrix(1)
             view.mouseResetKeyMatrix()
         }
+        mouseNotice.report(view.endMouseAction(), false)
         controlUIEnable(true)
     }
 
@@ -367,7 +383,7 @@ Item {
         const lists = {}
         for (const group of ["keyMatrix", "keyAssigment", "dpiSetting", "lightControl",
                              "macroEditor", "systemSetting", "gunControl", "profile", "keyCode",
-                             "warningAssigment", "other", "capture", "device"])
+                             "warningAssigment", "other", "capture", "device", "mouse"])
             lists[group] = view.getLangStrings(group, language)
         if (lists.keyMatrix.length > 0)
             keyMatrixLang = lists.keyMatrix
@@ -381,6 +397,7 @@ Item {
         warningAssigmentLang = lists.warningAssigment
         otherLang = lists.other
         deviceLang = lists.device
+        mouseNotice.texts = lists.mouse
         if (lists.dpiSetting.length > 0)
             dpiSettingMain.dpiSettingLang = lists.dpiSetting
         if (lists.systemSetting.length > 0)
@@ -809,6 +826,21 @@ Item {
         onMinimizeClicked: mainIten.windowControl.onMinimize()
         onCloseClicked: mainIten.windowControl.onHide()
         onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
+    }
+
+    MouseNotice {
+        id: mouseNotice
+        z: 97
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 96 * mainIten.zoomInRate_min
+        zoom: mainIten.zoomInRate_min
+    }
+
+    Connections {
+        target: mainIten.keyMatrixMain ? mainIten.keyMatrixMain.macroTransfer : null
+        function onFinished(outcome) { mouseNotice.report(outcome, false) }
+        function onTooLong() { mouseNotice.tellMacroTooLong() }
     }
 
     BusyIndicator {

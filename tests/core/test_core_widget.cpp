@@ -89,11 +89,15 @@ private:
     // device-change notices come from a source the test fires.
     void startWidget(const Model &model, bool plugged, bool openDenied = false)
     {
-        enterModules(model);
         kairo::sim::DeviceConfig mouse;
-        mouse.family = model.family;
         mouse.plugged = plugged;
         mouse.openDenied = openDenied;
+        startWidget(model, mouse);
+    }
+    void startWidget(const Model &model, kairo::sim::DeviceConfig mouse)
+    {
+        enterModules(model);
+        mouse.family = model.family;
         kairo::sim::reset({mouse});
         clearSceneCalls();
         widget = std::make_unique<Widget>();
@@ -348,6 +352,95 @@ private slots:
         QCOMPARE(calls.count(QStringLiteral("initUI")), 1);
         QCOMPARE(calls.count(QStringLiteral("run")), 1);
         QVERIFY(calls.indexOf(QStringLiteral("initUI")) < calls.indexOf(QStringLiteral("run")));
+    }
+
+    // A 560 gun mouse that answers every command a little after the reply
+    // bound: the start waits for one reply per action, not for 28 of them.
+    void stalledMouseCostsOneTimeOutPerAction()
+    {
+        Model model;
+        model.family = QStringLiteral("560");
+        model.isGun = true;
+        kairo::sim::DeviceConfig mouse;
+        mouse.stallMs = 1000;
+        QElapsedTimer clock;
+        clock.start();
+        startWidget(model, mouse);
+        QTRY_VERIFY_WITH_TIMEOUT(sceneCalls().contains(QStringLiteral("run")), 60000);
+        const qint64 started = clock.elapsed();
+        qInfo("start with a mouse stalling 1000 ms: %lld ms", started);
+        QVERIFY2(started < 5000, qPrintable(QString::number(started)));
+        QVERIFY(sceneCalls().contains(QStringLiteral("showMouseOutcome noAnswer")));
+    }
+
+    // Profile images the connect could not read: read again before a Save
+    // changes them, and never sent while they still cannot be read.
+    void profileReadFailedAtConnect_data()
+    {
+        QTest::addColumn<bool>("readableLater");
+        QTest::newRow("read again at the save") << true;
+        QTest::newRow("never readable") << false;
+    }
+    void profileReadFailedAtConnect()
+    {
+        QFETCH(bool, readableLater);
+        Model model;
+        model.family = QStringLiteral("560");
+        model.isGun = true;
+        kairo::sim::DeviceConfig mouse;
+        mouse.failProfileReads = 100;
+        startWidget(model, mouse);
+        waitForSceneUp();
+        const kairo::sim::FirmwareState before = kairo::sim::state(0);
+        kairo::sim::setFailProfileReads(0, readableLater ? 0 : 100);
+        kairo::sim::clearWireLog();
+
+        myQQuickView *view = widget->view();
+        view->beginMouseAction();
+        view->mouseSetDpi(4, QStringLiteral("3320"), {400, 800, 1600, 3200, 4000, 5000, 6000, 7000},
+                          {1, 1, 1, 1});
+        QCOMPARE(view->endMouseAction(), readableLater ? "done" : "notRead");
+
+        const kairo::sim::FirmwareState after = kairo::sim::state(0);
+        for (int image = 1; image <= 4; ++image) {
+            const QByteArray was = before.profiles[size_t(image)];
+            const QByteArray now = after.profiles[size_t(image)];
+            if (!readableLater) {
+                QCOMPARE(now, was);
+                continue;
+            }
+            // Bytes 82 to 100 are the stages'; all others stay the firmware's.
+            QCOMPARE(now.left(82), was.left(82));
+            QCOMPARE(now.mid(101), was.mid(101));
+            QCOMPARE(uchar(now.at(84)), uchar(0x21));
+        }
+        QCOMPARE(after.profiles[0], before.profiles[0]);
+    }
+
+    // Stage reports outside the profile's eight stages move nothing.
+    void stageReportsOutsideTheStagesIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("report");
+        QTest::newRow("stage 9") << QByteArray::fromHex("06070009");
+        QTest::newRow("stage 200") << QByteArray::fromHex("060700c8");
+        QTest::newRow("stage 255") << QByteArray::fromHex("060700ff");
+        QTest::newRow("stage 0") << QByteArray::fromHex("06070000");
+        QTest::newRow("garbage") << QByteArray::fromHex("060712ab");
+    }
+    void stageReportsOutsideTheStagesIgnored()
+    {
+        QFETCH(QByteArray, report);
+        startWidget(Model{}, true);
+        waitForSceneUp();
+        QQuickItem *dpiPage = sceneItem("dpiSettingMain");
+        kairo::sim::pressDpi(0, 3);
+        QTRY_COMPARE_WITH_TIMEOUT(dpiPage->property("currentDPI").toInt(), 2, 5000);
+        kairo::sim::sendNotification(0, report);
+        kairo::sim::pressDpi(0, 4);
+        QTRY_COMPARE_WITH_TIMEOUT(dpiPage->property("currentDPI").toInt(), 3, 5000);
+        QCOMPARE(
+            sceneCalls().filter(QStringLiteral("setCurrentDPI")),
+            QStringList({QStringLiteral("setCurrentDPI 3"), QStringLiteral("setCurrentDPI 4")}));
     }
 
     // Unplugged: the monitor notices and disables the view. Plugged again, a

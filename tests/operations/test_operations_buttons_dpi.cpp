@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <climits>
+
 using namespace rig;
 
 namespace {
@@ -112,6 +114,12 @@ private slots:
     void dpiStagesSecondFamily();
     void currentStageReportRateAndLiftOff();
     void balloonTextPerStage();
+    void actionOutcomes_data();
+    void actionOutcomes();
+    void matrixNumbersOutsideOneToFourRefused_data();
+    void matrixNumbersOutsideOneToFourRefused();
+    void stagesOutsideTheProfileRead_data();
+    void stagesOutsideTheProfileRead();
 };
 
 void TestOperationsButtonsDpi::initTestCase_data()
@@ -372,6 +380,106 @@ void TestOperationsButtonsDpi::balloonTextPerStage()
     QCOMPARE(dpiSwitchBalloonText(-3), QString("s8 "));
     dpiSwitchTexts() = saved;
     QCOMPARE(dpiSwitchBalloonText(2), saved.value(1) + " ");
+}
+
+// One action (the DPI page's Save: stages, then colours) against a mouse that
+// takes everything, goes away after one command, stalls every reply past the
+// bound, or whose profile images cannot be read.
+void TestOperationsButtonsDpi::actionOutcomes_data()
+{
+    QTest::addColumn<QString>("trouble");
+    QTest::addColumn<ActionOutcome>("outcome");
+    QTest::newRow("none") << "" << ActionOutcome::Done;
+    QTest::newRow("unplugged after one command") << "unplug" << ActionOutcome::NotTaken;
+    QTest::newRow("every reply late") << "stall" << ActionOutcome::NoAnswer;
+    QTest::newRow("images unreadable") << "unread" << ActionOutcome::NotRead;
+}
+
+void TestOperationsButtonsDpi::actionOutcomes()
+{
+    QFETCH(QString, trouble);
+    QFETCH(ActionOutcome, outcome);
+    if (trouble == "unread" && !secondFamilyRun())
+        QSKIP("only second-family mice keep device profiles");
+    Rig r(model(true, true));
+    const auto before = r.state();
+    constexpr int stallMs = Hid_Thread::replyBoundMs + 100;
+    if (trouble == "unplug")
+        kairo::sim::setUnplugAfter(0, 1);
+    if (trouble == "stall")
+        kairo::sim::setStallMs(0, stallMs);
+    if (trouble == "unread") {
+        r.operations->images().forgetAll();
+        kairo::sim::setFailProfileReads(0, 100);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    r.operations->beginAction();
+    const bool stagesTaken = r.operations->dpi.mouseSetDpi(
+        4, "3320", list({400, 800, 1600, 3200, 4000, 5000, 6000, 7000}), list({1, 1, 1, 1}));
+    const bool coloursTaken = r.operations->lighting.mouseSetRGBColor(1, QVariantList(24, 0x40));
+    QCOMPARE(r.operations->endAction(), outcome);
+    QCOMPARE(stagesTaken && coloursTaken, outcome == ActionOutcome::Done);
+
+    if (trouble == "stall") {
+        // One reply waited for, the rest of the action not sent at all.
+        QVERIFY2(clock.elapsed() < 2 * stallMs, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(r.commands().size(), 1);
+        kairo::sim::setStallMs(0, 0);
+        QVERIFY(r.operations->dpi.mouseSetCurrentDPI(2)); // the next action starts afresh
+    }
+    if (trouble == "unread") {
+        QCOMPARE(r.commandSummary().filter(QRegularExpression("^0c")), QStringList());
+        QCOMPARE(r.state().profiles, before.profiles);
+    }
+}
+
+void TestOperationsButtonsDpi::matrixNumbersOutsideOneToFourRefused_data()
+{
+    QTest::addColumn<int>("matrix");
+    QTest::addColumn<bool>("sent");
+    QTest::newRow("INT_MIN") << INT_MIN << false;
+    QTest::newRow("-1") << -1 << false;
+    QTest::newRow("0") << 0 << false;
+    QTest::newRow("1") << 1 << true;
+    QTest::newRow("4") << 4 << true;
+    QTest::newRow("5") << 5 << false;
+    QTest::newRow("256") << 256 << false;
+    QTest::newRow("INT_MAX") << INT_MAX << false;
+}
+
+void TestOperationsButtonsDpi::matrixNumbersOutsideOneToFourRefused()
+{
+    QFETCH(int, matrix);
+    QFETCH(bool, sent);
+    Rig r(model());
+    QCOMPARE(r.operations->buttons.mouseSwitchKeyMatrix(matrix), sent);
+    QCOMPARE(r.commands().size(), sent ? 1 : 0);
+}
+
+void TestOperationsButtonsDpi::stagesOutsideTheProfileRead_data()
+{
+    QTest::addColumn<int>("reported");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("1") << 1 << 1;
+    QTest::newRow("8") << 8 << 8;
+    QTest::newRow("0") << 0 << 0;
+    QTest::newRow("9") << 9 << 0;
+    QTest::newRow("200") << 200 << 0;
+    QTest::newRow("255") << 255 << 0;
+}
+
+void TestOperationsButtonsDpi::stagesOutsideTheProfileRead()
+{
+    QFETCH(int, reported);
+    QFETCH(int, shown);
+    Rig r(model());
+    auto s = r.state();
+    s.currentDpiStage = reported;
+    s.profileDpiStage.fill(reported);
+    r.setState(s);
+    QCOMPARE(r.operations->dpi.mouseGetCurrentDPI().toInt(), shown);
+    QCOMPARE(r.operations->dpi.isKnownStage(reported), shown != 0);
 }
 
 QTEST_GUILESS_MAIN(TestOperationsButtonsDpi)

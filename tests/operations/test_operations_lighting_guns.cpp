@@ -32,6 +32,8 @@ private slots:
     void initTestCase_data();
 
     void attributeBlockOnBothFamilies();
+    void macrosRefusedBeforeAnythingIsSent_data();
+    void macrosRefusedBeforeAnythingIsSent();
     void colourfulEffect_data();
     void colourfulEffect();
     void plainEffect_data();
@@ -265,11 +267,47 @@ void TestOperationsLightingGuns::macroSlots()
     QCOMPARE(int(sent[0][2]), 12);
     QCOMPARE(int(sent[1][2]), 1);
 
-    // Position 12 has no slot: nothing goes out, the answer is still true.
+    // Position 12 has no slot: nothing goes out, and the answer says so.
     kairo::sim::clearWireLog();
-    QCOMPARE(r.operations->macros.mouseSendMacroData(ramp(10, 1), 12), QVariant(true));
+    QCOMPARE(r.operations->macros.mouseSendMacroData(ramp(10, 1), 12), QVariant(false));
     QVERIFY(r.commands().isEmpty());
     QCOMPARE(r.state().macros[1], before.macros[1]);
+}
+
+// The block ends with a 0,0 pair: 62 actions fill it exactly, from 63 on
+// the pair would be cut off. Slots are whole numbers from 0 to 11.
+void TestOperationsLightingGuns::macrosRefusedBeforeAnythingIsSent_data()
+{
+    QTest::addColumn<int>("actions");
+    QTest::addColumn<QVariant>("slot");
+    QTest::addColumn<bool>("sent");
+    QTest::newRow("62 actions") << 62 << QVariant(4) << true;
+    QTest::newRow("63 actions") << 63 << QVariant(4) << false;
+    QTest::newRow("100 actions") << 100 << QVariant(4) << false;
+    QTest::newRow("slot 256") << 2 << QVariant(256) << false;
+    QTest::newRow("slot 259") << 2 << QVariant(259) << false;
+    QTest::newRow("slot -1") << 2 << QVariant(-1) << false;
+    QTest::newRow("slot 1.5") << 2 << QVariant(1.5) << false;
+    QTest::newRow("slot garbage") << 2 << QVariant(QString("x3")) << false;
+}
+
+void TestOperationsLightingGuns::macrosRefusedBeforeAnythingIsSent()
+{
+    QFETCH(int, actions);
+    QFETCH(QVariant, slot);
+    QFETCH(bool, sent);
+    Rig r(model());
+    const auto before = r.state();
+    QVariantList macro{0, 1};
+    for (int i = 0; i < actions; ++i)
+        macro << (i % 2 ? 0x81 : 0x01) << 4;
+    macro << 0 << 0;
+    QCOMPARE(r.operations->macros.mouseSendMacroData(macro, slot), QVariant(sent));
+    QCOMPARE(r.commands().size(), sent ? 1 : 0);
+    if (sent)
+        QCOMPARE(r.state().macros[4].right(2), fromHex("00 00"));
+    for (int i = 0; !sent && i < kairo::sim::macroSlotCount; ++i)
+        QCOMPARE(r.state().macros[i], before.macros[i]);
 }
 
 void TestOperationsLightingGuns::gunData_data()
@@ -319,6 +357,9 @@ void TestOperationsLightingGuns::gunNumbersOutsideTheSlotsRefused()
 {
     Rig r(model(true));
     const auto before = r.state();
+    std::array<DeviceProfileImages::Image, DeviceProfileImages::count> images;
+    for (int n = 0; n < DeviceProfileImages::count; ++n)
+        images[n] = r.operations->images().image(n);
     QTest::ignoreMessage(QtDebugMsg, "mouseSendGundata refused gun 0 ");
     r.operations->guns.mouseSendGundata(0, list({5, 3, 4}));
     QTest::ignoreMessage(QtDebugMsg, "mouseSendGundata refused gun 4 ");
@@ -326,7 +367,7 @@ void TestOperationsLightingGuns::gunNumbersOutsideTheSlotsRefused()
     QVERIFY(r.commands().isEmpty());
     QCOMPARE(r.state().gunData, before.gunData);
     for (int n = 0; n < DeviceProfileImages::count; ++n)
-        QCOMPARE(r.operations->images().image(n), DeviceProfileImages::Image{});
+        QCOMPARE(r.operations->images().image(n), images[n]);
 }
 
 void TestOperationsLightingGuns::keyboardOption()
@@ -365,8 +406,9 @@ void TestOperationsLightingGuns::deviceProfilesReadAndSent()
     r.operations->profiles.mouseSetProfile(2);
     stored[7] = 0x55;
     QCOMPARE(r.state().profiles[2], stored);
+    // Image 0, read at the connect, goes back as the mouse gave it.
     r.operations->profiles.mouseSetProfile(0);
-    QCOMPARE(r.state().profiles[0], QByteArray(128, '\0'));
+    QCOMPARE(r.state().profiles[0], s.profiles[0]);
 
     // A read that gets no answer leaves the image as it was.
     kairo::sim::setMuted(0, true);

@@ -21,7 +21,8 @@ const QList<QPair<QString, int>> groups{{"keyMatrix", 20},   {"keyAssigment", 63
                                         {"keyCode", 133},    {"warningAssigment", 8},
                                         {"other", 10},       {"capture", 3},
                                         {"dialogs", 5},      {"tray", 1},
-                                        {"device", 7},       {"disk", 9}};
+                                        {"device", 7},       {"disk", 9},
+                                        {"mouse", 4}};
 
 bool padded(const QString &text, bool leading)
 {

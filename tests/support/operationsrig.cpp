@@ -16,6 +16,9 @@ Rig::Rig(const Model &model, std::shared_ptr<PointerSettings> pointer)
     link.hid.setModelFlags(store->isGun(), store->icType());
     operations = std::make_unique<DeviceOperations>(*store, std::move(pointer));
     operations->attachHid(&link.hid);
+    // As the program connects: the images come from the mouse first.
+    if (model.family == QLatin1String("560"))
+        operations->profiles.readDeviceProfiles(model.isGun ? 5 : 2);
     kairo::sim::clearWireLog();
 }
 

@@ -20,6 +20,9 @@ Item {
     property Item overlayParent: null
     property bool isSave: false
     property int selectedButton: -1
+    readonly property MacroTransfer macroTransfer: MacroTransfer {
+        view: page.view
+    }
 
     readonly property bool isDialogOpen: fireDialog.visible || groupDialog.visible
                                          || macroDialog.visible || warning.visible
@@ -228,10 +231,13 @@ Item {
             page.applyCode(code)
             return
         }
+        const macro = MacroTree.loadMacro(page.view, entry)
+        const bytes = MacroLogic.encodeMacro(macro.lines, macro.repeat)
+        if (!macroTransfer.fits(bytes))
+            return
         page.view.setData(page.macroKey(mode, button), entry.textValue)
         page.applyCode(code)
-        const macro = MacroTree.loadMacro(page.view, entry)
-        page.view.mouseSendMacroData(MacroLogic.encodeMacro(macro.lines, macro.repeat), button)
+        macroTransfer.send(bytes, [button])
     }
 
     function resetButton() {
@@ -266,15 +272,16 @@ Item {
     // plays another macro in the same slot, that one stays.
     function macroDataChanged(name, lines, repeat) {
         const current = page.mouseMode === 0 ? 0 : 1
+        const slots = []
         for (let j = 0; j < 16; ++j) {
             const playsIt = page.isBoundTo(current, j, String(name))
                 || (page.codes[current][j][0] !== 4 && page.isBoundTo(1 - current, j, String(name)))
             if (!playsIt)
                 continue
-            const slot = page.isBoundTo(current, j, String(name)) ? page.codes[current][j][2]
-                                                                   : page.codes[1 - current][j][2]
-            page.view.mouseSendMacroData(MacroLogic.encodeMacro(lines, Number(repeat)), slot)
+            slots.push(page.isBoundTo(current, j, String(name)) ? page.codes[current][j][2]
+                                                                 : page.codes[1 - current][j][2])
         }
+        macroTransfer.send(MacroLogic.encodeMacro(lines, Number(repeat)), slots)
     }
 
     function macroDeleted(name) {

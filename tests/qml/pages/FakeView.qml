@@ -105,9 +105,23 @@ QtObject {
     function mouseSetKeyMatrix(mouseMode, src64, src64_2, isSendData, otherParam) {
         record("mouseSetKeyMatrix", arguments)
     }
+    // What the mouse side answers: whether a block fits, whether the mouse
+    // takes it, and what becomes of an action.
+    property bool macroFitsAnswer: true
+    property bool mouseTakes: true
+    property string actionOutcome: "done"
     function mouseSendMacroData(macroData, macroIndex) {
         record("mouseSendMacroData", arguments)
-        return true
+        return mouseTakes
+    }
+    function macroFits(macroData) {
+        record("macroFits", arguments)
+        return macroFitsAnswer
+    }
+    function beginMouseAction() { record("beginMouseAction", arguments) }
+    function endMouseAction() {
+        record("endMouseAction", arguments)
+        return actionOutcome
     }
     function setMacroSelectName(name1, name2, name3, name4, name5) {
         record("setMacroSelectName", arguments)

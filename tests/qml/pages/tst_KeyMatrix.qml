@@ -292,6 +292,43 @@ Item {
             compare(page.view.callsOf("mouseSendMacroData").length, 1)
         }
 
+        // A macro too long for the block is refused before anything is stored
+        // or sent; a block the mouse did not take waits for the next Save.
+        function test_macroTransferRefusedOrNotTaken() {
+            const page = makePage()
+            const refused = []
+            const outcomes = []
+            page.macroTransfer.tooLong.connect(() => refused.push(true))
+            page.macroTransfer.finished.connect(o => outcomes.push(o))
+            page.view.macroFitsAnswer = false
+            const before = code(page, 0, 7)
+            openMenu(7)
+            click("menu_MacroFunction")
+            click("macroEntry1")
+            click("macroOk")
+            compare(refused.length, 1)
+            compare(page.view.callsOf("mouseSendMacroData").length, 0)
+            compare(page.view.callsOf("setData").length, 0)
+            compare(code(page, 0, 7), before)
+            verify(!page.isSave)
+            page.macroDataChanged("Fire", ["1,B"], 1)
+            compare(refused.length, 2)
+            compare(page.view.callsOf("mouseSendMacroData").length, 0)
+
+            page.view.macroFitsAnswer = true
+            page.view.mouseTakes = false
+            page.view.actionOutcome = "notTaken"
+            page.macroDataChanged("Fire", ["1,B", "2,B"], 1)
+            compare(outcomes, ["notTaken"])
+            compare(page.view.callsOf("beginMouseAction").length, 1)
+            compare(Object.keys(page.macroTransfer.unsent), ["3"])
+            page.view.clear()
+            page.view.mouseTakes = true
+            page.macroTransfer.resend()
+            compare(page.view.callsOf("mouseSendMacroData"), [[[0, 1, 1, 5, 0x81, 5, 0, 0], 3]])
+            compare(Object.keys(page.macroTransfer.unsent), [])
+        }
+
         function test_mousePicture() {
             const mouse = createTemporaryObject(mouseComponent, scene, { keyCount: 8, selectedButton: 2 })
             const clicked = []
