@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <qwindowdefs.h>
 
 namespace kairo::journey {
 
@@ -168,6 +169,29 @@ protected:
         if (exitCode)
             *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
         return QString::fromLocal8Bit(p.readAllStandardOutput());
+    }
+
+    // Starts the copy of the program, its output going to kairo.log.
+    void startCopy(QProcess &kairo, const QProcessEnvironment &env)
+    {
+        kairo.setProcessEnvironment(env);
+        kairo.setProcessChannelMode(QProcess::MergedChannels);
+        kairo.setStandardOutputFile(path(QStringLiteral("kairo.log")));
+        kairo.start(path(QStringLiteral("kairo")));
+        QVERIFY(kairo.waitForStarted());
+    }
+
+    // The program's window, found only once it is mapped.
+    static void findWindow(WId &window)
+    {
+        QString id;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"})
+                       .trimmed())
+                 .isEmpty(),
+            scaled(15000));
+        QVERIFY2(!id.contains('\n'), qPrintable(id));
+        window = WId(id.toULongLong());
     }
 
     // Puts the pointer of the test's X server at `at`. xdotool's --sync

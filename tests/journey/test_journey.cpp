@@ -151,25 +151,14 @@ private:
     // Starts the copy on the virtual mouse and finds its window.
     void startProgram()
     {
-        kairo.setProcessEnvironment([this] {
-            QProcessEnvironment env = environment();
-            env.insert("LD_PRELOAD", KAIRO_PRELOAD);
-            return env;
-        }());
-        kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.setStandardOutputFile(path("kairo.log"));
-        kairo.start(path("kairo"));
-        QVERIFY(kairo.waitForStarted());
-
-        QString id;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"})
-                       .trimmed())
-                 .isEmpty(),
-            scaled(15000));
-        QVERIFY2(!id.contains('\n'), qPrintable(id));
-        window = WId(id.toULongLong());
-        const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", id});
+        QProcessEnvironment env = environment();
+        env.insert("LD_PRELOAD", KAIRO_PRELOAD);
+        startCopy(kairo, env);
+        findWindow(window);
+        if (QTest::currentTestFailed())
+            return;
+        const QString geometry =
+            run("xdotool", {"getwindowgeometry", "--shell", QString::number(window)});
         static const QRegularExpression field("^(X|Y|WIDTH|HEIGHT)=(-?\\d+)$",
                                               QRegularExpression::MultilineOption);
         QHash<QString, int> g;

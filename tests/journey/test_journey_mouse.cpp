@@ -78,20 +78,13 @@ private:
         QProcessEnvironment env = environment();
         env.insert("LD_PRELOAD", KAIRO_PRELOAD);
         env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true");
-        kairo.setProcessEnvironment(env);
-        kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.setStandardOutputFile(path("kairo.log"));
-        kairo.start(path("kairo"));
-        QVERIFY(kairo.waitForStarted());
-        QString id;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"})
-                       .trimmed())
-                 .isEmpty(),
-            scaled(15000));
-        window = WId(id.toULongLong());
+        startCopy(kairo, env);
+        findWindow(window);
+        if (QTest::currentTestFailed())
+            return;
         static const QRegularExpression xy("X=(-?\\d+)\\nY=(-?\\d+)");
-        const auto m = xy.match(run("xdotool", {"getwindowgeometry", "--shell", id}));
+        const auto m =
+            xy.match(run("xdotool", {"getwindowgeometry", "--shell", QString::number(window)}));
         origin = QPoint(m.captured(1).toInt(), m.captured(2).toInt());
     }
 
