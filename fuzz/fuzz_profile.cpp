@@ -1,7 +1,8 @@
 // A host profile as the program reads it: the keys the pages and the device
 // operations ask for, from the current and the factory profile, turned into
 // the blocks sent to the mouse; then the same bytes imported through the
-// profile dialog, which must read exactly as the file did in place.
+// profile dialog, which takes them only when they are shaped like a profile
+// and must then read exactly as the file did in place.
 #include "fuzz/fuzzsupport.h"
 
 #include "operations/dpiencoding.h"
@@ -10,6 +11,7 @@
 #include "settings/settingsdialogs.h"
 #include "settings/settingsstore.h"
 
+#include <QFile>
 #include <QStringList>
 
 namespace {
@@ -143,8 +145,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList inPlace = readProfile(store, false);
     readProfile(store, true);
 
-    if (!store.loadProfile(1))
-        kairo::fuzz::finding("profile import refused a readable file");
+    // Only a file shaped like a profile is taken; a refused one leaves
+    // profile 1 as it was on disk.
+    const QString first = folder.path() + QStringLiteral("/modules/setting/p1.bin");
+    if (!store.loadProfile(1)) {
+        QFile file(first);
+        if (!file.open(QIODevice::ReadOnly) || file.readAll() != bytes)
+            kairo::fuzz::finding("a refused import changed the profile");
+        return 0;
+    }
     store.setCurrentProfile(1);
     if (readProfile(store, false) != inPlace)
         kairo::fuzz::finding("an imported profile reads otherwise than the same file in place");
