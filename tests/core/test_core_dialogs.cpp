@@ -7,6 +7,7 @@
 #include "core/widget.h"
 #include "core/widgetdialogs.h"
 #include "tests/support/builtmodules.h"
+#include "tests/support/trayhost.h"
 
 #include "sim/virtualmouse.h"
 
@@ -144,7 +145,7 @@ class Dialogs : public QObject
 private:
     std::unique_ptr<QTemporaryDir> workDir;
     std::unique_ptr<Widget> widget;
-    QProcess trayHost;
+    TrayHost trayHost;
 
     QString settingDir() const { return workDir->filePath(QStringLiteral("modules/setting")); }
     QQuickItem *scene() const { return widget->view()->rootObject(); }
@@ -233,12 +234,7 @@ private slots:
         workDir.reset();
     }
 
-    void cleanupTestCase()
-    {
-        trayHost.terminate();
-        if (!trayHost.waitForFinished(5000))
-            trayHost.kill();
-    }
+    void cleanupTestCase() { trayHost.stop(); }
 
     // A message box or file dialog over the window (or the view) is drawn in
     // the desktop's style: its text stands out from its own background,
@@ -384,9 +380,7 @@ private slots:
     {
         for (const bool withTray : {false, true}) {
             if (withTray) {
-                trayHost.start(QStringLiteral("trayer"),
-                               {QStringLiteral("--edge"), QStringLiteral("top")});
-                QVERIFY2(trayHost.waitForStarted(10000), "trayer did not start");
+                QVERIFY2(trayHost.start(), "trayer did not start");
                 QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 15000);
             }
             QCOMPARE(QSystemTrayIcon::isSystemTrayAvailable(), withTray);

@@ -1,5 +1,7 @@
 // Whole-program checks: copies of the built program, each in its own folder
 // with its own virtual-mouse socket, driven from outside.
+#include "tests/support/trayhost.h"
+
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -11,7 +13,7 @@ class Program : public QObject
 private:
     QTemporaryDir dir;
     QString socketPath;
-    QProcess trayHost;
+    TrayHost trayHost;
 
     static QString run(const QString &program, const QStringList &args)
     {
@@ -94,8 +96,7 @@ private:
 private slots:
     void initTestCase()
     {
-        trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "request"});
-        QVERIFY2(trayHost.waitForStarted(10000), "trayer did not start");
+        QVERIFY2(trayHost.start(), "trayer did not start");
         QVERIFY(dir.isValid());
         socketPath = dir.filePath("vm.sock");
         QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", dir.filePath("kairo")));
@@ -106,12 +107,7 @@ private slots:
         QVERIFY(cp.waitForFinished());
     }
 
-    void cleanupTestCase()
-    {
-        trayHost.terminate();
-        if (!trayHost.waitForFinished(5000))
-            trayHost.kill();
-    }
+    void cleanupTestCase() { trayHost.stop(); }
 
     // One run covers the life of a connected program: started from another
     // folder, it finds ./modules and the mouse, brings the scene up, refuses a

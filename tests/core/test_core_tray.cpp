@@ -10,6 +10,7 @@
 #include "tests/support/builtmodules.h"
 #include "tests/support/debugcapture.h"
 #include "tests/support/fakedesktopbus.h"
+#include "tests/support/trayhost.h"
 
 #include "sim/virtualmouse.h"
 
@@ -132,7 +133,7 @@ class Tray : public QObject
     Q_OBJECT
 private:
     FakeDesktopBus bus;
-    QProcess trayHost;
+    TrayHost trayHost;
     QTemporaryDir programDir;
     std::unique_ptr<QTemporaryDir> workDir;
     std::unique_ptr<Widget> widget;
@@ -225,9 +226,7 @@ private slots:
     }
     void cleanupTestCase()
     {
-        trayHost.terminate();
-        if (!trayHost.waitForFinished(5000))
-            trayHost.kill();
+        trayHost.stop();
         debug.reset();
     }
 
@@ -433,9 +432,7 @@ private slots:
         QVERIFY2(bus.start(FakeDesktopBus::Notifications), qPrintable(bus.error()));
         startWidget("English", false);
         QVERIFY(!widget->mayHideToTray());
-        trayHost.setProcessChannelMode(QProcess::ForwardedChannels);
-        trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "request"});
-        QVERIFY2(trayHost.waitForStarted(10000), "trayer did not start");
+        QVERIFY2(trayHost.start(), "trayer did not start");
         QTRY_VERIFY_WITH_TIMEOUT(widget->mayHideToTray(), 15000);
         widget->controller()->onHide();
         QVERIFY(!widget->isVisible());

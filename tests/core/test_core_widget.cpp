@@ -6,6 +6,7 @@
 #include "core/ui_controler.h"
 #include "core/widget.h"
 #include "tests/support/builtmodules.h"
+#include "tests/support/trayhost.h"
 
 #include "sim/virtualmouse.h"
 
@@ -64,7 +65,7 @@ class WidgetShell : public QObject
 {
     Q_OBJECT
 private:
-    QProcess trayHost;
+    TrayHost trayHost;
     std::unique_ptr<QTemporaryDir> workDir;
     std::unique_ptr<Widget> widget;
     DeviceChangeSource *notices = nullptr; // owned by the widget
@@ -209,12 +210,7 @@ private slots:
         // Without a tray host there is no tray, so the checks below depend on it.
         QVERIFY2(!QSystemTrayIcon::isSystemTrayAvailable(),
                  "a tray host is already running on this display");
-        trayHost.setProcessChannelMode(QProcess::ForwardedChannels);
-        trayHost.start(QStringLiteral("trayer"),
-                       {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
-                        QStringLiteral("right"), QStringLiteral("--widthtype"),
-                        QStringLiteral("request")});
-        QVERIFY2(trayHost.waitForStarted(10000), "trayer did not start");
+        QVERIFY2(trayHost.start(), "trayer did not start");
         QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 15000);
     }
 
@@ -229,9 +225,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        trayHost.terminate();
-        if (!trayHost.waitForFinished(5000))
-            trayHost.kill();
+        trayHost.stop();
         qInstallMessageHandler(debugLines.previous);
     }
 
