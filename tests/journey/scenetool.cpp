@@ -1,9 +1,10 @@
 // kairo-scenetool: where the scene's controls are, and what the program's
 // window shows.
 //
-//   pos WIDTH HEIGHT STEP...
+//   pos WIDTH HEIGHT [--texts LANGUAGE.ini] STEP...
 //       Loads the compiled scene in-process (offscreen) at the given window
-//       size, as it stands once the start-up logo has gone. A STEP is either
+//       size, as it stands once the start-up logo has gone, with the texts of
+//       that language file (English by default). A STEP is either
 //       NAME, which prints "NAME cx cy x y w h visible" in window pixels for
 //       the item of that objectName (@Type: the first item of that QML
 //       type; a/b: b inside a), or "--click NAME", which clicks the item
@@ -25,13 +26,16 @@
 #include "tests/journey/scenepixels.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QJSValue>
 #include <QPalette>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlExtensionPlugin>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QSettings>
 #include <QTest>
 
 #include <algorithm>
@@ -110,6 +114,40 @@ void settle(QQuickItem *root)
     }
 }
 
+// The scene loads its texts from the view; a stand-in view answers from the
+// language file for as long as the scene reads them.
+bool loadTexts(QQmlEngine &engine, QQuickItem *root, const QString &file)
+{
+    if (!QFileInfo::exists(file))
+        return false;
+    QSettings ini(file, QSettings::IniFormat);
+    QJSValue groups = engine.newObject();
+    for (const QString &group : ini.childGroups()) {
+        QStringList texts;
+        const int total = ini.value(group + QStringLiteral("/total")).toInt();
+        for (int i = 0; i < total; ++i) {
+            const QVariant text = ini.value(group + QStringLiteral("/%1").arg(i));
+            texts << (text.typeId() == QMetaType::QStringList
+                          ? text.toStringList().join(QStringLiteral(", "))
+                          : text.toString());
+        }
+        groups.setProperty(group, engine.toScriptValue(texts));
+    }
+    QJSValue view = engine
+                        .evaluate(QStringLiteral("(function (groups) { return { getLangStrings: "
+                                                 "function (group) { return groups[group] || "
+                                                 "[]; } }; })"))
+                        .call({groups});
+    // The language's name is the file's; it also picks the scene's font.
+    const QString language = QFileInfo(file).completeBaseName();
+    root->setProperty("language", language);
+    QMetaObject::invokeMethod(root, "setLangIndex", Q_ARG(QVariant, language));
+    root->setProperty("view", QVariant::fromValue(view));
+    QMetaObject::invokeMethod(root, "loadLanguage");
+    root->setProperty("view", QVariant());
+    return true;
+}
+
 int positions(const QStringList &args)
 {
     bool okW = false, okH = false;
@@ -138,8 +176,16 @@ int positions(const QStringList &args)
     if (QQuickItem *logo = findItem(root, QStringLiteral("powerOnLogo")))
         logo->setVisible(false);
     settle(root);
+    // The pages exist once the logo has gone; then they can take the texts.
+    int first = 2;
+    if (args.value(2) == QLatin1String("--texts")) {
+        if (!loadTexts(engine, root, args.value(3)))
+            return fail(QStringLiteral("cannot read texts from %1").arg(args.value(3)));
+        settle(root);
+        first = 4;
+    }
 
-    for (int i = 2; i < args.size(); ++i) {
+    for (int i = first; i < args.size(); ++i) {
         const bool rightClick = args.at(i) == QLatin1String("--rclick");
         const bool click = rightClick || args.at(i) == QLatin1String("--click");
         if (click && ++i >= args.size())
