@@ -1,5 +1,6 @@
 #include "core/macrologic.h"
 
+#include "operations/keymatrix.h"
 #include "operations/keynametable.h"
 
 #include <algorithm>
@@ -99,6 +100,8 @@ constexpr Code doubleFire{0x00, 0xF0, 0x1E, 0x02};
 constexpr Code none{0, 0, 0, 0};
 constexpr Code fixed14{0xFF, 0x00, 0x01, 0x00};
 constexpr Code fixed15{0xFF, 0x00, 0x02, 0x00};
+// Position of "Disabled" in the keyAssigment strings: the text of an empty record.
+constexpr int disabledTextIndex = 63;
 
 bool isRelease(int type)
 {
@@ -371,6 +374,9 @@ QString MacroLogic::codeText(const QVariantList &code, const QStringList &labels
     case 4:
         return macroName;
     case 0:
+        if (c == none)
+            return labels.value(disabledTextIndex, QStringLiteral("Disabled"));
+        [[fallthrough]];
     case 3:
     case 5:
     case 6:
@@ -411,24 +417,9 @@ QVariantList MacroLogic::builtInCode(int mode, int button)
     return toList(builtIn(mode, button));
 }
 
-QVariantList MacroLogic::resetCode(int mode, int button)
+bool MacroLogic::isFixedButton(int button)
 {
-    static const std::array<Code, 9> tail{{
-        {0x05, 0x00, 0x04, 0x00},
-        {0x01, 0x1D, 0x0A, 0x00},
-        {0x02, 0x01, 0x1D, 0x00},
-        {0x03, 0x00, 0x83, 0x01},
-        {0x03, 0x00, 0xB7, 0x00},
-        {0x06, 0x00, 0x94, 0x01},
-        {0x07, 0x00, 0xE0, 0x16},
-        fixed14,
-        fixed15,
-    }};
-    if (button < 0 || button > 15)
-        return toList(none);
-    if (button < 7)
-        return toList(builtIn(mode, button));
-    return toList(tail[button - 7]);
+    return KeyRecords::isFixedByMouse(button);
 }
 
 QString MacroLogic::chooseOutcome(int button, const QVariantList &current,

@@ -73,10 +73,11 @@ public:
     Q_INVOKABLE static QString codeText(const QVariantList &code, const QStringList &labels,
                                         const QString &macroName);
 
-    // Codes of the built-in matrices (mode 0 office, 1 game) and of the
-    // per-button reset copies.
+    // Codes of the built-in matrices (mode 0 office, 1 game): what a button
+    // holds when neither the profile nor the factory profile has it.
     Q_INVOKABLE static QVariantList builtInCode(int mode, int button);
-    Q_INVOKABLE static QVariantList resetCode(int mode, int button);
+    // Buttons the mouse keeps to its own records, so the page must not offer them.
+    Q_INVOKABLE static bool isFixedButton(int button);
 
     // What choosing `chosen` for `button` does: "warn" (the left button must
     // keep its function), "same" (nothing changes) or "apply".

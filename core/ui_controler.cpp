@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
 #include <memory>
 
 // The scene is a static QML module linked into the shell.
@@ -23,7 +24,7 @@ Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
 
 namespace {
 
-std::function<QRect()> &screenGeometrySource()
+std::function<QRect()> &screenAreaSource()
 {
     static std::function<QRect()> source;
     return source;
@@ -35,24 +36,27 @@ Ui_Controler::Ui_Controler(QObject *parent)
     : QObject(parent)
 {}
 
-QSize Ui_Controler::startSizeFor(const QSize &screen)
+QSize Ui_Controler::startSizeFor(const QSize &area)
 {
-    if (screen.width() > 1280)
-        return QSize(int(screen.width() / 1.5), int(screen.height() / 1.5));
-    return screen;
+    constexpr double designW = 1280;
+    constexpr double designH = 720;
+    const double large = std::min(area.width() / 1.5 / designW, area.height() / 1.5 / designH);
+    const double fits = std::min(area.width() / designW, area.height() / designH);
+    const double scale = std::min(std::max(large, 1.0), fits);
+    return QSize(int(designW * scale), int(designH * scale));
 }
 
-void Ui_Controler::setScreenGeometrySource(std::function<QRect()> source)
+void Ui_Controler::setScreenAreaSource(std::function<QRect()> source)
 {
-    screenGeometrySource() = std::move(source);
+    screenAreaSource() = std::move(source);
 }
 
-QRect Ui_Controler::primaryScreenGeometry()
+QRect Ui_Controler::primaryScreenArea()
 {
-    if (screenGeometrySource())
-        return screenGeometrySource()();
+    if (screenAreaSource())
+        return screenAreaSource()();
     if (QScreen *screen = QGuiApplication::primaryScreen())
-        return screen->geometry();
+        return screen->availableGeometry();
     return QRect();
 }
 
@@ -90,11 +94,13 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
 
     isMaximized = false;
 
-    const QSize screen = primaryScreenGeometry().size();
-    const QSize start = startSizeFor(screen);
-    hidDebugLine({QStringLiteral("screen W,H = "), QString::number(screen.width()),
-                  QString::number(screen.height())});
+    const QRect area = primaryScreenArea();
+    const QSize start = startSizeFor(area.size());
+    hidDebugLine({QStringLiteral("screen W,H = "), QString::number(area.width()),
+                  QString::number(area.height())});
     window->resize(start);
+    window->move(area.x() + (area.width() - start.width()) / 2,
+                 area.y() + (area.height() - start.height()) / 2);
     reportScreenRect(start, false);
 
     QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
@@ -144,7 +150,7 @@ void Ui_Controler::onMaxRestore()
 {
     if (!windowWidget)
         return;
-    const QSize screen = primaryScreenGeometry().size();
+    const QSize screen = primaryScreenArea().size();
     if (isMaximized) {
         windowWidget->showNormal();
         isMaximized = false;

@@ -26,12 +26,13 @@ public:
     myQQuickView *view() const { return sceneView; }
     bool maximized() const { return isMaximized; }
 
-    // Screens wider than 1280 pixels start at two thirds of their size.
-    static QSize startSizeFor(const QSize &screen);
-    // Where the primary screen's geometry comes from; tests pretend other
-    // screens. An empty function restores the real primary screen.
-    static void setScreenGeometrySource(std::function<QRect()> source);
-    static QRect primaryScreenGeometry();
+    // The design's 16:9 at two thirds of a large screen, never smaller than
+    // the design itself and never larger than the area the panels leave.
+    static QSize startSizeFor(const QSize &area);
+    // The primary screen's area without its panels, and where it comes from;
+    // tests pretend other screens. An empty function restores the real one.
+    static void setScreenAreaSource(std::function<QRect()> source);
+    static QRect primaryScreenArea();
 
 public slots:
     void onMinimize();

@@ -127,6 +127,11 @@ void swapRecords3And4(KeyMatrix &matrix)
     std::swap_ranges(matrix.begin() + 12, matrix.begin() + 16, matrix.begin() + 16);
 }
 
+bool isFixedByMouse(int button)
+{
+    return button == 6 || button == 7;
+}
+
 void fixRecords6And7(KeyMatrix &matrix)
 {
     setRecord(matrix, 6, 0x0B, 0x07, 0x00, 0x00);

@@ -22,6 +22,9 @@ KeyMatrix matrixFromRecords(const QList<QVariantList> &records);
 void convertToFirmware(KeyMatrix &matrix, Family family);
 void swapRecords3And4(KeyMatrix &matrix);
 void fixRecords6And7(KeyMatrix &matrix);
+// True for the buttons whose records the mouse fixes itself: whatever the
+// user chooses for them, the matrix carries the fixed records.
+bool isFixedByMouse(int button);
 // All three steps in order: what matrix 1 holds before the gun matrices.
 KeyMatrix firmwareMatrix(const QVariantList &values, Family family);
 

@@ -513,6 +513,7 @@ Item {
                 visible: !powerOnLogo.visible
                 marginLeft: mainIten.marginLeftFrame
                 langIndex: mainIten.langIndex
+                isMaximized: mainIten.isFrameMax
                 profileModel: profileMain.profileModel
                 profileIndex: profileMain.currentIndex
                 // A list position names another profile once one before it is deleted:
@@ -620,6 +621,7 @@ Item {
                             height: 250
                             keyCount: Theme.keyCount
                             selectedButton: keyMatrixMain.selectedButton
+                            buttonTexts: keyMatrixMain.shownTexts
                             onButtonClicked: function(index) { keyMatrixMain.selectButton(index) }
                         }
                         DpiSetting {

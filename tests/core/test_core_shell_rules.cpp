@@ -188,9 +188,13 @@ private slots:
     {
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<QSize>("start");
-        QTest::newRow("1920x1080 scaled") << QSize(1920, 1080) << QSize(1280, 720);
-        QTest::newRow("1280x1024 kept") << QSize(1280, 1024) << QSize(1280, 1024);
-        QTest::newRow("1281 wide scaled") << QSize(1281, 1024) << QSize(854, 682);
+        QTest::newRow("1920x1080, a panel") << QSize(1920, 1053) << QSize(1280, 720);
+        QTest::newRow("2880x1620 at two thirds") << QSize(2880, 1620) << QSize(1920, 1080);
+        // The design's own size keeps the smallest text 12 px high.
+        QTest::newRow("1366x768 less a panel") << QSize(1366, 741) << QSize(1280, 720);
+        QTest::newRow("1280x1024 leaves the panel") << QSize(1280, 996) << QSize(1280, 720);
+        QTest::newRow("1920x1200 stays 16:9") << QSize(1920, 1200) << QSize(1280, 720);
+        QTest::newRow("smaller than the design fits it") << QSize(1024, 576) << QSize(1024, 576);
     }
     void startSize()
     {

@@ -554,6 +554,8 @@ private slots:
         QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(1920, 1080));
         QVERIFY(sceneCalls().contains(QStringLiteral("setScreenRect 1280 720 false")));
         QCOMPARE(widget->size(), QSize(1280, 720));
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(widget->geometry().center(), area.center());
 
         Ui_Controler *ctl = widget->controller();
         // Hidden to the tray, a second start brings the window back.

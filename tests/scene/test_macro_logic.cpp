@@ -2,6 +2,7 @@
 // block encoder and its length guard, codes, their hex form and texts, the
 // built-in matrices and what choosing a function does.
 #include "core/macrologic.h"
+#include "operations/keymatrix.h"
 #include "operations/keynametable.h"
 
 #include <QtTest>
@@ -207,7 +208,12 @@ private slots:
         QCOMPARE(M::codeText(M::macroCode(2, 7), labels, QStringLiteral("combo")),
                  QStringLiteral("combo"));
         QCOMPARE(M::codeText(bytes({3, 0, 0x99, 0}), labels, {}), QString());
-        QCOMPARE(M::codeText(bytes({0, 0, 0, 0}), labels, {}), QString());
+        QCOMPARE(M::codeText(bytes({0, 0, 0, 0}), labels, {}), QStringLiteral("Disabled"));
+        QStringList german = labels;
+        while (german.size() < 64)
+            german << QString();
+        german[63] = QStringLiteral("Deaktiviert");
+        QCOMPARE(M::codeText(bytes({0, 0, 0, 0}), german, {}), QStringLiteral("Deaktiviert"));
         QCOMPARE(M::codeText(bytes({0xFF, 0, 1, 0}), labels, {}), QString());
     }
 
@@ -217,18 +223,30 @@ private slots:
                                  "0000f300", "05000100", "05000200", "00f01e02",
                                  "00000000", "00000000", "00000000", "00000000",
                                  "00000000", "00000000", "ff000100", "ff000200"};
-        const QStringList resetTail{"05000400", "011d0a00", "02011d00", "03008301", "0300b700",
-                                    "06009401", "0700e016", "ff000100", "ff000200"};
         for (int mode = 0; mode < 2; ++mode) {
             for (int b = 0; b < 16; ++b) {
                 QString built = office.at(b);
                 if (mode == 1 && (b == 5 || b == 6))
                     built = b == 5 ? "08000100" : "08000200";
                 QCOMPARE(M::codeToHex(M::builtInCode(mode, b)), built);
-                QCOMPARE(M::codeToHex(M::resetCode(mode, b)), b < 7 ? built : resetTail.at(b - 7));
             }
             QCOMPARE(M::codeToHex(M::builtInCode(mode, 16)), QStringLiteral("00000000"));
-            QCOMPARE(M::codeToHex(M::resetCode(mode, -1)), QStringLiteral("00000000"));
+        }
+    }
+
+    // The page offers a button exactly when what it chooses reaches the mouse.
+    void fixedButtonsAreTheOnesTheMatrixOverwrites()
+    {
+        const KeyMatrix untouched = KeyRecords::firmwareMatrix(QVariantList(64, 0), Family::First);
+        for (int b = 0; b < 16; ++b) {
+            QVariantList values(64, 0);
+            values[4 * b] = 2;
+            values[4 * b + 2] = 0x1D;
+            const KeyMatrix sent = KeyRecords::firmwareMatrix(values, Family::First);
+            const int at = b == 3 ? 4 : b == 4 ? 3 : b;
+            const bool reachesMouse = !std::equal(sent.begin() + 4 * at, sent.begin() + 4 * at + 4,
+                                                  untouched.begin() + 4 * at);
+            QCOMPARE(M::isFixedButton(b), !reachesMouse);
         }
     }
 

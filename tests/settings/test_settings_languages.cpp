@@ -14,7 +14,7 @@ const QStringList languageCodes{
     "English", "ChineseSimplified", "ChineseTraditional", "German", "French", "Italian", "Spanish"};
 
 // The pages address texts by position, so each group needs at least this many.
-const QList<QPair<QString, int>> groups{{"keyMatrix", 20},   {"keyAssigment", 63},
+const QList<QPair<QString, int>> groups{{"keyMatrix", 20},   {"keyAssigment", 65},
                                         {"dpiSetting", 11},  {"lightControl", 28},
                                         {"macroEditor", 27}, {"systemSetting", 16},
                                         {"gunControl", 10},  {"profile", 6},

@@ -34,6 +34,11 @@ Item {
     property var codes: [page.builtInMatrix(0), page.builtInMatrix(1)]
     property var texts: [page.builtInTexts(0), page.builtInTexts(1)]
 
+    // What each button of the current mode does, as the rows and the mouse
+    // picture name it: the mouse's own buttons say that the mouse fixes them.
+    readonly property var shownTexts: page.texts[page.mouseMode].map(
+        (text, button) => MacroLogic.isFixedButton(button) ? page.labels[64] : text)
+
     readonly property var englishLang: page.buildEnglish()
     // The language list where it has a text, English where it has not.
     readonly property var labels: page.mergeLabels(page.keyAssigmentLang)
@@ -51,7 +56,7 @@ Item {
             list[f.textIndex] = f.label
         const tail = ["Fire Key", "Press a key", "Rate", "Times", "Endness",
             "Press the keys of the combination", "Clear", "Select a macro", " OK ", "Cancel",
-            "Reset key", "Key Assignment", "Run mode"]
+            "Reset key", "Key Assignment", "Run mode", "Disabled", "Fixed by the mouse"]
         for (let i = 0; i < tail.length; ++i)
             list[50 + i] = tail[i]
         return list
@@ -189,7 +194,7 @@ Item {
 
     // Selects a button and opens its menu beside its row.
     function selectButton(index: int) {
-        if (index < 0 || index >= page.keyCount || index > 15)
+        if (index < 0 || index >= page.keyCount || index > 15 || MacroLogic.isFixedButton(index))
             return
         page.selectedButton = index
         const row = rowRepeater.itemAt(index)
@@ -247,7 +252,9 @@ Item {
         if (button < 0)
             return
         const mode = page.mouseMode
-        const code = page.numbers(MacroLogic.resetCode(mode, button))
+        // The factory profile, as the bottom bar's Reset reads it.
+        const stored = page.view.mouseGetKeydefine(mode, button, true)
+        const code = page.numbers(stored && stored.length > 0 ? stored : MacroLogic.builtInCode(mode, button))
         const text = page.textOf(mode, code, false)
         if (text === page.texts[mode][button])
             return
@@ -352,7 +359,8 @@ Item {
 
                 required property int index
                 readonly property bool isSelected: index === page.selectedButton
-                readonly property string shownText: page.texts[page.mouseMode][index]
+                readonly property bool isFixed: MacroLogic.isFixedButton(index)
+                readonly property string shownText: page.shownTexts[index]
 
                 objectName: "keyRow" + index
                 visible: index < page.keyCount
@@ -365,10 +373,12 @@ Item {
                 border.width: 1
                 border.color: row.isSelected || rowArea.containsMouse ? Theme.colorPrimary
                                                                       : Theme.panelBorder
+                opacity: row.isFixed ? 0.6 : 1.0
                 Accessible.role: Accessible.Button
                 Accessible.name: "Button " + (index + 1)
                 Accessible.description: shownText
                 Accessible.onPressAction: page.selectButton(index)
+                enabled: !isFixed
 
                 Rectangle {
                     id: badge
@@ -401,7 +411,7 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     elide: Text.ElideRight
                     text: row.shownText
-                    color: row.isSelected ? Theme.colorPrimary : Theme.fontColor
+                    color: row.isSelected ? Theme.colorPrimary : row.isFixed ? Theme.colorGray2 : Theme.fontColor
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontNormalSize
                 }
@@ -417,6 +427,7 @@ Item {
                     rotation: -90
                     source: Images.arrowDown
                     smooth: true
+                    visible: !row.isFixed
                     opacity: rowArea.containsMouse || row.isSelected ? 1.0 : 0.5
                 }
 
@@ -424,8 +435,8 @@ Item {
                     id: rowArea
 
                     anchors.fill: parent
-                    hoverEnabled: true
-                    cursorShape: Qt.PointingHandCursor
+                    hoverEnabled: !row.isFixed
+                    cursorShape: row.isFixed ? Qt.ArrowCursor : Qt.PointingHandCursor
                     onClicked: page.selectButton(row.index)
                 }
             }

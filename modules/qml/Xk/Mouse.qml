@@ -11,6 +11,9 @@ Item {
 
     property int keyCount: 14
     property int selectedButton: -1
+    // What each button does, as the button list names it.
+    property var buttonTexts: []
+    property int hoveredButton: -1
     // Badge centres on the 420 x 250 picture, buttons 1 to 14.
     readonly property var badgeCentres: [
         Qt.point(180, 70), Qt.point(240, 70), Qt.point(210, 42), Qt.point(126, 108),
@@ -34,6 +37,8 @@ Item {
     }
 
     Repeater {
+        id: badges
+
         model: mouse.badgeCentres.length
 
         delegate: Rectangle {
@@ -55,6 +60,7 @@ Item {
             border.color: area.containsMouse && !isSelected ? Theme.fontColor : Theme.colorPrimary
             Accessible.role: Accessible.Button
             Accessible.name: "Button " + (index + 1)
+            Accessible.description: mouse.buttonTexts[index] ?? ""
             Accessible.selected: isSelected
             Accessible.onPressAction: mouse.buttonClicked(index)
 
@@ -75,7 +81,42 @@ Item {
                 hoverEnabled: true
                 cursorShape: Qt.PointingHandCursor
                 onClicked: mouse.buttonClicked(badge.index)
+                onContainsMouseChanged: {
+                    if (containsMouse)
+                        mouse.hoveredButton = badge.index
+                    else if (mouse.hoveredButton === badge.index)
+                        mouse.hoveredButton = -1
+                }
             }
+        }
+    }
+
+    Rectangle {
+        id: tip
+
+        readonly property Item badge: mouse.hoveredButton >= 0 ? badges.itemAt(mouse.hoveredButton) : null
+
+        objectName: "mouseTip"
+        visible: badge !== null && (mouse.buttonTexts[mouse.hoveredButton] ?? "") !== ""
+        x: badge ? Math.max(0, Math.min(mouse.width - width, badge.x + badge.width / 2 - width / 2)) : 0
+        y: badge ? badge.y - height - 4 : 0
+        z: 10
+        width: tipText.implicitWidth + 16
+        height: tipText.implicitHeight + 8
+        radius: 3
+        color: Theme.colorGray0
+        border.width: 1
+        border.color: Theme.colorPrimary
+
+        Text {
+            id: tipText
+
+            objectName: "mouseTipText"
+            anchors.centerIn: parent
+            text: mouse.hoveredButton >= 0 ? mouse.hoveredButton + 1 + ": " + (mouse.buttonTexts[mouse.hoveredButton] ?? "") : ""
+            color: Theme.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontMinSize + 1
         }
     }
 }

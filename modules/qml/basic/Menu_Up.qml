@@ -1,14 +1,15 @@
 import QtQuick
 import modules.qml
 
-// Top bar: title logo on the left; language list (shown, not offered),
-// profile list and the window buttons on the right.
+// Top bar: title logo on the left; language list, profile list and the
+// window buttons on the right.
 Item {
     id: bar
 
     property alias profileModel: profileList.mdItems
     property int profileIndex: 0
     property int langIndex: 0
+    property bool isMaximized: false
     property int marginLeft: 36
 
     signal profileChosen(int index)
@@ -79,10 +80,8 @@ Item {
         }
         WindowButton {
             objectName: "maximizeButton"
-            source: Images.maximize
-            visible: false
-            enabled: false
-            Accessible.name: "Maximize"
+            source: bar.isMaximized ? Images.restore : Images.maximize
+            Accessible.name: bar.isMaximized ? "Restore" : "Maximize"
             onClicked: bar.maximizeClicked()
         }
         WindowButton {

@@ -30,6 +30,7 @@ QtObject {
     readonly property string modeButtonSelected: skin("index", "mode1.png")
     readonly property string minimize: skin("index", "min.png")
     readonly property string maximize: skin("index", "max.png")
+    readonly property string restore: skin("index", "restore.png")
     readonly property string close: skin("index", "close.png")
     readonly property string arrowDown: skin("index", "arrowDown.png")
     readonly property string arrowUp: skin("index", "arrowUp.png")

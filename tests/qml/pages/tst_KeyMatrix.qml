@@ -84,8 +84,8 @@ Item {
                 { tag: "double fire on the left button", button: 0,
                   path: ["menu_FireFunction", "menu_DoubleFire"],
                   code: [0, 0xF0, 0x1E, 2], text: "Double Fire", isSave: true, warned: false },
-                { tag: "reset key", button: 8, path: ["menu_Resetkey"],
-                  code: [1, 0x1D, 10, 0], text: "Z", isSave: true, warned: false },
+                { tag: "reset key", button: 9, path: ["menu_Resetkey"],
+                  code: [0, 0, 0, 0], text: "Disabled", isSave: true, warned: false },
                 { tag: "reset key, already so", button: 2, path: ["menu_Resetkey"],
                   code: [0, 0, 0xF2, 0], text: "Middle Key", isSave: false, warned: false }
             ]
@@ -210,7 +210,7 @@ Item {
 
         function test_macroApply() {
             const page = makePage()
-            openMenu(7)
+            openMenu(8)
             click("menu_MacroFunction")
             verify(page.isDialogOpen)
             // Folders are shown but cannot be picked.
@@ -220,13 +220,13 @@ Item {
             compare(findChild(scene, "macroEntry1").Accessible.name, "Combo")
             click("runMode2")
             click("macroOk")
-            compare(code(page, 0, 7), [4, 2, 7, 0])
-            compare(findChild(scene, "keyText7").text, "Combo")
-            compare(page.view.profile["mouseMacroKey/7"], "Combo")
+            compare(code(page, 0, 8), [4, 2, 8, 0])
+            compare(findChild(scene, "keyText8").text, "Combo")
+            compare(page.view.profile["mouseMacroKey/8"], "Combo")
             compare(page.view.lastArgs("loadMacroIni"), [1, "Combo"])
             compare(page.view.lastArgs("setMacroSelectName"), ["Tools", "", "", "", ""])
             compare(page.view.lastArgs("mouseSendMacroData"),
-                    [[0, 3, 2, 0x1D, 0x81, 0x1D, 0, 0], 7])
+                    [[0, 3, 2, 0x1D, 0x81, 0x1D, 0, 0], 8])
             verify(page.isSave)
 
             // The macro a button already plays applies again, and is sent again.
@@ -301,15 +301,15 @@ Item {
             page.macroTransfer.tooLong.connect(() => refused.push(true))
             page.macroTransfer.finished.connect(o => outcomes.push(o))
             page.view.macroFitsAnswer = false
-            const before = code(page, 0, 7)
-            openMenu(7)
+            const before = code(page, 0, 8)
+            openMenu(8)
             click("menu_MacroFunction")
             click("macroEntry1")
             click("macroOk")
             compare(refused.length, 1)
             compare(page.view.callsOf("mouseSendMacroData").length, 0)
             compare(page.view.callsOf("setData").length, 0)
-            compare(code(page, 0, 7), before)
+            compare(code(page, 0, 8), before)
             verify(!page.isSave)
             page.macroDataChanged("Fire", ["1,B"], 1)
             compare(refused.length, 2)
@@ -329,6 +329,35 @@ Item {
             compare(Object.keys(page.macroTransfer.unsent), [])
         }
 
+        // A button's own reset lands where the bottom bar's Reset lands: on
+        // the factory profile's record; the mouse's fixed buttons offer nothing.
+        function test_resetKeyAndFixedButtons() {
+            const page = makePage()
+            page.view.factory = {
+                "mouseKeyMatrix/3": ["0", "0", "244", "0"],
+                "mouseKeyMatrix/9": ["0", "0", "0", "0"],
+                "mouseKeyMatrix/11": ["3", "0", "226", "0"]
+            }
+            for (const button of [3, 9, 11, 13]) {
+                openMenu(button)
+                click("menu_Resetkey")
+            }
+            const perButton = [3, 9, 11, 13].map(b => code(page, 0, b))
+            const perButtonTexts = [3, 9, 11, 13].map(b => findChild(scene, "keyText" + b).text)
+            page.init(false, true)
+            compare(perButton, [3, 9, 11, 13].map(b => code(page, 0, b)))
+            compare(perButtonTexts, ["Forward Key", "Disabled", "Mute", "Disabled"])
+
+            for (const button of [6, 7]) {
+                compare(findChild(scene, "keyText" + button).text, "Fixed by the mouse")
+                mouseClick(findChild(scene, "keyRow" + button))
+                verify(!findChild(scene, "keyAssigment").visible)
+                page.selectButton(button)
+                compare(page.selectedButton, -1)
+            }
+            compare(page.shownTexts.slice(5, 9), ["DPI+", "Fixed by the mouse", "Fixed by the mouse", "Disabled"])
+        }
+
         function test_mousePicture() {
             const mouse = createTemporaryObject(mouseComponent, scene, { keyCount: 8, selectedButton: 2 })
             const clicked = []
@@ -338,6 +367,13 @@ Item {
             compare(findChild(mouse, "mouseButton2").color, Theme.colorPrimary)
             mouseClick(findChild(mouse, "mouseButton5"))
             compare(clicked, [5])
+            const tip = findChild(mouse, "mouseTip")
+            verify(!tip.visible)
+            mouse.buttonTexts = ["Left Key", "Right Key", "Middle Key", "Forward Key", "Back Key",
+                                 "DPI+", "Fixed by the mouse", "Fixed by the mouse", "Disabled"]
+            mouseMove(findChild(mouse, "mouseButton7"))
+            tryVerify(() => tip.visible)
+            compare(findChild(mouse, "mouseTipText").text, "8: Fixed by the mouse")
         }
         Component {
             id: mouseComponent
