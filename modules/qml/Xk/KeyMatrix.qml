@@ -435,8 +435,8 @@ Item {
                     id: rowArea
 
                     anchors.fill: parent
-                    hoverEnabled: !row.isFixed
-                    cursorShape: row.isFixed ? Qt.ArrowCursor : Qt.PointingHandCursor
+                    hoverEnabled: true
+                    cursorShape: Qt.PointingHandCursor
                     onClicked: page.selectButton(row.index)
                 }
             }
