@@ -172,6 +172,11 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
 
+signals:
+    // The scene stored another common/language: the native side's texts
+    // (tray, Qt's own dialogs) follow it.
+    void languageChanged(const QString &language);
+
 private:
     // Construction steps, each in the file of its part; called by the
     // constructor in this order: settings first (the operations read them).

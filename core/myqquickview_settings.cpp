@@ -52,7 +52,11 @@ QVariant myQQuickView::getGlobalData(const QVariant &key, const QVariant &)
 
 void myQQuickView::setGlobalData(const QVariant &key, const QVariant &tmpdata)
 {
+    const bool language = key.toString() == QLatin1String("common/language");
+    const QString before = language ? settings->getGlobalData(key).toString() : QString();
     settings->setGlobalData(key, tmpdata);
+    if (language && tmpdata.toString() != before)
+        emit languageChanged(tmpdata.toString());
 }
 
 QVariant myQQuickView::getData(const QVariant &key, bool isRecovery)

@@ -120,7 +120,8 @@ double SceneLogic::roundDecimal(double value, int precision)
     return roundHalfUp(scaled / 10) / std::pow(10.0, precision);
 }
 
-int SceneLogic::languageIndex(const QString &language)
+namespace {
+const QStringList &languageCodes()
 {
     static const QStringList codes{QStringLiteral("English"),
                                    QStringLiteral("ChineseSimplified"),
@@ -129,7 +130,18 @@ int SceneLogic::languageIndex(const QString &language)
                                    QStringLiteral("French"),
                                    QStringLiteral("Italian"),
                                    QStringLiteral("Spanish")};
-    return int(codes.indexOf(language));
+    return codes;
+}
+} // namespace
+
+int SceneLogic::languageIndex(const QString &language)
+{
+    return int(languageCodes().indexOf(language));
+}
+
+QString SceneLogic::languageCode(int index)
+{
+    return languageCodes().value(index);
 }
 
 int SceneLogic::dpiFromKnob(double knobX, int minDPI, int maxDPI, int dpiBase, double sliderWidth)

@@ -48,6 +48,8 @@ public:
     Q_INVOKABLE static double roundDecimal(double value, int precision = 0);
     // "English" 0 ... "Spanish" 6; -1 for any other text.
     Q_INVOKABLE static int languageIndex(const QString &language);
+    // The code of index (the top bar's language list); "" outside 0 to 6.
+    Q_INVOKABLE static QString languageCode(int index);
 
     // ---- DPI page ----
     Q_INVOKABLE static int dpiFromKnob(double knobX, int minDPI, int maxDPI, int dpiBase,

@@ -5,6 +5,7 @@
 #include "core/desktopnotices.h"
 #include "core/devicechangesource.h"
 #include "core/myqquickview.h"
+#include "core/qttranslations.h"
 #include "core/quitguard.h"
 #include "core/startuptimeline.h"
 #include "core/udevrule.h"
@@ -51,7 +52,7 @@ void ShellMonitorSink::dpiSwitchBalloon(int stage)
 {
     if (!window.view()->isKnownStage(stage))
         return;
-    window.showNotice(QStringLiteral("Info"), dpiSwitchBalloonText(stage));
+    window.showNotice(window.noticeTitle(), dpiSwitchBalloonText(stage));
 }
 
 void ShellMonitorSink::deviceRemoved()
@@ -61,6 +62,7 @@ void ShellMonitorSink::deviceRemoved()
 
 Widget::Widget(QWidget *parent)
     : QWidget(parent)
+    , qtTranslations(std::make_unique<QtTranslations>())
 {
     hid.setOwner(this);
     hid.setMonitorSink(&monitorSink);
@@ -74,6 +76,8 @@ Widget::Widget(QWidget *parent)
     connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
 
     buildTrayIcon();
+    retranslate();
+    connect(view(), &myQQuickView::languageChanged, this, &Widget::retranslate);
     trayNotices = DesktopNotices::trayBalloon(tray);
     desktopNotices = DesktopNotices::freedesktop();
     setDeviceChangeSource(DeviceChangeSource::createForPlatform());
@@ -95,15 +99,15 @@ myQQuickView *Widget::view() const
 void Widget::buildTrayIcon()
 {
     tray = new QSystemTrayIcon(this);
-    quit = new QAction(tr("Quit (&Q)"), this);
+    quit = new QAction(this);
     connect(quit, &QAction::triggered, this, &Widget::exitSYS);
-    showWindow = new QAction(showWindowText(), this);
+    showWindow = new QAction(this);
     connect(showWindow, &QAction::triggered, this, &Widget::showFromTray);
     trayMenu = new QMenu(this);
     trayMenu->addAction(showWindow);
     trayMenu->addAction(quit);
-    // The language may have changed in the scene since the menu was built.
-    connect(trayMenu, &QMenu::aboutToShow, this, [this] { showWindow->setText(showWindowText()); });
+    // Another program may have changed the configured language.
+    connect(trayMenu, &QMenu::aboutToShow, this, &Widget::retranslate);
     trayMenu->setStyleSheet(QString::fromLatin1(trayMenuStyle));
     tray->setContextMenu(trayMenu);
     tray->setToolTip(QStringLiteral("ZENDRA KAIRO MOUSE K1"));
@@ -113,14 +117,30 @@ void Widget::buildTrayIcon()
 }
 
 // The configured language's text, or English where it has none.
-QString Widget::showWindowText()
+QString Widget::trayText(int index, const char *english)
 {
-    QSettings config(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
-    const QString language = config.value(QStringLiteral("common/language")).toString();
-    const QString text = LanguageStrings(QStringLiteral("./modules/i18n"))
-                             .getLangStrings(QStringLiteral("tray"), language)
-                             .value(0);
-    return text.isEmpty() ? QStringLiteral("Show Kairo") : text;
+    return LanguageStrings::configured(QStringLiteral("./modules/setting/apConfig.bin"),
+                                       QStringLiteral("./modules/i18n"), QStringLiteral("tray"),
+                                       index, QString::fromUtf8(english));
+}
+
+QString Widget::noticeTitle()
+{
+    return trayText(2, "Info");
+}
+
+void Widget::retranslate()
+{
+    showWindow->setText(trayText(0, "Show Kairo"));
+    quit->setText(trayText(1, "Quit (&Q)"));
+    const QString language =
+        QSettings(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat)
+            .value(QStringLiteral("common/language"))
+            .toString();
+    if (language != qtLanguage) {
+        qtLanguage = language;
+        qtTranslations->use(language);
+    }
 }
 
 void Widget::setDeviceChangeSource(std::unique_ptr<DeviceChangeSource> source)
@@ -309,7 +329,7 @@ void Widget::connectDevice(int index)
     hidDebugLine({QStringLiteral("Device Connect")});
     view()->clearHidBusy();
     deviceUiShown = true;
-    showNotice(QStringLiteral("Info"), QStringLiteral("Detect Device"));
+    showNotice(noticeTitle(), trayText(3, "Detect Device"));
     kairo::startup::mark("balloon");
     // One action: a mouse that stalls costs one time-out here, not one per reply.
     view()->beginMouseAction();

@@ -10,6 +10,7 @@
 #include <memory>
 
 class DesktopNotices;
+class QtTranslations;
 class DeviceChangeSource;
 class QAction;
 class QMenu;
@@ -65,6 +66,8 @@ public:
     // A notice for the user: the tray icon's balloon while a tray host
     // exists, else the desktop's notification server.
     void showNotice(const QString &title, const QString &text);
+    // The title of the notices, in the configured language.
+    static QString noticeTitle();
 
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -79,7 +82,9 @@ protected:
 private:
     void buildTrayIcon();
     void showFromTray();
-    static QString showWindowText();
+    // The tray's own texts and Qt's, in the language the configuration names.
+    void retranslate();
+    static QString trayText(int index, const char *english);
     void connectDevice(int index);
     void refuseDevice(const QString &node);
     void reportNoDevice();
@@ -101,9 +106,11 @@ private:
     QMenu *trayMenu = nullptr;
     QAction *quit = nullptr;
     QAction *showWindow = nullptr;
+    std::unique_ptr<QtTranslations> qtTranslations;
     std::unique_ptr<DesktopNotices> trayNotices;
     std::unique_ptr<DesktopNotices> desktopNotices;
     bool startInBackground = false;
     std::unique_ptr<DeviceChangeSource> deviceChanges;
     QString shownDeviceState; // what the scene was last told
+    QString qtLanguage;       // whose translation Qt's texts use
 };

@@ -4,10 +4,6 @@
 #include "settings/settingsdialogs.h"
 #include "settings/settingsstore.h"
 
-#include <QDateTime>
-#include <QFileInfo>
-#include <QHash>
-
 namespace kairo::disk {
 
 namespace {
@@ -31,13 +27,9 @@ QString text(SettingsStore &store, Text which)
 {
     // Read without the store's own copy of the file, which a failed save
     // may have just dropped.
-    const QString language = QSettings(store.configPath(), QSettings::IniFormat)
-                                 .value(QStringLiteral("common/language"))
-                                 .toString();
-    const QString translated = LanguageStrings(store.languageDir())
-                                   .getLangStrings(QStringLiteral("disk"), language)
-                                   .value(int(which));
-    return translated.isEmpty() ? QString::fromUtf8(english[int(which)]) : translated;
+    return LanguageStrings::configured(store.configPath(), store.languageDir(),
+                                       QStringLiteral("disk"), int(which),
+                                       QString::fromUtf8(english[int(which)]));
 }
 
 void warn(SettingsStore &store, Text title, Text which, const QString &argument)

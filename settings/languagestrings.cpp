@@ -38,3 +38,13 @@ QStringList LanguageStrings::getLangStrings(const QString &typeStr, const QStrin
     }
     return result;
 }
+
+QString LanguageStrings::configured(const QString &configPath, const QString &languageDir,
+                                    const QString &group, int index, const QString &english)
+{
+    const QString language = QSettings(configPath, QSettings::IniFormat)
+                                 .value(QStringLiteral("common/language"))
+                                 .toString();
+    const QString text = LanguageStrings(languageDir).getLangStrings(group, language).value(index);
+    return text.isEmpty() ? english : text;
+}

@@ -20,6 +20,12 @@ public:
     // Texts of group typeStr; "other" also refreshes dpiSwitchTexts().
     QStringList getLangStrings(const QString &typeStr, const QString &langCode);
 
+    // Text index of group in the language common/language of the
+    // configuration at configPath names, read afresh so that a language
+    // picked a moment ago counts; english where that file lacks it.
+    static QString configured(const QString &configPath, const QString &languageDir,
+                              const QString &group, int index, const QString &english);
+
 private:
     QString dir;
 };

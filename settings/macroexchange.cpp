@@ -1,5 +1,6 @@
 #include "settings/macroexchange.h"
 
+#include "settings/dialogtexts.h"
 #include "settings/disktexts.h"
 #include "settings/macrolibrary.h"
 #include "settings/macroselection.h"
@@ -19,11 +20,6 @@ using kairo::disk::Text;
 using kairo::names::isPathLike;
 
 constexpr int deepestLevel = 5;
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("myQQuickView", text);
-}
 
 bool sameDirectory(const QString &a, const QString &b)
 {
@@ -109,7 +105,9 @@ QString MacroExchange::loadMacroFile(int macroLevel, int selectType)
     SettingsDialogs *dialogs = store.dialogs();
     if (!dialogs)
         return {};
-    const QString chosen = dialogs->openFileName(tr("Open File"), tr("Macro(*.mc)"));
+    const QString chosen =
+        dialogs->openFileName(kairo::files::caption(store, kairo::files::Caption::OpenFile),
+                              kairo::files::caption(store, kairo::files::Caption::MacroFilter));
     if (chosen.isEmpty())
         return {};
     const QFileInfo chosenInfo(chosen);
@@ -163,7 +161,9 @@ void MacroExchange::saveMacroFile(int macroLevel, const QString &macroName)
     SettingsDialogs *dialogs = store.dialogs();
     if (!dialogs)
         return;
-    const QString chosen = dialogs->saveFileName(tr("Save File"), tr("Macro(*.mc)"));
+    const QString chosen =
+        dialogs->saveFileName(kairo::files::caption(store, kairo::files::Caption::SaveFile),
+                              kairo::files::caption(store, kairo::files::Caption::MacroFilter));
     if (chosen.isEmpty())
         return;
     const QString source = MacroLibrary(store, selection).macroPath(macroLevel, macroName);
@@ -174,7 +174,9 @@ void MacroExchange::saveMacroFile(int macroLevel, const QString &macroName)
 void MacroExchange::getbatchPath()
 {
     SettingsDialogs *dialogs = store.dialogs();
-    const QString chosen = dialogs ? dialogs->existingDirectory(tr("Save File")) : QString();
+    const QString chosen = dialogs ? dialogs->existingDirectory(
+                               kairo::files::caption(store, kairo::files::Caption::SaveFile))
+                                   : QString();
     // A cancelled choice clears the target, so the export steps that follow
     // cannot write into a folder chosen earlier.
     selection.batchExportTarget = chosen;
@@ -217,7 +219,8 @@ QString MacroExchange::loadMacroFile_batch()
     SettingsDialogs *dialogs = store.dialogs();
     if (!dialogs)
         return {};
-    const QString chosen = dialogs->existingDirectory(tr("Open Directory"));
+    const QString chosen = dialogs->existingDirectory(
+        kairo::files::caption(store, kairo::files::Caption::OpenDirectory));
     const QString folder = QFileInfo(chosen).baseName();
     const bool isDesktop =
         folder == QLatin1String("Desktop") || sameDirectory(chosen, dialogs->desktopDirectory());

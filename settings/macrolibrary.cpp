@@ -1,5 +1,6 @@
 #include "settings/macrolibrary.h"
 
+#include "settings/dialogtexts.h"
 #include "settings/disktexts.h"
 #include "settings/durableini.h"
 #include "settings/macroselection.h"
@@ -131,11 +132,6 @@ QString lineText(const QVariant &value)
     if (value.typeId() == QMetaType::QStringList)
         return wellFormed(value.toStringList().join(QLatin1Char(',')));
     return wellFormed(value.toString());
-}
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("myQQuickView", text);
 }
 
 } // namespace
@@ -329,7 +325,9 @@ QVariant MacroLibrary::createMacroIni(const QString &name, const QVariant &macro
         return refuseName(name);
     if (QFileInfo(path).isDir()) {
         if (store.dialogs())
-            store.dialogs()->warning(tr("Create folder"), tr("Duplicate name！"));
+            store.dialogs()->warning(
+                kairo::files::caption(store, kairo::files::Caption::CreateFolder),
+                kairo::files::caption(store, kairo::files::Caption::DuplicateName));
         return true;
     }
     if (QDir().mkdir(path))

@@ -1,5 +1,6 @@
 #include "settings/settingsstore.h"
 
+#include "settings/dialogtexts.h"
 #include "settings/disktexts.h"
 #include "settings/durableini.h"
 #include "settings/profilefile.h"
@@ -31,11 +32,6 @@ QVariantList asList(const QVariant &value)
     if (type == QMetaType::QVariantList || type == QMetaType::QStringList)
         return value.toList();
     return {value};
-}
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("myQQuickView", text);
 }
 
 // A save killed between writing its temporary file and the rename leaves
@@ -298,7 +294,9 @@ bool SettingsStore::loadProfile(int profile)
 {
     if (!isValidProfileIndex(profile) || !dialogsAnswering)
         return false;
-    const QString chosen = dialogsAnswering->openFileName(tr("Open File"), tr("Profile(*.pf)"));
+    const QString chosen = dialogsAnswering->openFileName(
+        kairo::files::caption(*this, kairo::files::Caption::OpenFile),
+        kairo::files::caption(*this, kairo::files::Caption::ProfileFilter));
     if (chosen.isEmpty())
         return false;
     using kairo::disk::Text;
@@ -326,7 +324,9 @@ void SettingsStore::saveProfile(int profile)
 {
     if (!isValidProfileIndex(profile) || !dialogsAnswering)
         return;
-    const QString chosen = dialogsAnswering->saveFileName(tr("Save File"), tr("Profile(*.pf)"));
+    const QString chosen = dialogsAnswering->saveFileName(
+        kairo::files::caption(*this, kairo::files::Caption::SaveFile),
+        kairo::files::caption(*this, kairo::files::Caption::ProfileFilter));
     if (chosen.isEmpty())
         return;
     if (commit(*profileStores[profile])

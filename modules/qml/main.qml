@@ -380,31 +380,7 @@ Item {
     }
 
     function loadLanguage() {
-        const lists = {}
-        for (const group of ["keyMatrix", "keyAssigment", "dpiSetting", "lightControl",
-                             "macroEditor", "systemSetting", "gunControl", "profile", "keyCode",
-                             "warningAssigment", "other", "capture", "device", "mouse"])
-            lists[group] = view.getLangStrings(group, language)
-        if (lists.keyMatrix.length > 0)
-            keyMatrixLang = lists.keyMatrix
-        keyAssigmentLang = lists.keyAssigment
-        lightControlLang = lists.lightControl
-        macroEditorLang = lists.macroEditor
-        gunControlLang = lists.gunControl
-        profileLang = lists.profile
-        keyCodeLang = lists.keyCode
-        MacroLogic.setKeyNames(keyCodeLang)
-        warningAssigmentLang = lists.warningAssigment
-        otherLang = lists.other
-        deviceLang = lists.device
-        mouseNotice.texts = lists.mouse
-        if (lists.dpiSetting.length > 0)
-            dpiSettingMain.dpiSettingLang = lists.dpiSetting
-        if (lists.systemSetting.length > 0)
-            systemSettingMain.systemSettingLang = lists.systemSetting
-        url = label(otherLang, 8, url)
-        reportRateMain.labelText = label(otherLang, 9, reportRateMain.labelText)
-        Capture.load(view, lists.capture)
+        languageLoader.load()
     }
 
     function applyMode(mode: int) {
@@ -444,6 +420,12 @@ Item {
             return
         windowControl.onXChanged(Math.round(dx))
         windowControl.onYChanged(Math.round(dy))
+    }
+
+    LanguageLoader {
+        id: languageLoader
+        frame: mainIten
+        notice: mouseNotice
     }
 
     PreciseTimer {
@@ -519,6 +501,7 @@ Item {
                 // A list position names another profile once one before it is deleted:
                 // the panel answers with the entry's stored number.
                 onProfileChosen: function(index) { profileMain.chooseAt(index) }
+                onLanguageChosen: function(index) { languageLoader.change(index) }
                 onMinimizeClicked: mainIten.windowControl.onMinimize()
                 onMaximizeClicked: mainIten.windowControl.onMaxRestore()
                 onCloseClicked: mainIten.windowControl.onHide()

@@ -7,6 +7,7 @@
 #include "core/myqquickview.h"
 #include "core/ui_controler.h"
 #include "core/widget.h"
+#include "settings/settingsdialogs.h"
 #include "tests/support/builtmodules.h"
 #include "tests/support/debugcapture.h"
 #include "tests/support/fakedesktopbus.h"
@@ -126,6 +127,26 @@ struct Program {
     }
 };
 
+// Notes the file dialogs' captions and filters; chooses nothing.
+struct CaptionRecorder : SettingsDialogs {
+    QStringList captions;
+    QString openFileName(const QString &caption, const QString &filter) override
+    {
+        captions << caption + QLatin1Char('|') + filter;
+        return {};
+    }
+    QString saveFileName(const QString &caption, const QString &filter) override
+    {
+        return openFileName(caption, filter);
+    }
+    QString existingDirectory(const QString &caption) override
+    {
+        return openFileName(caption, QString());
+    }
+    void warning(const QString &, const QString &) override {}
+    QString desktopDirectory() const override { return {}; }
+};
+
 } // namespace
 
 class Tray : public QObject
@@ -240,7 +261,7 @@ private slots:
         waitForSceneUp();
         QVERIFY(!widget->mayHideToTray());
         const QStringList connected{
-            "Kairo", "kairo", "Info", "Detect Device", "io.github.kairo.Kairo", "10000"};
+            "Kairo", "kairo", "Info", "Gerät erkannt", "io.github.kairo.Kairo", "10000"};
         QCOMPARE(notice(before), connected);
         kairo::sim::pressDpi(0, 3);
         QCOMPARE(notice(before + 1).at(3), QStringLiteral("DPI umgeschaltet auf Stufe 3 "));
@@ -277,33 +298,65 @@ private slots:
         QVERIFY(widget->isMinimized());
     }
 
-    // The menu's entry above quitting, in the configured language, read
-    // again each time the menu opens; English where a language has none.
+    // The menu's entries, in the configured language, read again each time
+    // the menu opens and as soon as the scene picks another language; English
+    // where a language has none. Qt's own texts (the file dialogs' buttons)
+    // follow the language too, and the file dialogs' captions are its own.
     void trayMenuEntry_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("quitText");
+        QTest::addColumn<QString>("qtCancel");
+        QTest::addColumn<QString>("openCaption");
         QTest::newRow("German") << "German"
-                                << "Kairo anzeigen";
+                                << "Kairo anzeigen"
+                                << "Beenden (&Q)"
+                                << "Abbrechen"
+                                << "Datei öffnen|Profil (*.pf)";
         QTest::newRow("ChineseTraditional") << "ChineseTraditional"
-                                            << "顯示 Kairo";
+                                            << "顯示 Kairo"
+                                            << "結束 (&Q)"
+                                            << "取消"
+                                            << "開啟檔案|設定檔(*.pf)";
         QTest::newRow("no such language") << "Klingon"
-                                          << "Show Kairo";
+                                          << "Show Kairo"
+                                          << "Quit (&Q)"
+                                          << "Cancel"
+                                          << "Open File|Profile(*.pf)";
     }
     void trayMenuEntry()
     {
         QFETCH(QString, language);
         QFETCH(QString, text);
+        QFETCH(QString, quitText);
+        QFETCH(QString, qtCancel);
+        QFETCH(QString, openCaption);
         startWidget(language, false);
         QMenu *menu = widget->trayIcon()->contextMenu();
         QCOMPARE(menu->actions(), (QList<QAction *>{widget->showAction(), widget->quitAction()}));
         QCOMPARE(widget->showAction()->text(), text);
-        QCOMPARE(widget->quitAction()->text(), QStringLiteral("Quit (&Q)"));
+        QCOMPARE(widget->quitAction()->text(), quitText);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
+        CaptionRecorder dialogs;
+        widget->view()->setSettingsDialogs(&dialogs);
+        widget->view()->loadProfile(0);
+        QCOMPARE(dialogs.captions, QStringList{openCaption});
 
         setLanguage(language == "German" ? "Italian" : "German");
         emit menu->aboutToShow();
         QCOMPARE(widget->showAction()->text(),
                  QLatin1String(language == "German" ? "Mostra Kairo" : "Kairo anzeigen"));
+
+        // The scene's language list stores its choice through the view.
+        widget->view()->setGlobalData(QStringLiteral("common/language"), QStringLiteral("French"));
+        QCOMPARE(widget->showAction()->text(), QStringLiteral("Afficher Kairo"));
+        QCOMPARE(widget->quitAction()->text(), QStringLiteral("Quitter (&Q)"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 QStringLiteral("Annuler"));
+        widget->view()->setGlobalData(QStringLiteral("common/language"), QStringLiteral("English"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+        widget->view()->setSettingsDialogs(nullptr);
     }
 
     // The program without a tray host or a notification server, or without

@@ -145,8 +145,12 @@ private slots:
         const QStringList names{
             "English", "ChineseSimplified", "ChineseTraditional", "German", "French", "Italian",
             "Spanish"};
-        for (int i = 0; i < names.size(); ++i)
+        for (int i = 0; i < names.size(); ++i) {
             QCOMPARE(L::languageIndex(names[i]), i);
+            QCOMPARE(L::languageCode(i), names[i]);
+        }
+        QCOMPARE(L::languageCode(-1), QString());
+        QCOMPARE(L::languageCode(7), QString());
         QCOMPARE(L::languageIndex("english"), -1);
         QCOMPARE(L::languageIndex(""), -1);
         QCOMPARE(L::languageIndex("Japanese"), -1);

@@ -3,6 +3,7 @@
 // button texts and the key names the macros rely on.
 
 #include "operations/keynametable.h"
+#include "settings/dpiswitchtexts.h"
 #include "settings/languagestrings.h"
 
 #include <QFileInfo>
@@ -20,9 +21,9 @@ const QList<QPair<QString, int>> groups{{"keyMatrix", 20},   {"keyAssigment", 65
                                         {"gunControl", 10},  {"profile", 6},
                                         {"keyCode", 133},    {"warningAssigment", 8},
                                         {"other", 10},       {"capture", 3},
-                                        {"dialogs", 5},      {"tray", 1},
+                                        {"dialogs", 5},      {"tray", 4},
                                         {"device", 7},       {"disk", 9},
-                                        {"mouse", 4}};
+                                        {"mouse", 4},        {"files", 7}};
 
 bool padded(const QString &text, bool leading)
 {
@@ -97,12 +98,39 @@ private slots:
                          qPrintable(group + QStringLiteral(" looks untranslated")));
         }
 
+        // The file dialogs filter by the pattern in parentheses, which only
+        // its name around it may translate.
+        const QStringList files = languages.getLangStrings("files", code);
+        QVERIFY2(files.at(3).endsWith(QStringLiteral("(*.pf)")), qPrintable(files.at(3)));
+        QVERIFY2(files.at(4).endsWith(QStringLiteral("(*.mc)")), qPrintable(files.at(4)));
+        // The tray menu's Quit keeps its accelerator.
+        QVERIFY2(languages.getLangStrings("tray", code).at(1).contains(QStringLiteral("&Q")),
+                 qPrintable(code));
+
         const QStringList other = languages.getLangStrings("other", code);
         const QString address = other.at(8);
         QVERIFY2(
             !address.contains(QStringLiteral("://")) && !address.startsWith(QStringLiteral("http"))
                 && !address.contains(QLatin1Char(' ')) && address.section('/', 0, 0).contains('.'),
             qPrintable(address));
+    }
+
+    // The balloon shown when the mouse switches stage says which stage, in
+    // every language: the eight texts it takes from "other" each name theirs.
+    void dpiSwitchBalloonNamesTheStage_data() { everyLanguageFitsThePages_data(); }
+    void dpiSwitchBalloonNamesTheStage()
+    {
+        QFETCH(QString, code);
+        dpiSwitchTexts() = QStringList(8, QString());
+        languages.getLangStrings("other", code);
+        const QStringList texts = dpiSwitchTexts();
+        for (int stage = 1; stage <= 8; ++stage) {
+            const QString text = texts.at(stage - 1);
+            QVERIFY2(text.contains(QString::number(stage)), qPrintable(text));
+            for (int other = 1; other <= 8; ++other)
+                QVERIFY2(other == stage || !text.contains(QString::number(other)),
+                         qPrintable(text));
+        }
     }
 
     void englishKeyNamesAreTheProgramsTable()

@@ -94,17 +94,16 @@ DialogFrame {
             height: 24
 
             Text {
-                width: 90
+                width: Math.max(90, implicitWidth)
                 anchors.verticalCenter: parent.verticalCenter
                 text: dialog.label(51, "Press a key")
                 color: Theme.colorGray3
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontNormalSize
-                elide: Text.ElideRight
             }
             Rectangle {
                 objectName: "fireKeyBox"
-                width: 144
+                width: Math.max(144, keyText.implicitWidth + 16)
                 height: 24
                 radius: 2
                 color: Theme.colorGray0

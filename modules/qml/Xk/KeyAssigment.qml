@@ -16,7 +16,11 @@ Item {
     property int subCategory: -1
     property real subAnchorY: 0
     readonly property int rowHeight: 26
-    readonly property int menuWidth: 196
+    // Wide enough for the longest entry of any category, in the language shown,
+    // so both menus keep their width while the pointer moves between them.
+    readonly property int menuWidth: Math.max(196, Math.ceil(menu.widest(menu.allEntries)) + 54)
+    readonly property var allEntries: [1, 3, 5, 6, 7, 8].reduce(
+        (all, category) => all.concat(menu.buildSub(category)), menu.buildTop(1))
     readonly property var fixed: MacroLogic.fixedFunctions()
     readonly property var topEntries: menu.buildTop(menu.mouseMode)
     readonly property var subEntries: menu.buildSub(menu.subCategory)
@@ -27,6 +31,13 @@ Item {
     signal macroRequested()
     signal resetRequested()
     signal dismissed()
+
+    function widest(entries: var): real {
+        let most = 0
+        for (const e of entries)
+            most = Math.max(most, metrics.advanceWidth(menu.label(e.textIndex, e.english)))
+        return most
+    }
 
     function label(i: int, fallback: string): string {
         const text = menu.labels ? menu.labels[i] : undefined
@@ -155,7 +166,6 @@ Item {
             x: 14
             width: row.width - 40
             anchors.verticalCenter: parent.verticalCenter
-            elide: Text.ElideRight
             text: menu.label(row.modelData.textIndex, row.modelData.english)
             color: area.containsMouse || row.isCurrent || row.isOpenCategory ? Theme.colorPrimary
                                                                              : Theme.fontColor
@@ -195,6 +205,12 @@ Item {
 
     objectName: "keyAssigment"
     visible: false
+
+    FontMetrics {
+        id: metrics
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
+    }
 
     MouseArea {
         objectName: "menuDismissArea"

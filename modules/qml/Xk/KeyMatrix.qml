@@ -125,6 +125,13 @@ Item {
         return code[0] === 4 && page.storedMacroName(mode, code[2], false) === name
     }
 
+    // Another language: the same functions under their new names; a macro
+    // keeps its own name.
+    onLabelsChanged: page.texts = page.texts.map((texts, mode) => texts.map((text, button) => {
+        const code = page.codes[mode] ? page.codes[mode][button] : undefined
+        return code && code[0] !== 4 ? MacroLogic.codeText(code, page.labels, "") : text
+    }))
+
     function init(isSendData, isRecovery) {
         const recovery = !!isRecovery
         const allCodes = [[], []]

@@ -50,6 +50,12 @@ Item {
 
     // ---- the list ----
 
+    // The first profile's name is the language's word, also after a switch.
+    onProfileLangChanged: {
+        if (names.count > 0)
+            names.setProperty(0, "textValue", profile.label(5));
+    }
+
     function init(): void {
         profile.endRename(false);
         let entries = ProfileRules.parseStored(profile.view ? profile.view.getNameList(2) : []);

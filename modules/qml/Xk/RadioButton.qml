@@ -2,7 +2,8 @@ import QtQuick
 import modules.qml
 
 // One choice of a group: a click selects it, the owner clears the others.
-// Layout 1 shows textValue2 in a 180-pixel column.
+// Layout 1 shows textValue2 in a 180-pixel column, on as many lines as it
+// needs in the language shown.
 Item {
     id: radio
 
@@ -57,7 +58,7 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         width: radio.txtIndex === 1 ? 180 : implicitWidth
         text: radio.txtIndex === 1 ? radio.textValue2 : radio.textValue
-        wrapMode: radio.txtIndex === 1 && Theme.langIndex === 0 ? Text.WordWrap : Text.NoWrap
+        wrapMode: radio.txtIndex === 1 ? Text.Wrap : Text.NoWrap
         color: area.containsMouse ? Theme.colorPrimary : Theme.fontColor
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontNormalSize

@@ -190,7 +190,7 @@ Item {
     }
 
     component EndLabel: Text {
-        width: 44
+        width: 56
         color: Theme.colorGray2
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontMinSize

@@ -13,6 +13,7 @@ Item {
     property int marginLeft: 36
 
     signal profileChosen(int index)
+    signal languageChosen(int index)
     signal minimizeClicked()
     signal maximizeClicked()
     signal closeClicked()
@@ -52,13 +53,12 @@ Item {
             objectName: "languageList"
             width: 144
             height: 24
-            enabled: false
-            opacity: 0.5
             count: languages.count
             mdItems: languages
             currentSelect: bar.langIndex
             textValue: languages.get(Math.max(0, bar.langIndex)).textValue
             Accessible.name: "Language"
+            onValueChange: function(index) { bar.languageChosen(index) }
         }
         DropDownList {
             id: profileList

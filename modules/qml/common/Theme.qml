@@ -40,5 +40,17 @@ QtObject {
     readonly property FontLoader rajdhani: FontLoader {
         source: "qrc:/modules/fonts/Rajdhani-Bold.ttf"
     }
-    readonly property string fontFamily: langIndex === 0 ? rajdhani.font.family : "微软正黑体"
+    // Rajdhani covers the Latin languages (äöüß, éèàç, ñ, «», „“), so their
+    // labels keep the narrow face the design was drawn for. Chinese needs a
+    // CJK family: Noto's where it is installed, the Windows one's name
+    // elsewhere, which fontconfig maps to whatever CJK face it has.
+    readonly property string cjkSimplified: installed("Noto Sans CJK SC", "微软正黑体")
+    readonly property string cjkTraditional: installed("Noto Sans CJK TC", "微软正黑体")
+    readonly property string fontFamily: langIndex === 1 ? cjkSimplified
+                                         : langIndex === 2 ? cjkTraditional
+                                         : rajdhani.font.family
+
+    function installed(family: string, otherwise: string): string {
+        return Qt.fontFamilies().indexOf(family) >= 0 ? family : otherwise
+    }
 }
