@@ -75,6 +75,9 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
 
     sceneView = new myQQuickView(window);
     sceneView->setObjectName(QStringLiteral("ui_View"));
+    // The window itself draws nothing: the keys it receives belong to the scene.
+    sceneView->setFocusPolicy(Qt::StrongFocus);
+    window->setFocusProxy(sceneView);
     kairo::startup::mark("view");
     sceneView->setSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
     kairo::startup::mark("scene");

@@ -16,6 +16,7 @@ KAIRO_PACKAGES=(
   clang libclang-rt-14-dev clang-format
   qt6-wayland weston xwayland libevdev-dev
   dbus dbus-daemon gsettings-desktop-schemas libglib2.0-bin dconf-gsettings-backend
+  at-spi2-core python3-pyatspi
   libkf5config-bin
 )
 

@@ -209,8 +209,7 @@ Item {
         mouseNotice.tell(view.endMouseAction())
     }
 
-    function run() {
-    }
+    function run() {}
 
     function detectKeyboard(isDown, usbCode) {
         msg_KB(isDown, usbCode)
@@ -237,8 +236,7 @@ Item {
         msg_MS(isDown, buttonCode, x, y)
     }
 
-    function scroll(_value) {
-    }
+    function scroll(_value) {}
 
     // ---- used across the scene ----
 
@@ -479,6 +477,7 @@ Item {
                     mainIten.gunControlMain = gunControlMain
                     mainIten.profileMain = profileMain
                     mainIten.resetBox = resetBox
+                    KeyFocus.capturing = Qt.binding(() => macroEditorMain.isInputting)
                 }
 
             Environment {
@@ -786,6 +785,7 @@ Item {
                     z: 100
                     text: mainIten.label(mainIten.keyMatrixLang, 17, "MOUSE MACRO")
                     isSelect: mainIten.currentTab === 0
+                    activeFocusOnTab: false
                     onClicked: mainIten.selectTab(0)
                 }
             }

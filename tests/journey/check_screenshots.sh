@@ -15,7 +15,7 @@ KAIRO_BUILD_DIR=$build KAIRO_SKIP_BUILD=1 "$script" "$out"
 failed=0
 for size in 1280x720 1920x1080; do
   for name in mouse-macro report-rate-list reset-box dpi-colour key-menu key-group profile-panel \
-    import-dialog settings macro-editor lighting gun-editor save-failed quit-question; do
+    import-dialog settings macro-editor focus-ring lighting gun-editor save-failed quit-question; do
     file=$out/$size/$name.png
     if [ ! -f "$file" ]; then
       echo "missing: $size/$name.png"

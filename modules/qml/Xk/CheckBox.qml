@@ -27,6 +27,11 @@ Item {
     Accessible.checked: isSelect
     Accessible.onToggleAction: toggle()
     Accessible.onPressAction: toggle()
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    Keys.onPressed: event => KeyFocus.press(event, checkBox, () => checkBox.toggle())
+
+    FocusRing {}
 
     Text {
         id: label

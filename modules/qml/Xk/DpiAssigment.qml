@@ -22,6 +22,8 @@ DialogFrame {
     width: 380
     height: 262
     title: dialog.titleText + " " + (dialog.stage + 1)
+    okButton: okButtonItem
+    cancelButton: cancelButtonItem
 
     function open(stageIndex: int, color: string) {
         dialog.stage = stageIndex
@@ -52,6 +54,8 @@ DialogFrame {
         spacing: 16
 
         TextButton {
+            id: cancelButtonItem
+
             objectName: "dpiColorCancel"
             text: dialog.cancelText
             framed: true
@@ -59,6 +63,8 @@ DialogFrame {
             onClicked: dialog.close()
         }
         TextButton {
+            id: okButtonItem
+
             objectName: "dpiColorOk"
             text: dialog.okText
             framed: true

@@ -211,6 +211,18 @@ Item {
         height: 24
         Accessible.role: Accessible.Button
         Accessible.name: "Reset the DPI stages to factory values"
+        Accessible.focusable: true
+        Accessible.onPressAction: resetButton.activate()
+        activeFocusOnTab: true
+        Keys.onPressed: event => KeyFocus.press(event, resetButton, () => resetButton.activate())
+
+        function activate(): void {
+            page.closeMenu()
+            page.init(false, true)
+            page.isSave = true
+        }
+
+        FocusRing {}
 
         Row {
             id: resetRow
@@ -236,11 +248,7 @@ Item {
             anchors.fill: parent
             hoverEnabled: true
             cursorShape: Qt.PointingHandCursor
-            onClicked: {
-                page.closeMenu()
-                page.init(false, true)
-                page.isSave = true
-            }
+            onClicked: resetButton.activate()
         }
     }
 
@@ -290,6 +298,10 @@ Item {
                     isScale: false
                     colorS: row.index === page.currentDPI ? Theme.colorAccent : Theme.colorPrimary
                     Accessible.name: page.label(1) + " " + (row.index + 1) + " DPI"
+                    value: page.stageValues[row.index]
+                    minimumValue: page.minDPI
+                    maximumValue: page.maxDPI
+                    stepSize: page.dpiBase
 
                     onBtnClick: page.closeMenu()
                     onDragSignal: function(isDrag) { slider.dragging = isDrag }
@@ -344,6 +356,11 @@ Item {
                     opacity: minusArea.containsMouse ? 1.0 : 0.8
                     Accessible.role: Accessible.Button
                     Accessible.name: "Lower " + page.label(1) + " " + (row.index + 1)
+                    Accessible.focusable: true
+                    Accessible.onPressAction: page.stepStage(row.index, -page.dpiBase)
+                    activeFocusOnTab: true
+                    Keys.onPressed: event => KeyFocus.press(event, minus, () => page.stepStage(row.index, -page.dpiBase))
+                    FocusRing {}
 
                     MouseArea {
                         id: minusArea
@@ -366,6 +383,11 @@ Item {
                     opacity: plusArea.containsMouse ? 1.0 : 0.8
                     Accessible.role: Accessible.Button
                     Accessible.name: "Raise " + page.label(1) + " " + (row.index + 1)
+                    Accessible.focusable: true
+                    Accessible.onPressAction: page.stepStage(row.index, page.dpiBase)
+                    activeFocusOnTab: true
+                    Keys.onPressed: event => KeyFocus.press(event, plus, () => page.stepStage(row.index, page.dpiBase))
+                    FocusRing {}
 
                     MouseArea {
                         id: plusArea
@@ -376,6 +398,7 @@ Item {
                 }
 
                 Rectangle {
+                    id: swatch
                     objectName: "dpiSwatch" + row.index
                     anchors.left: plus.right
                     anchors.leftMargin: 10
@@ -388,6 +411,11 @@ Item {
                     border.color: swatchArea.containsMouse ? Theme.colorPrimary : Theme.colorGray2
                     Accessible.role: row.hasPicker ? Accessible.Button : Accessible.Graphic
                     Accessible.name: page.label(2) + " " + (row.index + 1)
+                    Accessible.focusable: row.hasPicker
+                    Accessible.onPressAction: if (row.hasPicker) page.openPicker(row.index)
+                    activeFocusOnTab: row.hasPicker
+                    Keys.onPressed: event => KeyFocus.press(event, swatch, () => page.openPicker(row.index))
+                    FocusRing {}
 
                     MouseArea {
                         id: swatchArea

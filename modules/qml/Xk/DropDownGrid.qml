@@ -27,6 +27,45 @@ Item {
             isDrop = false;
     }
 
+    // Closed, Up and Down step to the neighbouring entry that has a text;
+    // open, the arrows move the marked cell, which Space or Return chooses.
+    function keyPressed(event: var): void {
+        const moves = { [Qt.Key_Left]: -1, [Qt.Key_Right]: 1, [Qt.Key_Up]: isDrop ? -3 : -1,
+                        [Qt.Key_Down]: isDrop ? 3 : 1 };
+        const move = moves[event.key];
+        if (move !== undefined && !KeyFocus.keysCaptured) {
+            event.accepted = true;
+            if (isAnimating)
+                return;
+            let cell = isDrop && d.keyCell >= 0 ? d.keyCell : currentSelect;
+            do
+                cell += move;
+            while (cell >= 0 && cell < count && mdItems.get(cell).textValue === "");
+            if (cell < 0 || cell >= count)
+                return;
+            if (isDrop) {
+                d.keyCell = cell;
+            } else if (event.key === Qt.Key_Up || event.key === Qt.Key_Down) {
+                currentSelect = cell;
+                valueChange(cell);
+            }
+            return;
+        }
+        if (event.key === Qt.Key_Escape && isDrop && !KeyFocus.keysCaptured) {
+            event.accepted = true;
+            closeMenu();
+            return;
+        }
+        KeyFocus.press(event, dropDown, () => {
+            if (dropDown.isDrop && d.keyCell >= 0)
+                dropDown.choose(d.keyCell);
+            else if (!dropDown.isAnimating) {
+                boxArea.toggle();
+                d.keyCell = dropDown.isDrop ? dropDown.currentSelect : -1;
+            }
+        });
+    }
+
     function choose(cell: int): void {
         if (isAnimating)
             return;
@@ -41,12 +80,18 @@ Item {
     width: 144
     height: 24
     z: isDrop || isAnimating ? 100 : 0
+    activeFocusOnTab: true
     Accessible.role: Accessible.ComboBox
     Accessible.name: objectName
     Accessible.description: textValue
+    Accessible.focusable: true
+    Accessible.onPressAction: if (dropDown.enabled) boxArea.toggle()
+    Keys.onPressed: event => dropDown.keyPressed(event)
+    onActiveFocusChanged: if (!activeFocus) closeMenu()
 
     Component.onCompleted: panel.y = isDrop ? 0 : -dropArea.height
     onIsDropChanged: {
+        d.keyCell = -1;
         if (isDrop) {
             closeAnim.stop();
             d.chosenCell = -1;
@@ -61,6 +106,11 @@ Item {
         id: d
 
         property int chosenCell: -1
+        property int keyCell: -1
+    }
+
+    FocusRing {
+        height: box.height + 2 * gap
     }
 
     Rectangle {
@@ -146,7 +196,7 @@ Item {
                         required property int index
                         required property string textValue
                         readonly property bool isCurrent: index === dropDown.currentSelect
-                        readonly property bool isHovered: cellArea.containsMouse && textValue !== ""
+                        readonly property bool isHovered: (cellArea.containsMouse || index === d.keyCell) && textValue !== ""
 
                         objectName: "row" + index
                         width: dropDown.width

@@ -36,15 +36,55 @@ Item {
         isDrop = false;
     }
 
+    // Up and Down move the choice of a closed list at once; in an open list
+    // they move the marked row, which Space or Return then chooses.
+    function keyPressed(event: var): void {
+        const down = event.key === Qt.Key_Down;
+        if ((down || event.key === Qt.Key_Up) && !KeyFocus.keysCaptured) {
+            event.accepted = true;
+            const last = mdItems.count - 1;
+            if (isDrop) {
+                d.keyRow = Math.max(0, Math.min(last, (d.keyRow < 0 ? currentSelect : d.keyRow) + (down ? 1 : -1)));
+                rows.positionViewAtIndex(d.keyRow, ListView.Contain);
+            } else if (!isAnimating) {
+                const row = Math.max(0, Math.min(last, currentSelect + (down ? 1 : -1)));
+                if (row !== currentSelect) {
+                    currentSelect = row;
+                    valueChange(row);
+                }
+            }
+            return;
+        }
+        if (event.key === Qt.Key_Escape && isDrop && !KeyFocus.keysCaptured) {
+            event.accepted = true;
+            closeMenu();
+            return;
+        }
+        KeyFocus.press(event, dropDown, () => {
+            if (dropDown.isDrop && d.keyRow >= 0)
+                dropDown.choose(d.keyRow);
+            else if (!dropDown.isAnimating) {
+                boxArea.toggle();
+                d.keyRow = dropDown.isDrop ? dropDown.currentSelect : -1;
+            }
+        });
+    }
+
     width: 144
     height: 24
     z: isDrop || isAnimating ? 100 : 0
+    activeFocusOnTab: true
     Accessible.role: Accessible.ComboBox
     Accessible.name: objectName
     Accessible.description: textValue
+    Accessible.focusable: true
+    Accessible.onPressAction: if (dropDown.enabled) boxArea.toggle()
+    Keys.onPressed: event => dropDown.keyPressed(event)
+    onActiveFocusChanged: if (!activeFocus) closeMenu()
 
     Component.onCompleted: panel.y = isDrop ? 0 : -dropArea.height
     onIsDropChanged: {
+        d.keyRow = -1;
         if (isDrop) {
             closeAnim.stop();
             d.chosenRow = -1;
@@ -55,10 +95,15 @@ Item {
         }
     }
 
+    FocusRing {
+        height: box.height + 2 * gap
+    }
+
     QtObject {
         id: d
 
         property int chosenRow: -1
+        property int keyRow: -1
     }
 
     Rectangle {
@@ -152,7 +197,9 @@ Item {
                     objectName: "row" + index
                     width: rows.width
                     height: 24
-                    color: rowArea.containsMouse ? Theme.colorPrimary : isCurrent ? dropDown.bgColor : Theme.colorGray1
+                    readonly property bool isMarked: rowArea.containsMouse || index === d.keyRow
+
+                    color: isMarked ? Theme.colorPrimary : isCurrent ? dropDown.bgColor : Theme.colorGray1
                     Accessible.role: Accessible.ListItem
                     Accessible.name: textValue
                     Accessible.selected: isCurrent
@@ -162,7 +209,7 @@ Item {
                         anchors.centerIn: parent
                         anchors.horizontalCenterOffset: dropDown.horizontalOffset
                         text: row.textValue
-                        color: rowArea.containsMouse ? Theme.colorGray0 : row.isCurrent ? Theme.colorPrimary : Theme.fontColor
+                        color: row.isMarked ? Theme.colorGray0 : row.isCurrent ? Theme.colorPrimary : Theme.fontColor
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.fontNormalSize
                     }

@@ -34,10 +34,29 @@ Item {
         valueChange(row);
     }
 
+    function keyPressed(event: var): void {
+        const move = { [Qt.Key_Up]: -1, [Qt.Key_Down]: 1 }[event.key];
+        if (move === undefined || KeyFocus.keysCaptured) {
+            KeyFocus.press(event, dropDown, null);
+            return;
+        }
+        event.accepted = true;
+        const row = Math.max(0, Math.min(mdItems.count - 1, currentSelect + move));
+        if (row !== currentSelect) {
+            choose(row);
+            list.positionViewAtIndex(row, ListView.Contain);
+        }
+    }
+
     width: 144
     height: Math.min(count, showCount) * rectH
+    activeFocusOnTab: true
     Accessible.role: Accessible.List
     Accessible.name: objectName
+    Accessible.focusable: true
+    Keys.onPressed: event => dropDown.keyPressed(event)
+
+    FocusRing {}
 
     Rectangle {
         anchors.fill: parent

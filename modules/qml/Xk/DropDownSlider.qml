@@ -27,12 +27,32 @@ Item {
         isDrop = false;
     }
 
+    // Space or Return opens and closes; the arrows work the slider while it shows.
+    function keyPressed(event: var): void {
+        const steps = { [Qt.Key_Left]: -1, [Qt.Key_Down]: -1, [Qt.Key_Right]: 1, [Qt.Key_Up]: 1 }[event.key];
+        if (steps !== undefined && isDrop && !KeyFocus.keysCaptured) {
+            event.accepted = true;
+            slider.stepBy(steps);
+            return;
+        }
+        if (event.key === Qt.Key_Escape && isDrop && !KeyFocus.keysCaptured) {
+            event.accepted = true;
+            closeMenu();
+            return;
+        }
+        KeyFocus.press(event, dropDown, () => boxArea.toggle());
+    }
+
     width: 144
     height: 24
     z: isDrop || isAnimating ? 100 : 0
+    activeFocusOnTab: true
     Accessible.role: Accessible.ComboBox
     Accessible.name: objectName
     Accessible.description: textValue
+    Accessible.focusable: true
+    Accessible.onPressAction: if (dropDown.enabled) boxArea.toggle()
+    Keys.onPressed: event => dropDown.keyPressed(event)
 
     Component.onCompleted: panel.y = isDrop ? 0 : -dropArea.height
     onIsDropChanged: {
@@ -43,6 +63,10 @@ Item {
             openAnim.stop();
             closeAnim.start();
         }
+    }
+
+    FocusRing {
+        height: box.height + 2 * gap
     }
 
     Rectangle {

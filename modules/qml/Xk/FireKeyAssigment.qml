@@ -83,6 +83,9 @@ DialogFrame {
     width: 400
     height: 200 + (scopeNote.visible ? scopeNote.height + 8 : 0)
     title: dialog.label(1, "Fire Function")
+    okButton: okButtonItem
+    cancelButton: cancelButtonItem
+    capturing: dialog.isCapturing
 
     Column {
         x: 22
@@ -240,6 +243,8 @@ DialogFrame {
         spacing: 16
 
         TextButton {
+            id: cancelButtonItem
+
             objectName: "fireCancel"
             text: dialog.label(59, "Cancel")
             framed: true
@@ -247,6 +252,8 @@ DialogFrame {
             onClicked: dialog.close()
         }
         TextButton {
+            id: okButtonItem
+
             objectName: "fireOk"
             text: dialog.label(58, " OK ")
             framed: true

@@ -65,6 +65,9 @@ DialogFrame {
     width: 427
     height: 176 + (scopeNote.visible ? scopeNote.height + 8 : 0)
     title: dialog.label(2, "Group Function")
+    okButton: okButtonItem
+    cancelButton: cancelButtonItem
+    capturing: true
 
     Text {
         x: 22
@@ -142,6 +145,8 @@ DialogFrame {
         spacing: 16
 
         TextButton {
+            id: cancelButtonItem
+
             objectName: "groupCancel"
             text: dialog.label(59, "Cancel")
             framed: true
@@ -149,6 +154,8 @@ DialogFrame {
             onClicked: dialog.close()
         }
         TextButton {
+            id: okButtonItem
+
             objectName: "groupOk"
             text: dialog.label(58, " OK ")
             framed: true

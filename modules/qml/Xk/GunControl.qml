@@ -35,6 +35,7 @@ DialogFrame {
     width: 780
     height: 460
     title: panel.label(0)
+    cancelButton: closeButton
 
     function label(i: int): string {
         const text = panel.gunControlLang ? panel.gunControlLang[i] : undefined
@@ -333,28 +334,16 @@ DialogFrame {
         Accessible.name: textValue
     }
 
-    Image {
+    CloseButton {
+        id: closeButton
+
         objectName: "gunClose"
         x: panel.width - width - 10
         y: 8
         width: 16
         height: 16
-        source: Images.dialogClose
-        smooth: true
-        opacity: closeArea.containsMouse ? 1.0 : 0.7
-        Accessible.role: Accessible.Button
-        Accessible.name: "Close"
-        Accessible.onPressAction: panel.close()
-
-        MouseArea {
-            id: closeArea
-
-            anchors.fill: parent
-            anchors.margins: -4
-            hoverEnabled: true
-            cursorShape: Qt.PointingHandCursor
-            onClicked: panel.close()
-        }
+        reach: 4
+        onClicked: panel.close()
     }
 
     // ---- left: the slots and the gun list ----

@@ -33,6 +33,8 @@ DialogFrame {
     }
 
     height: 130
+    okButton: okButtonItem
+    cancelButton: cancelButtonItem
     visible: false
 
     Rectangle {
@@ -77,12 +79,16 @@ DialogFrame {
         spacing: 16
 
         TextButton {
+            id: cancelButtonItem
+
             objectName: "inputAssigmentCancel"
             text: dialog.cancelText
             framed: true
             onClicked: dialog.cancel()
         }
         TextButton {
+            id: okButtonItem
+
             objectName: "inputAssigmentOk"
             text: dialog.okText
             framed: true

@@ -19,8 +19,12 @@ Item {
     // Wide enough for the longest entry of any category, in the language shown,
     // so both menus keep their width while the pointer moves between them.
     readonly property int menuWidth: Math.max(196, Math.ceil(menu.widest(menu.allEntries)) + 54)
-    readonly property var allEntries: [1, 3, 5, 6, 7, 8].reduce(
-        (all, category) => all.concat(menu.buildSub(category)), menu.buildTop(1))
+    readonly property var allEntries: {
+        let all = menu.buildTop(1)
+        for (const category of [1, 3, 5, 6, 7, 8])
+            all = all.concat(menu.buildSub(category))
+        return all
+    }
     readonly property var fixed: MacroLogic.fixedFunctions()
     readonly property var topEntries: menu.buildTop(menu.mouseMode)
     readonly property var subEntries: menu.buildSub(menu.subCategory)
@@ -95,6 +99,46 @@ Item {
         menu.visible = false
     }
 
+    // Up and Down walk the rows, Right or Return opens a category and goes
+    // into it, Left goes back out, Escape closes the menu.
+    function rowKey(event: var, row: var): void {
+        event.accepted = true
+        switch (event.key) {
+        case Qt.Key_Down:
+        case Qt.Key_Up:
+            KeyFocus.step(row, event.key === Qt.Key_Down)
+            return
+        case Qt.Key_Right:
+            if (row.modelData.kind === "sub")
+                menu.enterSub(row)
+            return
+        case Qt.Key_Left:
+            if (row.inSubMenu)
+                menu.focusFirst(topColumn, r => r.isOpenCategory === true)
+            return
+        }
+        KeyFocus.press(event, row, () => {
+            if (row.modelData.kind === "sub")
+                menu.enterSub(row)
+            else
+                menu.activate(row.modelData, row.y)
+        })
+    }
+
+    function enterSub(row: var): void {
+        menu.openSub(row.modelData.category, row.y)
+        Qt.callLater(() => menu.focusFirst(subColumn, r => r.inSubMenu === true))
+    }
+
+    function focusFirst(column: Item, test: var): void {
+        for (const child of column.children) {
+            if (test(child)) {
+                child.forceActiveFocus(Qt.TabFocusReason)
+                return
+            }
+        }
+    }
+
     function openSub(category: int, rowY: real) {
         menu.subCategory = category
         const right = topMenu.x + topMenu.width + 2
@@ -151,7 +195,14 @@ Item {
         color: area.containsMouse || isOpenCategory ? Theme.colorGray1 : Theme.colorTransparent
         Accessible.role: Accessible.MenuItem
         Accessible.name: rowText.text
+        Accessible.focusable: true
         Accessible.onPressAction: menu.activate(row.modelData, row.y)
+        activeFocusOnTab: true
+        Keys.onPressed: event => menu.rowKey(event, row)
+
+        FocusRing {
+            gap: 0
+        }
 
         Rectangle {
             x: 0
@@ -205,6 +256,35 @@ Item {
 
     objectName: "keyAssigment"
     visible: false
+    Keys.onPressed: event => {
+        event.accepted = true
+        if (event.key === Qt.Key_Escape)
+            menu.dismissed()
+        else if ([Qt.Key_Down, Qt.Key_Up, Qt.Key_Tab, Qt.Key_Backtab].includes(event.key))
+            KeyFocus.step(menu, event.key === Qt.Key_Down || event.key === Qt.Key_Tab)
+        else
+            event.accepted = false
+    }
+    // The keyboard comes in with the menu, and goes back to the button's row.
+    onVisibleChanged: {
+        if (visible) {
+            d.returnFocus = Window.activeFocusItem
+            KeyFocus.open(menu)
+            menu.forceActiveFocus(Qt.PopupFocusReason)
+            return
+        }
+        KeyFocus.close(menu)
+        const back = d.returnFocus
+        d.returnFocus = null
+        if (back && back.visible && !KeyFocus.topFence)
+            back.forceActiveFocus(Qt.PopupFocusReason)
+    }
+
+    QtObject {
+        id: d
+
+        property Item returnFocus: null
+    }
 
     FontMetrics {
         id: metrics

@@ -386,6 +386,9 @@ Item {
                 Accessible.description: shownText
                 Accessible.onPressAction: page.selectButton(index)
                 enabled: !isFixed
+                activeFocusOnTab: !isFixed
+                Keys.onPressed: event => KeyFocus.press(event, row, () => page.selectButton(row.index))
+                FocusRing {}
 
                 Rectangle {
                     id: badge

@@ -27,6 +27,8 @@ DialogFrame {
 
     width: 360
     height: 96 + 4 * 34
+    okButton: confirmButton
+    cancelButton: confirmButton
 
     // Rows are kept and relabelled rather than rebuilt, so a row never
     // vanishes under the pointer when the list changes.
@@ -183,6 +185,8 @@ DialogFrame {
             onClicked: panel.deleteClicked()
         }
         TextButton {
+            id: confirmButton
+
             objectName: "lightPresetConfirm"
             text: panel.confirmText
             framed: true

@@ -69,6 +69,8 @@ DialogFrame {
     width: 560
     height: 340
     title: dialog.label(4, "Macro Function")
+    okButton: okButtonItem
+    cancelButton: cancelButtonItem
 
     Text {
         x: 22
@@ -216,6 +218,8 @@ DialogFrame {
         spacing: 16
 
         TextButton {
+            id: cancelButtonItem
+
             objectName: "macroCancel"
             text: dialog.label(59, "Cancel")
             framed: true
@@ -223,6 +227,8 @@ DialogFrame {
             onClicked: dialog.close()
         }
         TextButton {
+            id: okButtonItem
+
             objectName: "macroOk"
             text: dialog.label(58, " OK ")
             framed: true

@@ -25,6 +25,9 @@ DialogFrame {
 
     height: 130 + (scopeNote.visible ? scopeNote.height + 8 : 0)
     visible: false
+    okButton: okButtonItem
+    cancelButton: cancelButtonItem
+    capturing: true
 
     Rectangle {
         x: 22
@@ -65,12 +68,16 @@ DialogFrame {
         spacing: 16
 
         TextButton {
+            id: cancelButtonItem
+
             objectName: "macroKeyCaptureCancel"
             text: capture.cancelText
             framed: true
             onClicked: capture.visible = false
         }
         TextButton {
+            id: okButtonItem
+
             objectName: "macroKeyCaptureOk"
             text: capture.okText
             framed: true

@@ -270,28 +270,17 @@ Item {
         height: 372
         visible: profile.visible
         title: profile.label(0)
+        cancelButton: closeButton
 
-        Image {
+        CloseButton {
+            id: closeButton
+
             objectName: "profileClose"
             x: panel.width - 32
             y: 6
             width: 20
             height: 20
-            source: Images.dialogClose
-            smooth: true
-            opacity: closeArea.containsMouse ? 1.0 : 0.7
-            Accessible.role: Accessible.Button
-            Accessible.name: "Close"
-            Accessible.onPressAction: profile.close()
-
-            MouseArea {
-                id: closeArea
-
-                anchors.fill: parent
-                hoverEnabled: true
-                cursorShape: Qt.PointingHandCursor
-                onClicked: profile.close()
-            }
+            onClicked: profile.close()
         }
 
         Item {

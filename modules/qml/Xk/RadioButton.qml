@@ -13,6 +13,7 @@ Item {
     property int index: -1
     property int txtIndex: 0
     property int gapValue: 16
+    readonly property bool isRadio: true
 
     signal btnClick(int index)
 
@@ -21,13 +22,42 @@ Item {
         btnClick(index);
     }
 
+    // The arrow keys choose the neighbour among the shown radio buttons
+    // of the same parent, the group the owner draws.
+    function chooseNeighbour(forward: bool): void {
+        const group = [];
+        for (const c of parent ? parent.children : []) {
+            if (c.visible && c.enabled && c.isRadio === true)
+                group.push(c);
+        }
+        const at = group.indexOf(radio);
+        const next = group[(at + (forward ? 1 : group.length - 1)) % group.length];
+        if (!next || next === radio)
+            return;
+        next.forceActiveFocus(Qt.TabFocusReason);
+        next.choose();
+    }
+
     implicitWidth: label.x + (txtIndex === 1 ? label.width : label.implicitWidth)
     implicitHeight: Math.max(dot.height, label.height)
     Accessible.role: Accessible.RadioButton
     Accessible.name: txtIndex === 1 ? textValue2 : textValue
     Accessible.checkable: true
     Accessible.checked: isSelect
+    Accessible.focusable: true
     Accessible.onPressAction: choose()
+    activeFocusOnTab: true
+    Keys.onPressed: event => {
+        const arrow = [Qt.Key_Left, Qt.Key_Up, Qt.Key_Right, Qt.Key_Down].indexOf(event.key);
+        if (arrow >= 0 && !KeyFocus.keysCaptured) {
+            radio.chooseNeighbour(arrow >= 2);
+            event.accepted = true;
+            return;
+        }
+        KeyFocus.press(event, radio, () => radio.choose());
+    }
+
+    FocusRing {}
 
     Rectangle {
         id: dot

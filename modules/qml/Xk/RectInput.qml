@@ -33,6 +33,10 @@ Item {
         border.color: field.activeFocus ? Theme.colorPrimary : Theme.colorGray1
     }
 
+    FocusRing {
+        visible: field.activeFocus
+    }
+
     TextInput {
         id: field
 
@@ -55,12 +59,15 @@ Item {
             bottom: rectInput.minValue
             top: rectInput.maxValue
         }
+        activeFocusOnTab: true
         Accessible.role: Accessible.EditableText
         Accessible.name: rectInput.Accessible.name
 
         // Return ends editing even while the text is not yet a valid number.
         Keys.onReturnPressed: rectInput.closeFocus()
         Keys.onEnterPressed: rectInput.closeFocus()
+        Keys.onTabPressed: event => KeyFocus.press(event, field, null)
+        Keys.onBacktabPressed: event => KeyFocus.press(event, field, null)
         onTextChanged: rectInput.textValue = text
         // The validator lets a number above the top through as unfinished input.
         onTextEdited: {

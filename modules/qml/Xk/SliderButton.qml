@@ -16,6 +16,15 @@ Item {
     property color colorS: Theme.colorPrimary
     readonly property real knobX: knob.x
     readonly property bool isMoving: moveAnim.running
+    // What a screen reader reads and steps: the segment of a scaled slider,
+    // the knob's place in its range, in percent, otherwise; an owner may
+    // give the value its own units.
+    property real value: isScale ? segmentValue
+                                          : Math.round(100 * (knob.x - SceneLogic.knobMin(btnH))
+                                                       / Math.max(1, SceneLogic.knobMax(width, btnH) - SceneLogic.knobMin(btnH)))
+    property real minimumValue: 0
+    property real maximumValue: isScale ? segment : 100
+    property real stepSize: isScale ? 1 : 100 / Math.max(1, segment)
 
     signal valueChange(int tmpValue)
     signal valueChangeDelay(int tmpValue)
@@ -41,10 +50,46 @@ Item {
         knob.x = x;
     }
 
+    // A key moves the knob as a click would: one segment, or one pitch of a
+    // continuous slider, with the click's signals.
+    function stepBy(steps: int): void {
+        btnClick();
+        let target;
+        if (isScale) {
+            const index = Math.max(0, Math.min(segment, segmentValue + steps));
+            segmentValue = index;
+            target = SceneLogic.segmentPosition(width, btnH, segment, index)
+                    + SceneLogic.segmentCorrection(segment, index);
+        } else {
+            const from = moveAnim.running ? moveAnim.to : knob.x;
+            target = SceneLogic.clampKnob(from + steps * SceneLogic.segmentPitch(width, btnH, segment),
+                                          width, btnH);
+        }
+        moveAnim.stop();
+        moveAnim.to = target;
+        moveAnim.start();
+    }
+
     width: 100
     implicitHeight: btnH + (isScale ? btnH / 2 + 1 : 0)
+    activeFocusOnTab: true
     Accessible.role: Accessible.Slider
     Accessible.name: objectName
+    Accessible.focusable: true
+    Accessible.onIncreaseAction: slider.stepBy(1)
+    Accessible.onDecreaseAction: slider.stepBy(-1)
+    Keys.onPressed: event => {
+        const steps = { [Qt.Key_Left]: -1, [Qt.Key_Down]: -1, [Qt.Key_Right]: 1, [Qt.Key_Up]: 1,
+                        [Qt.Key_Home]: -slider.segment, [Qt.Key_End]: slider.segment }[event.key];
+        if (steps !== undefined && !KeyFocus.keysCaptured) {
+            slider.stepBy(steps);
+            event.accepted = true;
+            return;
+        }
+        KeyFocus.press(event, slider, null);
+    }
+
+    FocusRing {}
 
     Rectangle {
         id: track

@@ -29,7 +29,12 @@ Item {
     Accessible.name: txtIndex === 1 ? textValue2 : textValue
     Accessible.checkable: true
     Accessible.checked: isSelect
+    Accessible.focusable: true
     Accessible.onPressAction: choose()
+    activeFocusOnTab: true
+    Keys.onPressed: event => KeyFocus.press(event, switchButton, () => switchButton.choose())
+
+    FocusRing {}
 
     Image {
         width: switchButton.btnWidth

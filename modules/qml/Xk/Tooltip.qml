@@ -13,6 +13,8 @@ DialogFrame {
     signal tooltipClickOK(int btnIndex)
 
     title: "Delete"
+    okButton: ok
+    cancelButton: cancel
 
     Text {
         objectName: "tooltipMessage"
@@ -32,12 +34,16 @@ DialogFrame {
         spacing: 16
 
         TextButton {
+            id: cancel
+
             objectName: "tooltipCancel"
             text: tooltip.cancelText
             framed: true
             onClicked: tooltip.visible = false
         }
         TextButton {
+            id: ok
+
             objectName: "tooltipOk"
             text: tooltip.okText
             framed: true

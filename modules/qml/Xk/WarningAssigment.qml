@@ -33,6 +33,8 @@ DialogFrame {
     width: Math.max(427, messageText.implicitWidth + 44)
     height: 112
     title: box.label(0, "Warning")
+    okButton: okButtonItem
+    cancelButton: okButtonItem
 
     Text {
         id: messageText
@@ -49,6 +51,8 @@ DialogFrame {
     }
 
     TextButton {
+        id: okButtonItem
+
         objectName: "warningOk"
         anchors.right: parent.right
         anchors.bottom: parent.bottom

@@ -37,6 +37,10 @@ Item {
         Accessible.role: Accessible.Link
         Accessible.name: bar.url
         Accessible.onPressAction: Qt.openUrlExternally("https://" + bar.url)
+        Accessible.focusable: true
+        activeFocusOnTab: true
+        Keys.onPressed: event => KeyFocus.press(event, link, () => Qt.openUrlExternally("https://" + bar.url))
+        FocusRing {}
         MouseArea {
             id: linkArea
             anchors.fill: parent

@@ -3,12 +3,18 @@ import modules.qml
 
 // A small dialog panel that can be dragged by any part that is not a button
 // and never leaves its parent. Children are laid out in the panel's own
-// coordinates; the title takes the top 30 pixels.
+// coordinates; the title takes the top 30 pixels. While it is shown it holds
+// the keyboard: Tab stays inside, Escape works cancelButton, Return okButton.
 Rectangle {
     id: frame
 
     property string title
     default property alias content: body.data
+    property Item okButton: null
+    property Item cancelButton: null
+    // Waiting for a key: every key goes to the capture.
+    property bool capturing: false
+    property Item returnFocus: null
 
     x: parent ? Math.round((parent.width - width) / 2) : 0
     y: parent ? Math.round((parent.height - height) / 2) : 0
@@ -20,6 +26,26 @@ Rectangle {
     border.color: Theme.panelBorder
     Accessible.role: Accessible.Dialog
     Accessible.name: title
+    Keys.onPressed: event => KeyFocus.overlayKey(event, frame)
+    Component.onDestruction: KeyFocus.close(frame)
+
+    // The keyboard comes in with the dialog and goes back where it was; a
+    // dialog opened by a click shows no ring until Tab is pressed.
+    onVisibleChanged: {
+        if (visible) {
+            returnFocus = Window.activeFocusItem
+            KeyFocus.open(frame)
+            frame.forceActiveFocus(Qt.PopupFocusReason)
+            return
+        }
+        KeyFocus.close(frame)
+        const back = returnFocus
+        returnFocus = null
+        if (back && back.visible && (!KeyFocus.topFence || KeyFocus.contains(KeyFocus.topFence, back)))
+            back.forceActiveFocus(Qt.PopupFocusReason)
+        else if (KeyFocus.topFence)
+            KeyFocus.topFence.forceActiveFocus(Qt.PopupFocusReason)
+    }
 
     MouseArea {
         objectName: "dialogDragArea"

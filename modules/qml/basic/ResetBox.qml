@@ -16,6 +16,8 @@ DialogFrame {
     width: 427
     height: 102
     title: "Reset"
+    okButton: ok
+    cancelButton: cancel
 
     Text {
         x: 20
@@ -32,6 +34,8 @@ DialogFrame {
         anchors.bottomMargin: 10
         spacing: 16
         TextButton {
+            id: cancel
+
             objectName: "resetCancel"
             text: box.cancelText
             framed: true
@@ -39,6 +43,8 @@ DialogFrame {
             onClicked: box.cancelled()
         }
         TextButton {
+            id: ok
+
             objectName: "resetOk"
             text: box.okText
             framed: true

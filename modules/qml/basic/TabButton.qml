@@ -12,9 +12,15 @@ Item {
 
     width: 200
     height: 44
+    activeFocusOnTab: true
     Accessible.role: Accessible.PageTab
     Accessible.name: text
     Accessible.selected: isSelect
+    Accessible.focusable: true
+    Accessible.onPressAction: tab.clicked()
+    Keys.onPressed: event => KeyFocus.press(event, tab, () => tab.clicked())
+
+    FocusRing {}
 
     Image {
         anchors.fill: parent

@@ -17,9 +17,14 @@ Item {
     implicitWidth: label.implicitWidth + (framed ? 28 : 0)
     implicitHeight: label.implicitHeight + (framed ? 8 : 0)
     opacity: enabled ? 1.0 : 0.5
+    activeFocusOnTab: true
     Accessible.role: Accessible.Button
     Accessible.name: text
+    Accessible.focusable: true
     Accessible.onPressAction: clicked()
+    Keys.onPressed: event => KeyFocus.press(event, button, () => button.clicked())
+
+    FocusRing {}
 
     Rectangle {
         anchors.fill: parent

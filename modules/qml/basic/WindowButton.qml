@@ -11,8 +11,13 @@ Item {
 
     width: 24
     height: 24
+    activeFocusOnTab: true
     Accessible.role: Accessible.Button
+    Accessible.focusable: true
     Accessible.onPressAction: button.clicked()
+    Keys.onPressed: event => KeyFocus.press(event, button, () => button.clicked())
+
+    FocusRing {}
 
     Rectangle {
         anchors.fill: parent

@@ -19,6 +19,8 @@ QtObject {
     readonly property color colorTransparent: "transparent"
     readonly property color colorPrimary: "#ff9933"
     readonly property color colorAccent: "#ff3030"
+    // The ring around the control the keyboard works on: the scene's accent.
+    readonly property color focusColor: colorPrimary
     readonly property var stageColors: ["#ff0000", "#0000ff", "#00ff00", "#FFFF00",
         "#00FFFF", "#FF00FF", "#FF8000", "#ffffff"]
 
@@ -51,6 +53,10 @@ QtObject {
                                          : rajdhani.font.family
 
     function installed(family: string, otherwise: string): string {
-        return Qt.fontFamilies().indexOf(family) >= 0 ? family : otherwise
+        for (const known of Qt.fontFamilies()) {
+            if (known === family)
+                return family
+        }
+        return otherwise
     }
 }
