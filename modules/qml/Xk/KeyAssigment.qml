@@ -131,9 +131,10 @@ Item {
     }
 
     function focusFirst(column: Item, test: var): void {
-        for (const child of column.children) {
-            if (test(child)) {
-                child.forceActiveFocus(Qt.TabFocusReason)
+        const rows = column.children
+        for (let i = 0; i < rows.length; ++i) {
+            if (test(rows[i])) {
+                rows[i].forceActiveFocus(Qt.TabFocusReason)
                 return
             }
         }

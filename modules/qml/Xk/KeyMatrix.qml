@@ -127,10 +127,15 @@ Item {
 
     // Another language: the same functions under their new names; a macro
     // keeps its own name.
-    onLabelsChanged: page.texts = page.texts.map((texts, mode) => texts.map((text, button) => {
-        const code = page.codes[mode] ? page.codes[mode][button] : undefined
-        return code && code[0] !== 4 ? MacroLogic.codeText(code, page.labels, "") : text
-    }))
+    // The labels may arrive while the page is still being built.
+    onLabelsChanged: {
+        if (!Array.isArray(page.texts))
+            return
+        page.texts = page.texts.map((texts, mode) => texts.map((text, button) => {
+            const code = page.codes[mode] ? page.codes[mode][button] : undefined
+            return code && code[0] !== 4 ? MacroLogic.codeText(code, page.labels, "") : text
+        }))
+    }
 
     function init(isSendData, isRecovery) {
         const recovery = !!isRecovery

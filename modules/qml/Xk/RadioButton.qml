@@ -26,7 +26,9 @@ Item {
     // of the same parent, the group the owner draws.
     function chooseNeighbour(forward: bool): void {
         const group = [];
-        for (const c of parent ? parent.children : []) {
+        const siblings = parent ? parent.children : [];
+        for (let i = 0; i < siblings.length; ++i) {
+            const c = siblings[i];
             if (c.visible && c.enabled && c.isRadio === true)
                 group.push(c);
         }
