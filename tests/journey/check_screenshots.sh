@@ -50,15 +50,18 @@ for size in 1280x720 1920x1080; do
     fi
   done < <(cat "$out/$size/dialogs.txt" 2>/dev/null || true)
 done
-# A 1366 x 768 screen: the window starts at the design's size.
-for name in mouse-macro settings; do
-  # shellcheck disable=SC2207
-  b=($(od -An -tu1 -N24 -v "$out/1366x768/$name.png" 2>/dev/null || true))
-  if [ "${#b[@]}" -lt 24 ] || [ "$(( (b[16] << 24) | (b[17] << 16) | (b[18] << 8) | b[19] ))x$(( (b[20] << 24) | (b[21] << 16) | (b[22] << 8) | b[23] ))" != 1280x720 ]; then
-    echo "missing or wrong: 1366x768/$name.png"
-    failed=1
-  else
-    echo "ok: 1366x768/$name.png"
-  fi
+# The brief runs: a 1366 x 768 screen, where the window starts at the
+# design's size, and two languages whose texts are longer than English.
+for folder in 1366x768 German French; do
+  for name in mouse-macro key-menu settings; do
+    # shellcheck disable=SC2207
+    b=($(od -An -tu1 -N24 -v "$out/$folder/$name.png" 2>/dev/null || true))
+    if [ "${#b[@]}" -lt 24 ] || [ "$(( (b[16] << 24) | (b[17] << 16) | (b[18] << 8) | b[19] ))x$(( (b[20] << 24) | (b[21] << 16) | (b[22] << 8) | b[23] ))" != 1280x720 ]; then
+      echo "missing or wrong: $folder/$name.png"
+      failed=1
+    else
+      echo "ok: $folder/$name.png"
+    fi
+  done
 done
 exit $failed

@@ -62,6 +62,28 @@ QRectF drawnRect(const QQuickItem *text)
     return text->mapRectToScene(QRectF(x, y, w, h));
 }
 
+// Check boxes and radio buttons: their label and box together are one
+// control, which another text must not run into.
+void visibleChoices(QQuickItem *item, QList<QQuickItem *> &found)
+{
+    if (!item->isVisible() || item->opacity() <= 0.01)
+        return;
+    const QByteArray type = item->metaObject()->className();
+    if (type.startsWith("CheckBox") || type.startsWith("RadioButton"))
+        found << item;
+    for (QQuickItem *child : item->childItems())
+        visibleChoices(child, found);
+}
+
+bool isInside(const QQuickItem *item, const QQuickItem *ancestor)
+{
+    for (const QQuickItem *at = item; at; at = at->parentItem()) {
+        if (at == ancestor)
+            return true;
+    }
+    return false;
+}
+
 void visibleTexts(QQuickItem *item, QList<QQuickItem *> &found)
 {
     if (!item->isVisible() || item->opacity() <= 0.01)
@@ -316,6 +338,20 @@ private:
                     found << QStringLiteral("%1 \"%2\" overlaps %3 \"%4\"")
                                  .arg(pathOf(inside[i]), inside[i]->property("text").toString(),
                                       pathOf(inside[j]), inside[j]->property("text").toString());
+            }
+        }
+        QList<QQuickItem *> choices;
+        if (QQuickItem *layer = item(overlay))
+            visibleChoices(layer, choices);
+        for (QQuickItem *choice : std::as_const(choices)) {
+            const QRectF box =
+                choice->mapRectToScene(QRectF(0, 0, choice->implicitWidth(), choice->height()));
+            for (QQuickItem *text : std::as_const(inside)) {
+                const QRectF both = drawnRect(text).intersected(box);
+                if (!isInside(text, choice) && both.width() > 1 && both.height() > 1)
+                    found << QStringLiteral("%1 runs into %2 \"%3\"")
+                                 .arg(pathOf(choice), pathOf(text),
+                                      text->property("text").toString());
             }
         }
         return found;

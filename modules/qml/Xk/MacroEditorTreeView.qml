@@ -799,6 +799,8 @@ Item {
     }
 
     Row {
+        id: recordRow
+
         x: 24
         y: 468
         spacing: 24
@@ -834,8 +836,9 @@ Item {
         elide: Text.ElideRight
     }
 
+    // Under the action list, unless a long Delay label needs the room.
     Row {
-        x: 298
+        x: Math.max(298, recordRow.x + recordRow.width + 24)
         y: 468
         spacing: 10
 
