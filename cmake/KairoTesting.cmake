@@ -30,6 +30,17 @@ function(kairo_test_timeout test seconds)
   set_tests_properties(${test} PROPERTIES TIMEOUT ${scaled})
 endfunction()
 
+# The display number a test's own X server searches from: ten apart per test.
+function(kairo_next_display out_var)
+  get_property(display_base GLOBAL PROPERTY KAIRO_NEXT_DISPLAY)
+  if(NOT display_base)
+    set(display_base 100)
+  endif()
+  math(EXPR next_base "${display_base} + 10")
+  set_property(GLOBAL PROPERTY KAIRO_NEXT_DISPLAY ${next_base})
+  set(${out_var} ${display_base} PARENT_SCOPE)
+endfunction()
+
 function(kairo_add_test)
   cmake_parse_arguments(T "DISPLAY" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -43,12 +54,7 @@ function(kairo_add_test)
     # its own number (-n must come before -a). -noreset: Xvfb would otherwise
     # reset when its last client disconnects, under a test that is between
     # two programs it starts.
-    get_property(display_base GLOBAL PROPERTY KAIRO_NEXT_DISPLAY)
-    if(NOT display_base)
-      set(display_base 100)
-    endif()
-    math(EXPR next_base "${display_base} + 10")
-    set_property(GLOBAL PROPERTY KAIRO_NEXT_DISPLAY ${next_base})
+    kairo_next_display(display_base)
     add_test(NAME ${T_NAME}
       COMMAND env -u DBUS_SESSION_BUS_ADDRESS ${XVFB_RUN} -n ${display_base} -a -s "-screen 0 1920x1080x24 -noreset" $<TARGET_FILE:${T_NAME}>)
   else()
