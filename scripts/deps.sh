@@ -3,7 +3,7 @@
 set -euo pipefail
 
 KAIRO_PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config curl ca-certificates
   qt6-base-dev qt6-declarative-dev qt6-declarative-dev-tools libqt6opengl6-dev
   libgl-dev libvulkan-dev libxkbcommon-dev qt6-qpa-plugins
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml qml6-module-qtqml-models
