@@ -1,3 +1,4 @@
+#include "core/commandline.h"
 #include "core/copydatawarning.h"
 #include "core/inputforwarding.h"
 #include "core/qtsinglecoreapplication.h"
@@ -8,9 +9,23 @@
 #include "input/inputhooks.h"
 
 #include <QDir>
+#include <QLoggingCategory>
+
+#include <algorithm>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+    // Answered before Qt starts: printing a version needs no display.
+    if (const auto answer = kairo::commandline::infoAnswer(args, KAIRO_VERSION)) {
+        std::fputs(answer->text.c_str(), stdout);
+        return answer->exitCode;
+    }
+    // QT_LOGGING_RULES is read after these, so it may still turn any on.
+    QLoggingCategory::setFilterRules(kairo::commandline::wantsVerbose(args)
+                                         ? QStringLiteral("kairo*.debug=true")
+                                         : QStringLiteral("qml.debug=false\njs.debug=false"));
     kairo::startup::mark("main");
     QtSingleCoreApplication app(argc, argv);
     kairo::startup::mark("application");

@@ -17,14 +17,18 @@ QString dataHome();
 // read from the mode bits, which root and access lists overrule.
 bool isWritableTree(const QString &modulesDir);
 
-// Adds to `userModules` every folder and file of `shippedModules` it lacks;
-// never replaces a file that is there. Returns false when one could not be
-// added (the reason goes to the log).
-bool addMissingFiles(const QString &shippedModules, const QString &userModules);
+// Brings `userModules` up to the shipped `shippedModules`: adds every folder
+// and file it lacks, and replaces a language file, image, font or factory
+// profile (pD.bin, apConfigD.bin) the user left as an earlier version shipped
+// it, as the record beside the copy tells. Never touches a file the user
+// changed or made, nor profiles, macros, names, the configuration or the gun
+// table. Returns false when a file could not be written (the reason goes to
+// the log).
+bool updateUserCopy(const QString &shippedModules, const QString &userModules);
 
 // The folder that holds the modules/ to work on for a program in `programDir`:
 // `programDir` itself when its modules/ is writable (or missing), else
-// `dataHome`/kairo, given the shipped files it lacks on every start. When that
+// `dataHome`/kairo, brought up to the shipped files on every start. When that
 // copy cannot be made the program's own folder is kept, read-only.
 QString workingFolder(const QString &programDir, const QString &dataHome = userdata::dataHome());
 

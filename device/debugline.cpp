@@ -2,11 +2,13 @@
 
 #include <QDebug>
 
+Q_LOGGING_CATEGORY(kairoTrace, "kairo", QtInfoMsg)
+
 void hidDebugLine(const QStringList &items)
 {
     QString line;
     for (const QString &item : items)
         line += item + QLatin1Char(' ');
     // nospace keeps the trailing blank that ends every item
-    qDebug().nospace().noquote() << line;
+    qCDebug(kairoTrace).nospace().noquote() << line;
 }

@@ -12,7 +12,7 @@ KAIRO_PACKAGES=(
   libhidapi-dev libudev-dev libx11-dev libxi-dev
   xvfb xauth xdotool trayer x11-utils x11-xserver-utils dbus-x11
   fonts-noto-cjk qt6-translations-l10n ccache librsvg2-bin
-  desktop-file-utils appstream
+  desktop-file-utils appstream lintian dpkg-dev
   clang libclang-rt-14-dev clang-format
   qt6-wayland weston xwayland libevdev-dev
   dbus dbus-daemon gsettings-desktop-schemas libglib2.0-bin dconf-gsettings-backend

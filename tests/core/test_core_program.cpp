@@ -68,7 +68,7 @@ private:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", socketPath);
         // The view's trace of its calls into the scene, off by default.
-        env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true");
+        env.insert("QT_LOGGING_RULES", "kairo*.debug=true");
         env.remove("QT_QPA_PLATFORM");
         if (preload)
             env.insert("LD_PRELOAD", KAIRO_PRELOAD);
@@ -230,7 +230,7 @@ private slots:
 
         env.insert("LD_PRELOAD", KAIRO_FULL_DISK_PRELOAD);
         env.insert("KAIRO_FULL_DISK_UNDER", shared.path());
-        env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true;default.debug=true");
+        env.insert("QT_LOGGING_RULES", "kairo*.debug=true;default.debug=true");
         kairo.setProcessEnvironment(env);
         kairo.start(dir.filePath("kairo"));
         seen.clear();
@@ -238,6 +238,59 @@ private slots:
         QVERIFY(seen.contains("cannot take over the stale lock"));
         kairo.terminate();
         kairo.waitForFinished(5000);
+    }
+
+    // --help and --version answer without a display and end at once; a
+    // normal start is silent, and --verbose turns the debug lines on.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("help") << QStringList{"--help"} << "^Usage: kairo .*--version";
+        QTest::newRow("version") << QStringList{"--version"} << "^kairo \\d+\\.\\d+\n$";
+        QTest::newRow("help wins") << QStringList{"--version", "-h"} << "^Usage: kairo ";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, printed);
+        QProcess kairo;
+        QProcessEnvironment env = environment(false);
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        kairo.setProcessEnvironment(env);
+        kairo.start(dir.filePath("kairo"), args);
+        QVERIFY(kairo.waitForFinished(3000));
+        QCOMPARE(kairo.exitCode(), 0);
+        const QString out = QString::fromLocal8Bit(kairo.readAllStandardOutput());
+        QVERIFY2(QRegularExpression(printed, QRegularExpression::DotMatchesEverythingOption)
+                     .match(out)
+                     .hasMatch(),
+                 qPrintable(out));
+        QCOMPARE(kairo.readAllStandardError(), QByteArray());
+    }
+
+    void debugLinesOnlyWhenAsked()
+    {
+        for (const bool verbose : {false, true}) {
+            QProcess kairo;
+            QProcessEnvironment env = environment(true);
+            env.remove("QT_LOGGING_RULES");
+            // A desktop session has its runtime folder; Qt warns without one.
+            env.insert("XDG_RUNTIME_DIR", dir.path());
+            kairo.setProcessEnvironment(env);
+            kairo.setProcessChannelMode(QProcess::MergedChannels);
+            kairo.start(dir.filePath("kairo"), verbose ? QStringList{"--verbose"} : QStringList{});
+            QByteArray seen;
+            QTRY_VERIFY_WITH_TIMEOUT(mainWindowMapState() == "IsViewable", 10000);
+            // The connection's notice is the last thing a start does.
+            QCOMPARE(waitForLine(kairo, seen, "Device Connect", verbose ? 8000 : 2000), verbose);
+            kairo.terminate();
+            QVERIFY(kairo.waitForFinished(5000));
+            seen += kairo.readAll();
+            if (!verbose)
+                QVERIFY2(seen.trimmed().isEmpty(), seen.constData());
+        }
     }
 
     // Without a mouse the window stays, saying so, beside the tray icon;

@@ -200,7 +200,7 @@ private:
         if (!sessionBus)
             env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + programDir.filePath("no-bus"));
         env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", programDir.filePath("vm.sock"));
-        env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true");
+        env.insert("QT_LOGGING_RULES", "kairo*.debug=true");
         env.remove("QT_QPA_PLATFORM");
         if (mouse)
             env.insert("LD_PRELOAD", KAIRO_PRELOAD);
@@ -222,7 +222,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QLoggingCategory::setFilterRules("kairo.scene.debug=true");
+        QLoggingCategory::setFilterRules("kairo*.debug=true");
         debug = std::make_unique<DebugCapture>();
         // Everything in this process and the programs it starts talks to
         // the private bus; nothing here has used a session bus yet (asking

@@ -191,6 +191,51 @@ private slots:
         QVERIFY(QFileInfo(own() + "/modules/setting/p1.bin").isWritable());
     }
 
+    // Three versions in a row over one user's copy: a shipped file the user
+    // left as it was follows each version; one the user changed, and the
+    // user's own kinds of file, stay; so does a file the record never saw.
+    void newerVersionsReplaceOnlyWhatTheUserLeft()
+    {
+        const QString modules = own() + "/modules";
+        const Tree v1 = with(shipped, {{"i18n/German.ini", "[other]\n8=de\n"},
+                                       {"img/logo.png", "v1"},
+                                       {"gun/gun.bin", "[gun]\n1=1\n"},
+                                       {"setting/name.bin", "[name]\n1=Standard\n"}});
+        writeTree(program() + "/modules", v1);
+        QVERIFY(kairo::userdata::updateUserCopy(program() + "/modules", modules));
+        QCOMPARE(readTree(modules), v1);
+
+        Tree mine = with(v1, {{"i18n/German.ini", "[other]\n8=meins\n"},
+                              {"setting/p1.bin", "[mouse]\ndpiValueArray=1600\n"},
+                              {"macro/Aim.bin", "[config]\ntotal=1\n"}});
+        mine.remove("macro/"); // it holds a macro now
+        writeTree(modules, mine);
+        Tree next = v1;
+        for (const QString &file : v1.keys()) {
+            if (!file.endsWith('/'))
+                next.insert(file, v1.value(file) + "; v2");
+        }
+        writeTree(program() + "/modules", next);
+        QVERIFY(kairo::userdata::updateUserCopy(program() + "/modules", modules));
+        const QStringList followed{"i18n/English.ini", "img/logo.png", "setting/pD.bin"};
+        Tree expected = mine;
+        for (const QString &file : followed)
+            expected.insert(file, next.value(file));
+        QCOMPARE(readTree(modules), expected);
+
+        // v3: the record was brought up to v2, so v3 follows as well.
+        writeTree(program() + "/modules", with(next, {{"i18n/English.ini", "v3"}}));
+        QVERIFY(kairo::userdata::updateUserCopy(program() + "/modules", modules));
+        QCOMPARE(readTree(modules).value("i18n/English.ini"), QByteArray("v3"));
+
+        // A copy made before there was a record: nothing there is replaced.
+        QVERIFY(QFile::remove(own() + "/shipped-files"));
+        writeTree(program() + "/modules", with(next, {{"i18n/English.ini", "v4"}}));
+        QVERIFY(kairo::userdata::updateUserCopy(program() + "/modules", modules));
+        QCOMPARE(readTree(modules).value("i18n/English.ini"), QByteArray("v3"));
+        QCOMPARE(readTree(program()).value("modules/i18n/English.ini"), QByteArray("v4"));
+    }
+
     void dataHome_data()
     {
         QTest::addColumn<QByteArray>("xdgDataHome"); // null: unset

@@ -206,7 +206,7 @@ private slots:
     {
         debugLines.clock.start();
         debugLines.previous = qInstallMessageHandler(recordDebugLine);
-        QLoggingCategory::setFilterRules(QStringLiteral("kairo.scene.debug=true"));
+        QLoggingCategory::setFilterRules(QStringLiteral("kairo*.debug=true"));
         // Without a tray host there is no tray, so the checks below depend on it.
         QVERIFY2(!QSystemTrayIcon::isSystemTrayAvailable(),
                  "a tray host is already running on this display");

@@ -116,7 +116,7 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", dir.filePath("vm.sock"));
         // The view's trace of its calls into the scene, off by default.
-        env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true");
+        env.insert("QT_LOGGING_RULES", "kairo*.debug=true");
         env.insert("LD_PRELOAD", KAIRO_PRELOAD);
         env.remove("QT_QPA_PLATFORM");
         kairo.setProcessEnvironment(env);

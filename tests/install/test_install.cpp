@@ -161,7 +161,7 @@ private:
         env.insert("XAUTHORITY", xauthority);
         env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", user.home + "/run/vm.sock");
         env.insert("LD_PRELOAD", KAIRO_PRELOAD);
-        env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true");
+        env.insert("QT_LOGGING_RULES", "kairo*.debug=true");
         env.remove("QT_QPA_PLATFORM");
         env.remove("DBUS_SESSION_BUS_ADDRESS");
         return env;
@@ -237,6 +237,9 @@ private slots:
 
         // Ana installs Kairo for herself; the system copy comes as a package would.
         install(userPrefix(), QString());
+        // The system install below writes its own list over this one.
+        QVERIFY(
+            QFile::copy(KAIRO_BUILD_DIR "/install_manifest.txt", dir.filePath("user-manifest")));
         chown(ana.home, ana.uid);
         install("/usr", stage());
 
@@ -273,6 +276,7 @@ private slots:
 
         QVERIFY(QFileInfo(root + "/bin/kairo").isExecutable());
         QVERIFY(QFileInfo(root + "/lib/kairo/kairo").isExecutable());
+        QVERIFY(QFileInfo(root + "/bin/kairo-probe").isExecutable());
         QVERIFY(QFileInfo(root + "/lib/kairo/modules/setting/apConfig.bin").isFile());
         QVERIFY(QFileInfo(root + "/lib/kairo/modules/img/logo.ico").isFile());
         QVERIFY(QFileInfo(root + "/lib/kairo/modules/macro").isDir());
@@ -408,7 +412,7 @@ private slots:
         chown(anaCopy(), ana.uid);
         const Tree mine = readTree(anaCopy());
 
-        // The next version: one more language and another factory profile.
+        // The next version: one more language and a corrected factory profile.
         install("/usr", stage());
         const QString shipped = systemPrefix() + "/lib/kairo/modules";
         setSystemWritable(true);
@@ -423,6 +427,8 @@ private slots:
         connectedRun(ana, systemPrefix() + "/bin/kairo");
         Tree expected = mine;
         expected.insert("i18n/Esperanto.ini", newer.value("i18n/Esperanto.ini"));
+        // Ana never changed the factory profile: the corrected one reaches her.
+        expected.insert("setting/pD.bin", newer.value("setting/pD.bin"));
         QCOMPARE(readTree(anaCopy()), expected);
         QCOMPARE(readTree(shipped), newer);
 
@@ -432,6 +438,25 @@ private slots:
         connectedRun(ben, systemPrefix() + "/bin/kairo", benData);
         QCOMPARE(readTree(benData + "/kairo/modules"), newer);
         QCOMPARE(readTree(anaCopy()), expected);
+    }
+
+    // Last: the per-user install goes again, as its uninstall script takes it.
+    void uninstallRemovesTheUserInstall()
+    {
+        const QStringList installed = QString::fromUtf8(readFile(dir.filePath("user-manifest")))
+                                          .split('\n', Qt::SkipEmptyParts);
+        QVERIFY(installed.size() > 20);
+        const Tree anasOwn = readTree(anaCopy());
+        const Result r =
+            run(KAIRO_SOURCE_DIR "/scripts/uninstall", {dir.filePath("user-manifest")});
+        QVERIFY2(r.code == 0, qPrintable(r.output));
+        for (const QString &file : installed)
+            QVERIFY2(!QFileInfo::exists(file), qPrintable(file));
+        // Kairo's folders went with their files; the shared ones stay, and
+        // share/kairo holds Ana's own copy.
+        QVERIFY(!QFileInfo::exists(userPrefix() + "/share/doc/kairo"));
+        QVERIFY(QFileInfo(userPrefix() + "/share/applications").isDir());
+        QCOMPARE(readTree(anaCopy()), anasOwn);
     }
 };
 

@@ -45,7 +45,7 @@ private:
         env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", path("vm.sock"));
         env.insert("KAIRO_VIRTUAL_MOUSE_LOG", path("wire.log"));
         env.insert("KAIRO_VIRTUAL_MOUSE_CONFIG", path("mouse.ini"));
-        env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true");
+        env.insert("QT_LOGGING_RULES", "kairo*.debug=true");
         env.remove("QT_QPA_PLATFORM");
         return env;
     }

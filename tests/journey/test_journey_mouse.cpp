@@ -77,7 +77,7 @@ private:
     {
         QProcessEnvironment env = environment();
         env.insert("LD_PRELOAD", KAIRO_PRELOAD);
-        env.insert("QT_LOGGING_RULES", "kairo.scene.debug=true");
+        env.insert("QT_LOGGING_RULES", "kairo*.debug=true");
         startCopy(kairo, env);
         findWindow(window);
         if (QTest::currentTestFailed())

@@ -100,6 +100,11 @@ private:
 
 private slots:
     void initTestCase_data();
+    void initTestCase()
+    {
+        // The lines these tests wait for are off unless asked for.
+        QLoggingCategory::setFilterRules(QStringLiteral("kairo.debug=true"));
+    }
 
     void keyMatrixStoredWithoutSending();
     void keyMatrixConvertedAndSentAlone();

@@ -30,6 +30,11 @@ class TestOperationsLightingGuns : public QObject
 private:
 private slots:
     void initTestCase_data();
+    void initTestCase()
+    {
+        // The lines these tests wait for are off unless asked for.
+        QLoggingCategory::setFilterRules(QStringLiteral("kairo.debug=true"));
+    }
 
     void attributeBlockOnBothFamilies();
     void macrosRefusedBeforeAnythingIsSent_data();

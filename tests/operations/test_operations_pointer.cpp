@@ -43,6 +43,11 @@ class TestOperationsPointer : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // The lines these tests wait for are off unless asked for.
+        QLoggingCategory::setFilterRules(QStringLiteral("kairo.debug=true"));
+    }
     void systemValues();
     void failuresLogged();
     void supportForThePage();

@@ -1,5 +1,6 @@
 #include "tests/support/debugcapture.h"
 
+#include <QLoggingCategory>
 #include <QMutex>
 #include <QMutexLocker>
 
@@ -18,6 +19,10 @@ DebugCapture::DebugCapture(Scope scope)
         previousAll = captureAll;
         captureAll = scope == AllMessages;
     }
+    // The program's own lines are off by default; a capture wants them, and
+    // keeps any further rules a test set.
+    if (!QLoggingCategory("kairo", QtInfoMsg).isDebugEnabled())
+        QLoggingCategory::setFilterRules(QStringLiteral("kairo.debug=true"));
     previous = qInstallMessageHandler(&DebugCapture::handler);
 }
 
