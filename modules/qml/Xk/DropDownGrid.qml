@@ -51,19 +51,11 @@ Item {
             }
             return;
         }
-        if (event.key === Qt.Key_Escape && isDrop && !KeyFocus.keysCaptured) {
-            event.accepted = true;
-            closeMenu();
-            return;
-        }
-        KeyFocus.press(event, dropDown, () => {
-            if (dropDown.isDrop && d.keyCell >= 0)
-                dropDown.choose(d.keyCell);
-            else if (!dropDown.isAnimating) {
-                boxArea.toggle();
-                d.keyCell = dropDown.isDrop ? dropDown.currentSelect : -1;
-            }
-        });
+        KeyFocus.dropDownKey(event, dropDown, d.keyCell, cell => d.keyCell = cell);
+    }
+
+    function toggle(): void {
+        boxArea.toggle();
     }
 
     function choose(cell: int): void {

@@ -55,19 +55,11 @@ Item {
             }
             return;
         }
-        if (event.key === Qt.Key_Escape && isDrop && !KeyFocus.keysCaptured) {
-            event.accepted = true;
-            closeMenu();
-            return;
-        }
-        KeyFocus.press(event, dropDown, () => {
-            if (dropDown.isDrop && d.keyRow >= 0)
-                dropDown.choose(d.keyRow);
-            else if (!dropDown.isAnimating) {
-                boxArea.toggle();
-                d.keyRow = dropDown.isDrop ? dropDown.currentSelect : -1;
-            }
-        });
+        KeyFocus.dropDownKey(event, dropDown, d.keyRow, row => d.keyRow = row);
+    }
+
+    function toggle(): void {
+        boxArea.toggle();
     }
 
     width: 144

@@ -83,6 +83,25 @@ QtObject {
         event.accepted = false
     }
 
+    // What a drop-down (list) leaves to the common rule: Escape closes it
+    // while open; Space and Return choose the entry marked by the arrows, or
+    // open and close it, marking its current entry. mark(index) sets the mark.
+    function dropDownKey(event: var, list: var, marked: int, mark: var): void {
+        if (event.key === Qt.Key_Escape && list.isDrop && !keys.keysCaptured) {
+            event.accepted = true
+            list.closeMenu()
+            return
+        }
+        keys.press(event, list, () => {
+            if (list.isDrop && marked >= 0) {
+                list.choose(marked)
+            } else if (!list.isAnimating) {
+                list.toggle()
+                mark(list.isDrop ? list.currentSelect : -1)
+            }
+        })
+    }
+
     function trigger(button: var): bool {
         if (!button || !button.visible || !button.enabled)
             return false
