@@ -84,13 +84,34 @@ Autostart::Autostart(const QString &entryPath, const QString &command)
 
 Autostart Autostart::forThisProgram()
 {
-    return Autostart(defaultEntryPath(), defaultCommand());
+    Autostart autostart(defaultEntryPath(), defaultCommand());
+    autostart.adoptEntry(formerEntryPath());
+    return autostart;
 }
 
 QString Autostart::defaultEntryPath()
 {
+    return autostartFolder() + QStringLiteral(KAIRO_APP_ID ".desktop");
+}
+
+QString Autostart::formerEntryPath()
+{
+    return autostartFolder() + QStringLiteral(KAIRO_FORMER_APP_ID ".desktop");
+}
+
+QString Autostart::autostartFolder()
+{
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return config + QStringLiteral("/autostart/") + QStringLiteral(KAIRO_APP_ID ".desktop");
+    return config + QStringLiteral("/autostart/");
+}
+
+void Autostart::adoptEntry(const QString &formerPath) const
+{
+    if (formerPath == entryPath || !QFileInfo(formerPath).isFile())
+        return;
+    // Renamed rather than rewritten, so that a desktop's Hidden=true stays.
+    if (QFileInfo::exists(entryPath) || !QFile::rename(formerPath, entryPath))
+        QFile::remove(formerPath);
 }
 
 QString Autostart::defaultCommand()

@@ -16,6 +16,8 @@ public:
     static Autostart forThisProgram();
 
     static QString defaultEntryPath();
+    // The entry's name under the id Kairo had before it was lowercased.
+    static QString formerEntryPath();
     static QString defaultCommand();
     // One Exec argument as the Desktop Entry format wants it: quoted when
     // it holds a reserved character, then escaped as a string value.
@@ -26,8 +28,13 @@ public:
     bool isEnabled() const;
     // False when the folder or the file cannot be written or removed.
     bool setEnabled(bool enabled);
+    // An entry left at formerPath becomes this one, so that a user who
+    // turned autostart on under the old name keeps it on; beside an entry
+    // of the new name it is only removed.
+    void adoptEntry(const QString &formerPath) const;
 
 private:
+    static QString autostartFolder();
     QString entryPath;
     QString command;
 };

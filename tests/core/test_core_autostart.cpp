@@ -92,7 +92,7 @@ private slots:
     {
         QVERIFY(home.isValid());
         configHome = home.filePath("config");
-        entryPath = configHome + "/autostart/io.github.kairo.Kairo.desktop";
+        entryPath = configHome + "/autostart/io.github.kairo.kairo.desktop";
         qputenv("XDG_CONFIG_HOME", configHome.toLocal8Bit());
         qunsetenv("KAIRO_LAUNCHER");
         // The view's settings live in ./modules; German texts for the warning.
@@ -165,6 +165,43 @@ private slots:
         QVERIFY(!QFile::exists(entryPath));
         QVERIFY(view->setAutostartEnabled(false));
         QCOMPARE(dialogs.warnings, QStringList());
+    }
+
+    // An entry written under the former id: the user's choice, and a
+    // desktop's hiding of it, survive the rename; never two entries.
+    void formerEntryIsTakenOver_data()
+    {
+        QTest::addColumn<QString>("former"); // its last line, or empty for none
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("expected"); // the entry's last line after
+        QTest::newRow("none") << "" << "" << "";
+        QTest::newRow("former on") << "X-GNOME-Autostart-enabled=true" << ""
+                                   << "X-GNOME-Autostart-enabled=true";
+        QTest::newRow("former hidden") << "Hidden=true" << "" << "Hidden=true";
+        QTest::newRow("both") << "Hidden=true" << "X-GNOME-Autostart-enabled=true"
+                              << "X-GNOME-Autostart-enabled=true";
+    }
+    void formerEntryIsTakenOver()
+    {
+        QFETCH(QString, former);
+        QFETCH(QString, current);
+        QFETCH(QString, expected);
+        const QString formerPath = Autostart::formerEntryPath();
+        QCOMPARE(formerPath, configHome + "/autostart/io.github.kairo.Kairo.desktop");
+        QVERIFY(QDir().mkpath(configHome + "/autostart"));
+        for (const auto &[path, last] : {std::pair{formerPath, former}, {entryPath, current}}) {
+            QFile file(path);
+            if (!last.isEmpty()) {
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(("[Desktop Entry]\nType=Application\n" + last + "\n").toUtf8());
+            }
+        }
+        QCOMPARE(view->autostartEnabled(), !expected.isEmpty() && !expected.startsWith("Hidden"));
+        QVERIFY(!QFileInfo::exists(formerPath));
+        QFile entry(entryPath);
+        QCOMPARE(entry.open(QIODevice::ReadOnly), !expected.isEmpty());
+        if (!expected.isEmpty())
+            QVERIFY(entry.readAll().endsWith((expected + "\n").toUtf8()));
     }
 
     void launcherIsNamedWhenInstalled()

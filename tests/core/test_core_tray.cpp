@@ -261,7 +261,7 @@ private slots:
         waitForSceneUp();
         QVERIFY(!widget->mayHideToTray());
         const QStringList connected{
-            "Kairo", "kairo", "Info", "Gerät erkannt", "io.github.kairo.Kairo", "10000"};
+            "Kairo", "kairo", "Info", "Gerät erkannt", "io.github.kairo.kairo", "10000"};
         QCOMPARE(notice(before), connected);
         kairo::sim::pressDpi(0, 3);
         QCOMPARE(notice(before + 1).at(3), QStringLiteral("DPI umgeschaltet auf Stufe 3 "));

@@ -29,8 +29,8 @@ done
 dpkg-deb -c "$deb" | awk '{print substr($6, 2)}' | sed 's#/$##' >"$work/contents"
 for path in /usr/bin/kairo /usr/bin/kairo-probe /usr/lib/kairo/kairo \
   /usr/lib/kairo/modules/setting/apConfig.bin /usr/lib/udev/rules.d/60-kairo.rules \
-  /usr/share/applications/io.github.kairo.Kairo.desktop \
-  /usr/share/metainfo/io.github.kairo.Kairo.metainfo.xml \
+  /usr/share/applications/io.github.kairo.kairo.desktop \
+  /usr/share/metainfo/io.github.kairo.kairo.metainfo.xml \
   /usr/share/icons/hicolor/256x256/apps/kairo.png /usr/share/icons/hicolor/scalable/apps/kairo.svg \
   /usr/share/doc/kairo/copyright; do
   grep -qx "$path" "$work/contents" || fail "the package lacks $path"
@@ -57,7 +57,7 @@ echo "[mouse]" >"$own/p1.bin"
 dpkg=(dpkg --root="$root" --force-script-chrootless --force-depends --log=/dev/null)
 "${dpkg[@]}" -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i failed"; }
 [ -x "$root/usr/lib/kairo/kairo" ] || fail "dpkg -i put no program in /usr/lib/kairo"
-grep -q "^Exec=/usr/bin/kairo$" "$root/usr/share/applications/io.github.kairo.Kairo.desktop" ||
+grep -q "^Exec=/usr/bin/kairo$" "$root/usr/share/applications/io.github.kairo.kairo.desktop" ||
   fail "the menu entry does not start /usr/bin/kairo"
 "${dpkg[@]}" -r kairo >>"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r failed"; }
 left=$(while read -r path; do
