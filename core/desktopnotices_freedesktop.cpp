@@ -49,8 +49,7 @@ private:
             QString::fromLatin1(notificationsService), QString::fromLatin1(notificationsPath),
             QString::fromLatin1(notificationsService), QStringLiteral("Notify"));
         // The icon and the entry are the installed ones (packaging/).
-        const QVariantMap hints{
-            {QStringLiteral("desktop-entry"), QStringLiteral(KAIRO_APP_ID)}};
+        const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral(KAIRO_APP_ID)}};
         call << QStringLiteral("Kairo") << 0u << QStringLiteral("kairo") << title << text
              << QStringList() << hints << shownForMs;
         return call;

@@ -174,11 +174,17 @@ private slots:
         QTest::addColumn<QString>("former"); // its last line, or empty for none
         QTest::addColumn<QString>("current");
         QTest::addColumn<QString>("expected"); // the entry's last line after
-        QTest::newRow("none") << "" << "" << "";
-        QTest::newRow("former on") << "X-GNOME-Autostart-enabled=true" << ""
+        QTest::newRow("none") << ""
+                              << ""
+                              << "";
+        QTest::newRow("former on") << "X-GNOME-Autostart-enabled=true"
+                                   << ""
                                    << "X-GNOME-Autostart-enabled=true";
-        QTest::newRow("former hidden") << "Hidden=true" << "" << "Hidden=true";
-        QTest::newRow("both") << "Hidden=true" << "X-GNOME-Autostart-enabled=true"
+        QTest::newRow("former hidden") << "Hidden=true"
+                                       << ""
+                                       << "Hidden=true";
+        QTest::newRow("both") << "Hidden=true"
+                              << "X-GNOME-Autostart-enabled=true"
                               << "X-GNOME-Autostart-enabled=true";
     }
     void formerEntryIsTakenOver()

@@ -244,8 +244,10 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         install(userPrefix(), QString());
-        QVERIFY(!QFileInfo::exists(userPrefix() + "/share/applications/io.github.kairo.Kairo.desktop"));
-        QVERIFY(!QFileInfo::exists(userPrefix() + "/share/metainfo/io.github.kairo.Kairo.metainfo.xml"));
+        QVERIFY(
+            !QFileInfo::exists(userPrefix() + "/share/applications/io.github.kairo.Kairo.desktop"));
+        QVERIFY(!QFileInfo::exists(userPrefix()
+                                   + "/share/metainfo/io.github.kairo.Kairo.metainfo.xml"));
         // The system install below writes its own list over this one.
         QVERIFY(
             QFile::copy(KAIRO_BUILD_DIR "/install_manifest.txt", dir.filePath("user-manifest")));
