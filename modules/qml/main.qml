@@ -82,17 +82,18 @@ Item {
 
     // the frame's pages, known once the content below has been built
     property bool contentWanted: false
-    readonly property bool contentReady: content.status === Loader.Ready
-    property Menu_Up topBar: null
-    property ReportRate reportRateMain: null
-    property KeyMatrix keyMatrixMain: null
-    property DpiSetting dpiSettingMain: null
-    property LightControl lightControlMain: null
-    property SystemSetting systemSettingMain: null
-    property MacroEditorTreeView macroEditorMain: null
-    property GunControl gunControlMain: null
-    property Profile profileMain: null
-    property ResetBox resetBox: null
+    readonly property Frame frame: content.item as Frame
+    readonly property bool contentReady: frame !== null
+    readonly property Menu_Up topBar: frame ? frame.topBar : null
+    readonly property ReportRate reportRateMain: frame ? frame.reportRate : null
+    readonly property KeyMatrix keyMatrixMain: frame ? frame.keyMatrix : null
+    readonly property DpiSetting dpiSettingMain: frame ? frame.dpiSetting : null
+    readonly property LightControl lightControlMain: frame ? frame.lightControl : null
+    readonly property SystemSetting systemSettingMain: frame ? frame.systemSetting : null
+    readonly property MacroEditorTreeView macroEditorMain: frame ? frame.macroEditor : null
+    readonly property GunControl gunControlMain: frame ? frame.gunControl : null
+    readonly property Profile profileMain: frame ? frame.profile : null
+    readonly property ResetBox resetBox: frame ? frame.resetBox : null
 
     // the native objects, known once the view has published them
     property var view: null
@@ -125,10 +126,6 @@ Item {
         target: Theme
         property: "langIndex"
         value: mainIten.langIndex
-    }
-
-    function label(list: var, index: int, fallback: string): string {
-        return list && list[index] ? list[index] : fallback
     }
 
     // Settings read back from INI files come as text.
@@ -455,345 +452,58 @@ Item {
     // The first frame shows the start-up logo alone, so the frame and its pages
     // are built behind it once the mouse has connected (or the logo has gone),
     // not before the window first appears.
-    // qmllint disable unqualified
-    // (The linter does not see the document's ids inside an inline component.)
     Loader {
         id: content
         objectName: "pageContent"
         anchors.fill: parent
         active: mainIten.contentWanted || !powerOnLogo.visible
         enabled: !devicePanel.visible
-        sourceComponent: Component {
-            Item {
-                anchors.fill: parent
-                Component.onCompleted: {
-                    mainIten.topBar = topBar
-                    mainIten.reportRateMain = reportRateMain
-                    mainIten.keyMatrixMain = keyMatrixMain
-                    mainIten.dpiSettingMain = dpiSettingMain
-                    mainIten.lightControlMain = lightControlMain
-                    mainIten.systemSettingMain = systemSettingMain
-                    mainIten.macroEditorMain = macroEditorMain
-                    mainIten.gunControlMain = gunControlMain
-                    mainIten.profileMain = profileMain
-                    mainIten.resetBox = resetBox
-                    KeyFocus.capturing = Qt.binding(() => macroEditorMain.isInputting)
-                }
-
-            Environment {
-                anchors.fill: parent
-                visible: !powerOnLogo.visible
-            }
-
-            Menu_Up {
-                id: topBar
-                z: 2
-                anchors.horizontalCenter: parent.horizontalCenter
-                y: (mainIten.zoomInRate_min - 1) * height / 2
-                scale: mainIten.zoomInRate_min
-                visible: !powerOnLogo.visible
-                marginLeft: mainIten.marginLeftFrame
-                langIndex: mainIten.langIndex
-                isMaximized: mainIten.isFrameMax
-                profileModel: profileMain.profileModel
-                profileIndex: profileMain.currentIndex
-                // A list position names another profile once one before it is deleted:
-                // the panel answers with the entry's stored number.
-                onProfileChosen: function(index) { profileMain.chooseAt(index) }
-                onLanguageChosen: function(index) { languageLoader.change(index) }
-                onMinimizeClicked: mainIten.windowControl.onMinimize()
-                onMaximizeClicked: mainIten.windowControl.onMaxRestore()
-                onCloseClicked: mainIten.windowControl.onHide()
-            }
-
-            // The 1280 x 720 design, scaled about the window's centre.
-            Item {
-                id: contentFrame
-                z: 1
-                width: mainIten.normalW
-                height: mainIten.normalH
-                anchors.centerIn: parent
-                scale: mainIten.zoomInRate_min
-                visible: !powerOnLogo.visible
-
-                Image {
-                    x: 916
-                    y: 40
-                    width: 300
-                    height: 120
-                    source: Images.bgLogo
-                    asynchronous: true
-                    smooth: true
-                }
-
-                TabRow {
-                    x: 64
-                    y: 72
-                    width: 1152
-                    height: 50.4
-                    currentIndex: mainIten.currentTab
-                    labels: [mainIten.label(mainIten.keyMatrixLang, 17, "MOUSE MACRO"),
-                        mainIten.label(mainIten.keyMatrixLang, 18, "BACKLIGHT"),
-                        mainIten.label(mainIten.keyMatrixLang, 19, "SETTINGS")]
-                    onTabClicked: function(index) { mainIten.selectTab(index) }
-                }
-
-                Item {
-                    id: pageArea
-                    x: 64
-                    y: 122.4
-                    width: 1152
-                    height: 525.6
-
-                    // first tab: mode and report rate on the left, mouse and DPI stages on the right
-                    Item {
-                        anchors.fill: parent
-                        visible: mainIten.currentTab === 0
-
-                        TextButton {
-                            objectName: "gunEditorButton"
-                            x: 200
-                            y: 19
-                            visible: mainIten.isGun
-                            text: mainIten.label(mainIten.keyMatrixLang, 4, "Gun Editor")
-                            framed: true
-                            Accessible.name: text
-                            onClicked: {
-                                mainIten.mainFocus()
-                                gunControlMain.open()
-                            }
-                        }
-                        ModeSwitch {
-                            x: 0
-                            y: 8
-                            mode: mainIten.mouseMode
-                            officeText: mainIten.label(mainIten.keyMatrixLang, 1, "Key Function")
-                            gameText: mainIten.label(mainIten.keyMatrixLang, 14, "Game Mode")
-                            onModeChosen: function(mode) { mainIten.applyMode(mode) }
-                        }
-                        // Below the mode switch, so its list opens over empty space.
-                        ReportRate {
-                            id: reportRateMain
-                            x: 0
-                            y: 80
-                            z: 5
-                            view: mainIten.view
-                        }
-                        KeyMatrix {
-                            id: keyMatrixMain
-                            objectName: "keyMatrixMain"
-                            x: 0
-                            y: 130
-                            width: 540
-                            height: 390
-                            view: mainIten.view
-                            mouseMode: mainIten.mouseMode
-                            keyCount: Theme.keyCount
-                            keyMatrixLang: mainIten.keyMatrixLang
-                            keyAssigmentLang: mainIten.keyAssigmentLang
-                            warningAssigmentLang: mainIten.warningAssigmentLang
-                            overlayParent: overlayLayer
-                        }
-                        Mouse {
-                            id: mouseMain
-                            objectName: "mouseMain"
-                            x: 552 + (600 - width) / 2
-                            y: 0
-                            width: 420
-                            height: 250
-                            keyCount: Theme.keyCount
-                            selectedButton: keyMatrixMain.selectedButton
-                            buttonTexts: keyMatrixMain.shownTexts
-                            onButtonClicked: function(index) { keyMatrixMain.selectButton(index) }
-                        }
-                        DpiSetting {
-                            id: dpiSettingMain
-                            objectName: "dpiSettingMain"
-                            x: 552
-                            y: 255
-                            width: 600
-                            height: 270
-                            view: mainIten.view
-                        }
-                    }
-
-                    // second tab: lighting (its tab button is hidden)
-                    LightControl {
-                        id: lightControlMain
-                        objectName: "lightControlMain"
-                        anchors.fill: parent
-                        visible: mainIten.currentTab === 1
-                        view: mainIten.view
-                        lightControlLang: mainIten.lightControlLang
-                        overlayParent: overlayLayer
-                    }
-
-                    // third tab: system settings on the left
-                    Item {
-                        anchors.fill: parent
-                        visible: mainIten.currentTab === 2
-
-                        MainMask {
-                            id: settingsMask
-                            anchors.fill: parent
-                            onPressedAt: {
-                                mainIten.beginWindowDrag()
-                                mainIten.mainFocus()
-                                systemSettingMain.closeFocus()
-                                macroEditorMain.closeFocus()
-                            }
-                            onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
-                        }
-                        SystemSetting {
-                            id: systemSettingMain
-                            objectName: "systemSettingMain"
-                            x: 0
-                            y: 0
-                            width: 540
-                            height: 520
-                            view: mainIten.view
-                        }
-                        MacroEditorTreeView {
-                            id: macroEditorMain
-                            objectName: "macroEditorMain"
-                            x: 576
-                            y: 0
-                            width: 576
-                            height: 520
-                            view: mainIten.view
-                            macroEditorLang: mainIten.macroEditorLang
-                            warningAssigmentLang: mainIten.warningAssigmentLang
-                            overlayParent: overlayLayer
-                            onModifyMacroData: function(name) {
-                                keyMatrixMain.macroDataChanged(name, macroEditorMain.actionLines,
-                                                               macroEditorMain.repeatCount)
-                            }
-                            onDeleteMacro: function(name) { keyMatrixMain.macroDeleted(name) }
-                            onModifyMacroName: function(level, type, oldName, newName) {
-                                keyMatrixMain.macroRenamed(level, type, oldName, newName)
-                            }
-                        }
-                    }
-                }
-
-                Image {
-                    x: 64
-                    y: 648
-                    width: 1152
-                    height: 14.4
-                    source: Images.separator
-                    asynchronous: true
-                    smooth: true
-                }
-
-                BottomBar {
-                    x: 64
-                    y: 662.4
-                    width: 1152
-                    height: 57.6
-                    url: mainIten.url
-                    unsaved: mainIten.anyUnsaved
-                    okText: mainIten.label(mainIten.keyMatrixLang, 10, " OK ")
-                    saveText: mainIten.label(mainIten.keyMatrixLang, 12, "Save")
-                    resetText: mainIten.label(mainIten.keyMatrixLang, 7, "Reset")
-                    onOkClicked: {
-                        mainIten.mainFocus()
-                        mainIten.saveAllData()
-                        mainIten.windowControl.onMinimize()
-                    }
-                    onSaveClicked: mainIten.saveAllData()
-                    configText: mainIten.label(mainIten.keyMatrixLang, 6, "Config")
-                    onConfigClicked: {
-                        mainIten.mainFocus()
-                        profileMain.open()
-                    }
-                    onResetClicked: {
-                        mainIten.mainFocus()
-                        resetBox.x = (contentFrame.width - resetBox.width) / 2
-                        resetBox.y = (contentFrame.height - resetBox.height) / 2
-                        resetBox.visible = true
-                    }
-                }
-
-                MainMask {
-                    id: mainMask
-                    z: 50
-                    anchors.fill: parent
-                    dimmed: true
-                    visible: mainIten.overlayOpen
-                    onPressedAt: {
-                        mainIten.beginWindowDrag()
-                        mainIten.mainFocus()
-                        systemSettingMain.closeFocus()
-                        macroEditorMain.closeFocus()
-                        profileMain.closeFocus()
-                        gunControlMain.closeFocus()
-                        lightControlMain.closeFocus()
-                    }
-                    onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
-                }
-
-                // Dialogs and menus of the pages open here, over the dimmed mask.
-                Item {
-                    id: overlayLayer
-                    objectName: "overlayLayer"
-                    z: 55
-                    anchors.fill: parent
-                }
-
-                GunControl {
-                    id: gunControlMain
-                    objectName: "gunControlMain"
-                    z: 56
-                    visible: false
-                    view: mainIten.view
-                    gunControlLang: mainIten.gunControlLang
-                    overlayParent: overlayLayer
-                    onSendKeyMatrix: keyMatrixMain.saveData()
-                }
-
-                Profile {
-                    id: profileMain
-                    objectName: "profileMain"
-                    z: 56
-                    visible: false
-                    view: mainIten.view
-                    profileLang: mainIten.profileLang
-                    warningAssigmentLang: mainIten.warningAssigmentLang
-                    profileNo: mainIten.profileNo
-                    overlayParent: overlayLayer
-                    onChangeProfile: function(number) { mainIten.changeProfile(number) }
-                }
-
-                ResetBox {
-                    id: resetBox
-                    z: 60
-                    visible: false
-                    title: mainIten.label(mainIten.keyMatrixLang, 7, "Reset")
-                    messageText: mainIten.label(mainIten.keyMatrixLang, 8, "Reset factory setting")
-                    okText: mainIten.label(mainIten.keyMatrixLang, 10, " OK ")
-                    cancelText: mainIten.label(mainIten.keyMatrixLang, 9, "Cancel")
-                    onCancelled: visible = false
-                    onAccepted: mainIten.resetAllDate()
-                }
-
-                // A copy of the first tab's button above everything, overlays included.
-                TabButton {
-                    objectName: "tabCopy"
-                    x: 796
-                    y: 75
-                    z: 100
-                    text: mainIten.label(mainIten.keyMatrixLang, 17, "MOUSE MACRO")
-                    isSelect: mainIten.currentTab === 0
-                    activeFocusOnTab: false
-                    onClicked: mainIten.selectTab(0)
-                }
-            }
-            }
-        }
+        sourceComponent: frameComponent
     }
 
+    // qmllint disable unqualified
+    // (The linter does not see the document's ids inside a component, and a
+    // bound component cannot be built by this document's Loader.)
+    Component {
+        id: frameComponent
+        Frame {
+            visible: !powerOnLogo.visible
+            designWidth: mainIten.normalW
+            designHeight: mainIten.normalH
+            zoom: mainIten.zoomInRate_min
+            marginLeft: mainIten.marginLeftFrame
+            langIndex: mainIten.langIndex
+            isMaximized: mainIten.isFrameMax
+            currentTab: mainIten.currentTab
+            isGun: mainIten.isGun
+            mouseMode: mainIten.mouseMode
+            profileNo: mainIten.profileNo
+            url: mainIten.url
+            unsaved: mainIten.anyUnsaved
+            overlayOpen: mainIten.overlayOpen
+            view: mainIten.view
+            keyMatrixLang: mainIten.keyMatrixLang
+            keyAssigmentLang: mainIten.keyAssigmentLang
+            warningAssigmentLang: mainIten.warningAssigmentLang
+            lightControlLang: mainIten.lightControlLang
+            macroEditorLang: mainIten.macroEditorLang
+            gunControlLang: mainIten.gunControlLang
+            profileLang: mainIten.profileLang
+            onFocusWanted: mainIten.mainFocus()
+            onDragStarted: mainIten.beginWindowDrag()
+            onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
+            onTabChosen: function(index) { mainIten.selectTab(index) }
+            onModeChosen: function(mode) { mainIten.applyMode(mode) }
+            onLanguageChosen: function(index) { languageLoader.change(index) }
+            onProfileChosen: function(number) { mainIten.changeProfile(number) }
+            onMinimizeClicked: mainIten.windowControl.onMinimize()
+            onMaximizeClicked: mainIten.windowControl.onMaxRestore()
+            onCloseClicked: mainIten.windowControl.onHide()
+            onSaveClicked: mainIten.saveAllData()
+            onResetAccepted: mainIten.resetAllDate()
+        }
     // qmllint enable unqualified
+    }
 
     PowerOnLogo {
         id: powerOnLogo

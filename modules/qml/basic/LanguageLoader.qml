@@ -39,8 +39,8 @@ QtObject {
             f.dpiSettingMain.dpiSettingLang = lists.dpiSetting
         if (lists.systemSetting.length > 0)
             f.systemSettingMain.systemSettingLang = lists.systemSetting
-        f.url = f.label(f.otherLang, 8, f.url)
-        f.reportRateMain.labelText = f.label(f.otherLang, 9, f.reportRateMain.labelText)
+        f.url = Texts.label(f.otherLang, 8, f.url)
+        f.reportRateMain.labelText = Texts.label(f.otherLang, 9, f.reportRateMain.labelText)
         Capture.load(f.view, lists.capture)
     }
 
