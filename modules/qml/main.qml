@@ -419,7 +419,7 @@ Item {
 
     LanguageLoader {
         id: languageLoader
-        frame: mainIten
+        scene: mainIten
         notice: mouseNotice
     }
 

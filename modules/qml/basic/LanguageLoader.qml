@@ -9,7 +9,7 @@ QtObject {
     id: loader
 
     // The scene's root, with its language lists and pages.
-    property var frame: null
+    property var scene: null
     // The notice above the bottom bar, which keeps its own texts.
     property var notice: null
 
@@ -18,7 +18,7 @@ QtObject {
         "other", "capture", "device", "mouse"]
 
     function load() {
-        const f = loader.frame
+        const f = loader.scene
         const lists = {}
         for (const group of loader.groups)
             lists[group] = f.view.getLangStrings(group, f.language)
@@ -47,7 +47,7 @@ QtObject {
     // index: the position in the top bar's list. Stored first, so that the
     // native side's texts (tray, dialogs, the DPI-switch balloon) follow.
     function change(index: int) {
-        const f = loader.frame
+        const f = loader.scene
         const code = SceneLogic.languageCode(index)
         if (code === "" || code === f.language)
             return
