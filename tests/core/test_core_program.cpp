@@ -282,9 +282,11 @@ private slots:
             kairo.setProcessChannelMode(QProcess::MergedChannels);
             kairo.start(dir.filePath("kairo"), verbose ? QStringList{"--verbose"} : QStringList{});
             QByteArray seen;
-            QTRY_VERIFY_WITH_TIMEOUT(mainWindowMapState() == "IsViewable", 10000);
+            // Generous: beside the rest of the suite on two cores a start
+            // has taken ten seconds.
+            QTRY_VERIFY_WITH_TIMEOUT(mainWindowMapState() == "IsViewable", 30000);
             // The connection's notice is the last thing a start does.
-            QCOMPARE(waitForLine(kairo, seen, "Device Connect", verbose ? 8000 : 2000), verbose);
+            QCOMPARE(waitForLine(kairo, seen, "Device Connect", verbose ? 15000 : 2000), verbose);
             kairo.terminate();
             QVERIFY(kairo.waitForFinished(5000));
             seen += kairo.readAll();

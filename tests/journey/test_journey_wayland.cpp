@@ -105,6 +105,15 @@ private:
         run("xdotool", {"click", button});
     }
 
+    // A person waits to see the menu or dialog before clicking into it; a
+    // loaded compositor may show it well after the click.
+    void clickUntilShown(const Place &place, const Place &awaited, const char *button = "1")
+    {
+        const QImage before = screen().copy(awaited.rect);
+        click(place, button);
+        QTRY_VERIFY_WITH_TIMEOUT(screen().copy(awaited.rect) != before, scaled(5000));
+    }
+
     // Weston passes the keys it gets on its X window to the focused client.
     void keys(const QStringList &args)
     {
@@ -337,8 +346,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
         click(at["tab2"]);
         const Place editorRow{QPoint(at[tree].centre.x(), at[tree].rect.top() + 14), QRect()};
-        click(at[tree], "3");
-        click(at["menuNewMacro"]);
+        clickUntilShown(at[tree], at["menuNewMacro"], "3");
+        clickUntilShown(at["menuNewMacro"], at["inputAssigmentField"]);
+        if (QTest::currentTestFailed())
+            return;
         click(at["inputAssigmentField"]);
         keys({"type", "--delay", "60", "word"});
         click(at["inputAssigmentOk"]);
