@@ -351,7 +351,13 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         click(at["inputAssigmentField"]);
+        // A person presses OK once the name shows in the field: white text
+        // on the dark field, far more of it than the caret.
+        const QRect field = at["inputAssigmentField"].rect;
+        const int blank = countNear(screen(), field, Qt::white);
         keys({"type", "--delay", "60", "word"});
+        QTRY_VERIFY2_WITH_TIMEOUT(countNear(screen(), field, Qt::white) > blank + 40,
+                                  "the typed name never showed in the field", scaled(5000));
         click(at["inputAssigmentOk"]);
         const QString word = path("modules/macro/word.bin");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(word), scaled(5000));
