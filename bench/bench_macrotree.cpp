@@ -4,7 +4,7 @@
 // folders. Prints the cost per macro; the cost must grow linearly.
 #include "core/myqquickview.h"
 #include "core/widget.h"
-#include "settings/macrolibrary.h"
+#include "settings/namelists.h"
 
 #include "sim/virtualmouse.h"
 
@@ -77,9 +77,11 @@ private:
         names.sync();
     }
 
-    QVariant pageJs(const QString &code)
+    // The page's code, or with part (an object name) one of its parts' code.
+    QVariant pageJs(const QString &code, const char *part = nullptr)
     {
-        QQmlExpression expression(qmlContext(editor), editor, code);
+        QObject *scope = part ? editor->findChild<QObject *>(part) : editor;
+        QQmlExpression expression(qmlContext(scope), scope, code);
         const QVariant result = expression.evaluate();
         if (expression.hasError())
             qWarning("%s", qPrintable(expression.error().toString()));
@@ -125,10 +127,10 @@ private slots:
 
         // The button page's macro dialog reads the tree through the same library call.
         QQmlComponent component(widget->view()->engine());
-        component.setData(
-            "import QtQuick\nimport modules.qml\n"
-            "QtObject { function read(view) { return MacroTree.readTree(view).length } }",
-            QUrl());
+        component.setData("import QtQuick\nimport modules.qml\n"
+                          "QtObject { function read(view) {"
+                          " return MacroTree.readTree(view, SceneLogic.storedList).length } }",
+                          QUrl());
         dialogReader.reset(component.create());
         QVERIFY2(dialogReader, qPrintable(component.errorString()));
     }
@@ -153,7 +155,7 @@ private slots:
         writeLibrary(macros);
 
         pageJs("init()");
-        QCOMPARE(pageJs("tree.length").toInt(), macros + 10);
+        QCOMPARE(pageJs("tree.length", "macroTreePanel").toInt(), macros + 10);
         QVariant read;
         QMetaObject::invokeMethod(dialogReader.get(), "read", Q_RETURN_ARG(QVariant, read),
                                   Q_ARG(QVariant, QVariant::fromValue<QObject *>(widget->view())));

@@ -1,5 +1,9 @@
-# kairo_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [DISPLAY] [TIMEOUT <s>])
-# Builds one QtTest executable and registers it with CTest. DISPLAY tests run
+# kairo_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [DISPLAY]
+#                [VIRTUAL_MOUSE] [TIMEOUT <s>])
+# Builds one QtTest executable and registers it with CTest. VIRTUAL_MOUSE
+# tests talk to the virtual mouse in place of hidapi: the device link's hid_*
+# calls are resolved by it, so the two close the link line in that order.
+# DISPLAY tests run
 # under their own Xvfb server so they never touch the developer's desktop; the
 # desktop's session bus is left out too, or its tray would stand in for the
 # tray host the tests start themselves.
@@ -42,9 +46,12 @@ function(kairo_next_display out_var)
 endfunction()
 
 function(kairo_add_test)
-  cmake_parse_arguments(T "DISPLAY" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY;VIRTUAL_MOUSE" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
+  if(T_VIRTUAL_MOUSE)
+    target_link_libraries(${T_NAME} PRIVATE kairo_device kairo_virtual_mouse)
+  endif()
   # Waits inside a test on a program it started stretch by the same factor.
   target_compile_definitions(${T_NAME} PRIVATE KAIRO_TEST_TIMEOUT_SCALE=${KAIRO_TEST_TIMEOUT_SCALE})
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

@@ -12,6 +12,7 @@
 #include "settings/languagestrings.h"
 #include "settings/macroexchange.h"
 #include "settings/macrolibrary.h"
+#include "settings/macroselection.h"
 #include "settings/settingsdialogs.h"
 #include "settings/settingsstore.h"
 

@@ -20,6 +20,7 @@ class MacroLibrary;
 class GunTable;
 class LanguageStrings;
 class MacroExchange;
+struct MacroSelection;
 class DeviceOperations;
 
 class myQQuickView : public QQuickWidget
@@ -190,6 +191,9 @@ private:
     // and the operations use it.
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<SettingsDialogs> settingsDialogs;
+    // Where the macro pages are in the library tree: the library and the
+    // exchange both address entries through it.
+    std::unique_ptr<MacroSelection> macroSelection;
     std::unique_ptr<MacroLibrary> macroLibrary;
     std::unique_ptr<GunTable> gunTable;
     std::unique_ptr<LanguageStrings> languageStrings;

@@ -5,7 +5,7 @@
 
 #include "device/debugline.h"
 #include "operations/deviceoperations.h"
-#include "operations/macroblock.h"
+#include "operations/macrotransfer.h"
 #include "settings/settingsstore.h"
 
 #include <QMetaObject>

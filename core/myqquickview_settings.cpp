@@ -9,6 +9,7 @@
 #include "settings/languagestrings.h"
 #include "settings/macroexchange.h"
 #include "settings/macrolibrary.h"
+#include "settings/macroselection.h"
 #include "settings/settingsdialogs.h"
 #include "settings/settingsstore.h"
 
@@ -22,10 +23,11 @@ void myQQuickView::initSettings()
     // Every path is relative to the working directory, the program's own.
     settingsDialogs.reset(new WidgetDialogs(this));
     settings.reset(new SettingsStore(QStringLiteral("./modules"), settingsDialogs.get()));
-    macroLibrary.reset(new MacroLibrary(*settings));
+    macroSelection = std::make_unique<MacroSelection>();
+    macroLibrary.reset(new MacroLibrary(*settings, *macroSelection));
     gunTable.reset(new GunTable(*settings));
     languageStrings.reset(new LanguageStrings(*settings));
-    macroExchange.reset(new MacroExchange(*settings));
+    macroExchange.reset(new MacroExchange(*settings, *macroSelection));
 }
 
 bool myQQuickView::modelIsColorful() const

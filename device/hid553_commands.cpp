@@ -17,7 +17,8 @@ QString address(const void *pointer)
 
 } // namespace
 
-bool Hid_Thread::tryGetKeyboardOption553(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4)
+bool Hid_Thread::hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3,
+                                              uchar &byte4)
 {
     if (!requestReply("cmd Failed 83", 0x83, {}))
         return false;
@@ -28,23 +29,12 @@ bool Hid_Thread::tryGetKeyboardOption553(uchar &byte1, uchar &byte2, uchar &byte
     return true;
 }
 
-bool Hid_Thread::tryGetCurrentDpi553(uchar &byte1)
+bool Hid_Thread::hid553_8BH_GetCurrentDPI(uchar &byte1)
 {
     if (!requestReply("cmd Failed 8BH", 0x8B, {}))
         return false;
     byte1 = inReport[2];
     return true;
-}
-
-bool Hid_Thread::hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3,
-                                              uchar &byte4)
-{
-    return tryGetKeyboardOption553(byte1, byte2, byte3, byte4);
-}
-
-bool Hid_Thread::hid553_8BH_GetCurrentDPI(uchar &byte1)
-{
-    return tryGetCurrentDpi553(byte1);
 }
 
 bool Hid_Thread::hid553_01H_SetReportRate(uchar rate)

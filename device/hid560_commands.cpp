@@ -12,7 +12,7 @@ constexpr int kProfileCount = 4;
 
 } // namespace
 
-bool Hid_Thread::tryGetKeyboardOption560(uchar &byte1, uchar &byte2)
+bool Hid_Thread::hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2)
 {
     if (!requestReply("cmd Failed 81", 0x81, {}))
         return false;
@@ -21,7 +21,7 @@ bool Hid_Thread::tryGetKeyboardOption560(uchar &byte1, uchar &byte2)
     return true;
 }
 
-bool Hid_Thread::tryGetCurrentDpi560(uchar &byte1, uchar &byte2)
+bool Hid_Thread::hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2)
 {
     if (!requestReply("cmd Failed 84", 0x84, {byte1}))
         return false;
@@ -30,22 +30,12 @@ bool Hid_Thread::tryGetCurrentDpi560(uchar &byte1, uchar &byte2)
     return true;
 }
 
-bool Hid_Thread::hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2)
-{
-    return tryGetKeyboardOption560(byte1, byte2);
-}
-
 bool Hid_Thread::hid560_82H_GetCurrentProfile(uchar &byte1)
 {
     if (!requestReply("cmd Failed 82", 0x82, {}))
         return false;
     byte1 = inReport[2];
     return true;
-}
-
-bool Hid_Thread::hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2)
-{
-    return tryGetCurrentDpi560(byte1, byte2);
 }
 
 bool Hid_Thread::hid560_8CH_readProfile(uchar *src128, uchar profileNo)

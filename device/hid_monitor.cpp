@@ -19,13 +19,13 @@ bool Hid_Thread::sendKeyboardOptionForMonitor()
 {
     if (family == QLatin1String("560")) {
         uchar byte1 = 0, byte2 = 0;
-        if (!tryGetKeyboardOption560(byte1, byte2))
+        if (!hid560_81H_GetKeyboardoption(byte1, byte2))
             return false;
         hid560_01H_SetKeyboardoption(uchar(byte1 | kOption560MonitorBit), byte2);
         return true;
     }
     uchar byte1 = 0, byte2 = 0, byte3 = 0, byte4 = 0;
-    if (!tryGetKeyboardOption553(byte1, byte2, byte3, byte4))
+    if (!hid553_83H_GetKeyboardoption(byte1, byte2, byte3, byte4))
         return false;
     hid553_03H_SetKeyboardoption(byte1, byte2, byte3, uchar(byte4 | kOption553MonitorBit));
     return true;

@@ -89,20 +89,14 @@ public:
     // A reply slower than this counts as none.
     static constexpr int replyBoundMs = 1000;
 
-    // The get commands say whether a reply arrived (false on an idle-wait
-    // time-out or a failed exchange); on false their out-parameters and
-    // buffers are exactly as the caller passed them. The set commands say
-    // whether the mouse took them. The slots below are the same commands
-    // under the names the scene uses.
-    bool tryGetKeyboardOption553(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
-    bool tryGetCurrentDpi553(uchar &byte1);
-    bool tryGetKeyboardOption560(uchar &byte1, uchar &byte2);
-    bool tryGetCurrentDpi560(uchar &byte1, uchar &byte2);
-
     // Body of the monitor task; runs on the global thread pool.
     void deviceMonitorLoop(int index);
 
 public slots:
+    // The get commands say whether a reply arrived (false on an idle-wait
+    // time-out or a failed exchange); on false their out-parameters and
+    // buffers are exactly as the caller passed them. The set commands say
+    // whether the mouse took them.
     bool hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
     bool hid553_8BH_GetCurrentDPI(uchar &byte1);
     bool hid553_01H_SetReportRate(uchar rate);

@@ -6,7 +6,7 @@
 #include "fuzz/fuzzsupport.h"
 
 #include "operations/dpiencoding.h"
-#include "operations/keymatrix.h"
+#include "operations/keyrecords.h"
 #include "operations/lighting.h"
 #include "settings/settingsdialogs.h"
 #include "settings/settingsstore.h"

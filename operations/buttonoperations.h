@@ -1,6 +1,6 @@
 #pragma once
 
-#include "operations/keymatrix.h"
+#include "operations/keyrecords.h"
 
 class OperationsContext;
 

@@ -113,17 +113,7 @@ const QStringList &KeyNameTable::defaultKeyCodeStr()
     return names;
 }
 
-KeyNameTable &KeyNameTable::instance()
-{
-    static KeyNameTable table;
-    return table;
-}
-
-KeyNameTable::KeyNameTable()
-    : names(defaultKeyCodeStr())
-{}
-
-int KeyNameTable::codeOfName(const QString &name) const
+int KeyNameTable::codeOfName(const QStringList &names, const QString &name)
 {
     const QList<int> &codes = keyCode();
     // A replacement list may be shorter than the table; entries without a
@@ -136,7 +126,7 @@ int KeyNameTable::codeOfName(const QString &name) const
     return 0;
 }
 
-QString KeyNameTable::nameOfCode(int code) const
+QString KeyNameTable::nameOfCode(const QStringList &names, int code)
 {
     const qsizetype index = keyCode().indexOf(code);
     if (index < 0 || index >= names.size())

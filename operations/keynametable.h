@@ -6,29 +6,19 @@
 
 // HID keyboard usage codes and the names the user interface shows for them.
 // The codes are fixed; the names can be replaced as a whole by a language's
-// "keyCode" list. Mouse buttons share the table as codes 0xF0 to 0xF4.
-class KeyNameTable
-{
-public:
-    static constexpr int size = 133;
+// "keyCode" list, one name per code in the codes' order. Mouse buttons share
+// the table as codes 0xF0 to 0xF4.
+namespace KeyNameTable {
 
-    static const QList<int> &keyCode();
-    static const QStringList &defaultKeyCodeStr();
+constexpr int size = 133;
 
-    // The table the program uses; its names start as the defaults.
-    static KeyNameTable &instance();
+const QList<int> &keyCode();
+const QStringList &defaultKeyCodeStr();
 
-    KeyNameTable();
+// In a list of names: the first entry with that name gives the code, no
+// match gives 0. A list shorter than the table names only the codes it reaches.
+int codeOfName(const QStringList &names, const QString &name);
+// The first entry with that code gives the name; no match gives "".
+QString nameOfCode(const QStringList &names, int code);
 
-    const QStringList &keyCodeStr() const { return names; }
-    void setKeyCodeStr(const QStringList &replacement) { names = replacement; }
-    void restoreDefaultNames() { names = defaultKeyCodeStr(); }
-
-    // The first entry with that name gives the code; no match gives 0.
-    int codeOfName(const QString &name) const;
-    // The first entry with that code gives the name; no match gives "".
-    QString nameOfCode(int code) const;
-
-private:
-    QStringList names;
-};
+} // namespace KeyNameTable

@@ -1,6 +1,6 @@
 #include "operations/macrooperations.h"
 
-#include "operations/macroblock.h"
+#include "operations/macrotransfer.h"
 #include "operations/operationscontext.h"
 
 #include "device/hid_thread.h"

@@ -15,8 +15,6 @@ public:
         : pointer(settings)
     {}
 
-    void setPointerSettings(PointerSettings *settings) { pointer = settings; }
-
     void mouseSetCursorSpeed(uint cursorSpeed);
     void mouseSetDoubleClickSpeed(uint speed);
     void mouseSetVerticalScrollLines(uint lines);

@@ -1,7 +1,7 @@
 #include "settings/guntable.h"
 
 #include "settings/durableini.h"
-#include "settings/macrolibrary.h"
+#include "settings/namelists.h"
 #include "settings/settingsstore.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "settings/languagestrings.h"
 
 #include "settings/dpiswitchtexts.h"
-#include "settings/macrolibrary.h"
+#include "settings/namelists.h"
 #include "settings/settingsstore.h"
 
 #include <QSettings>

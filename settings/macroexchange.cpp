@@ -4,6 +4,7 @@
 #include "settings/disktexts.h"
 #include "settings/macrolibrary.h"
 #include "settings/macroselection.h"
+#include "settings/namelists.h"
 #include "settings/profilefile.h"
 #include "settings/settingsdialogs.h"
 #include "settings/settingsstore.h"
@@ -90,10 +91,6 @@ QString exchangeFile(const QString &dir, const QString &name, const QString &fou
 }
 
 } // namespace
-
-MacroExchange::MacroExchange(SettingsStore &store)
-    : MacroExchange(store, macroSelection())
-{}
 
 MacroExchange::MacroExchange(SettingsStore &store, MacroSelection &selection)
     : store(store)

@@ -14,7 +14,6 @@ struct MacroSelection;
 class MacroExchange
 {
 public:
-    explicit MacroExchange(SettingsStore &store);
     MacroExchange(SettingsStore &store, MacroSelection &selection);
 
     QString loadMacroFile(int macroLevel, int selectType);

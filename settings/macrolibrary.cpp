@@ -4,6 +4,7 @@
 #include "settings/disktexts.h"
 #include "settings/durableini.h"
 #include "settings/macroselection.h"
+#include "settings/namelists.h"
 #include "settings/settingsdialogs.h"
 #include "settings/settingsstore.h"
 
@@ -15,54 +16,6 @@
 
 #include <algorithm>
 #include <climits>
-
-namespace kairo::names {
-
-QStringList withPlaceholder(const QStringList &list)
-{
-    if (list.size() != 1)
-        return list;
-    return {list.first(), QString::fromLatin1(placeholder)};
-}
-
-QStringList withoutPlaceholder(const QStringList &list)
-{
-    if (!list.isEmpty() && list.last() == QLatin1String(placeholder))
-        return list.mid(0, list.size() - 1);
-    return list;
-}
-
-QStringList readList(QSettings &settings, const QString &key)
-{
-    return withoutPlaceholder(settings.value(key).toStringList());
-}
-
-void writeList(QSettings &settings, const QString &key, const QStringList &list)
-{
-    if (list.isEmpty())
-        settings.remove(key);
-    else
-        settings.setValue(key, withPlaceholder(list));
-}
-
-bool isPathLike(const QString &name)
-{
-    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-           || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
-           || name.contains(QChar(0));
-}
-
-bool isMalformed(const QString &name)
-{
-    return !name.isValidUtf16();
-}
-
-bool isUnfitName(const QString &name)
-{
-    return isPathLike(name) || isMalformed(name);
-}
-
-} // namespace kairo::names
 
 namespace {
 
@@ -135,10 +88,6 @@ QString lineText(const QVariant &value)
 }
 
 } // namespace
-
-MacroLibrary::MacroLibrary(SettingsStore &store)
-    : MacroLibrary(store, macroSelection())
-{}
 
 MacroLibrary::MacroLibrary(SettingsStore &store, MacroSelection &selection)
     : store(store)

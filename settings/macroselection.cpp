@@ -34,9 +34,3 @@ QString MacroSelection::folderPath(const QString &root, int count) const
         path += QLatin1Char('/') + names[i];
     return path;
 }
-
-MacroSelection &macroSelection()
-{
-    static MacroSelection selection;
-    return selection;
-}

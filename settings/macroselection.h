@@ -5,7 +5,7 @@
 #include <array>
 
 // Where the macro pages currently are in the library tree, and what the last
-// tree walk found. One instance serves the whole process.
+// tree walk found. The library and the exchange of one window share one.
 struct MacroSelection {
     std::array<QString, 5> names;           // selected folder names s1 .. s5
     QString level;                          // current level, as text
@@ -22,5 +22,3 @@ struct MacroSelection {
     // s1/../sCount below root.
     QString folderPath(const QString &root, int count) const;
 };
-
-MacroSelection &macroSelection();

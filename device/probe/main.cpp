@@ -106,9 +106,9 @@ int main(int argc, char *argv[])
         bool replied = false;
         if (icType == QLatin1String("560")) {
             uchar profile = 1;
-            replied = hid.tryGetCurrentDpi560(profile, stage);
+            replied = hid.hid560_84H_GetCurrentDPI(profile, stage);
         } else {
-            replied = hid.tryGetCurrentDpi553(stage);
+            replied = hid.hid553_8BH_GetCurrentDPI(stage);
         }
         if (replied) {
             out() << "Current DPI stage: " << stage << Qt::endl;

@@ -5,10 +5,10 @@
 #include "tests/settings/settingstestsupport.h"
 #include "tests/support/builtmodules.h"
 
-#include "core/macrologic.h"
 #include "core/myqquickview.h"
 #include "core/widget.h"
-#include "settings/macrolibrary.h"
+#include "modules/qml/logic/macrologic.h"
+#include "settings/namelists.h"
 #include "settings/settingsstore.h"
 
 #include "sim/virtualmouse.h"
@@ -52,11 +52,14 @@ private:
         return lines;
     }
 
-    // Runs JavaScript with the page as scope: its functions and properties
-    // are reachable unqualified.
-    QVariant js(const QString &code)
+    // Runs JavaScript with the page, or one of its parts, as scope: its
+    // functions and properties are reachable unqualified.
+    QVariant js(const QString &code, const char *part = nullptr)
     {
-        QQmlExpression expression(qmlContext(editor), editor, code);
+        QObject *scope = part ? editor->findChild<QObject *>(part) : editor;
+        if (!scope)
+            qFatal("no part %s", part);
+        QQmlExpression expression(qmlContext(scope), scope, code);
         const QVariant result = expression.evaluate();
         if (expression.hasError())
             qWarning("%s: %s", qPrintable(code), qPrintable(expression.error().toString()));
@@ -67,7 +70,8 @@ private:
     QStringList rows()
     {
         return js("tree.map(e => e.path.concat([e.textValue]).join('/')"
-                  " + (e.macroType === 1 ? '/' : ''))")
+                  " + (e.macroType === 1 ? '/' : ''))",
+                  "macroTreePanel")
             .toStringList();
     }
 
@@ -75,16 +79,18 @@ private:
     {
         const int index = rows().indexOf(row);
         QVERIFY2(index >= 0, qPrintable(row));
-        js(QString("selectRow(%1)").arg(index));
+        js(QString("selectRow(%1)").arg(index), "macroTreePanel");
     }
 
     bool add(const QString &parentRow, const QString &name, bool folder)
     {
         if (parentRow.isEmpty())
-            js("selectRow(-1)");
+            js("selectRow(-1)", "macroTreePanel");
         else
             select(parentRow);
-        return js(QString("%1('%2')").arg(folder ? "newFolder" : "newMacro", name)).toBool();
+        return js(QString("%1('%2')").arg(folder ? "newFolder" : "newMacro", name),
+                  "macroTreePanel")
+            .toBool();
     }
 
     QQuickItem *warning() const { return editor->findChild<QQuickItem *>("macroWarning"); }
@@ -183,20 +189,20 @@ private slots:
 
         // Renaming a folder moves every group below it to the new names.
         select("A/B/");
-        QVERIFY(js("renameSelected('Bx')").toBool());
+        QVERIFY(js("renameSelected('Bx')", "macroTreePanel").toBool());
         QVERIFY(QDir(macroDir("A/Bx/C/D/E")).exists());
         QVERIFY(!QDir(macroDir("A/B")).exists());
         QCOMPARE(names("ABxCDE/macroName"), QStringList({"deep"}));
         QVERIFY(names("ABCDE/macroName").isEmpty());
         QVERIFY(names("AB/macroName").isEmpty());
         select("A/Bx/C/");
-        QVERIFY(!js("renameSelected('G')").toBool());
+        QVERIFY(!js("renameSelected('G')", "macroTreePanel").toBool());
         QCOMPARE(takeWarning(), QString("Already have a macro with the same name!"));
 
         // Deleting C takes its files and groups and names each macro lost;
         // its sibling G keeps its list although the store's walk cleared that depth.
         select("A/Bx/C/");
-        QVERIFY(js("deleteSelected()").toBool());
+        QVERIFY(js("deleteSelected()", "macroTreePanel").toBool());
         QStringList lost;
         for (const QList<QVariant> &args : deleted)
             lost << args.at(0).toString();
@@ -217,13 +223,13 @@ private slots:
         QVERIFY(add("", "A", true));
         QVERIFY(add("A/", "Sub", true));
         QVERIFY(add("", "m", false));
-        QVERIFY(js("insertDelay()").toBool());
-        QVERIFY(js("insertButton(0xF0)").toBool());
+        QVERIFY(js("insertDelay()", "macroActionPanel").toBool());
+        QVERIFY(js("insertButton(0xF0)", "macroActionPanel").toBool());
 
         const QString out = path("out");
         QVERIFY(QDir().mkpath(out));
         dialogs.answers = {out + "/m.mc"};
-        js("exportMacro()");
+        js("exportMacro()", "macroTreePanel");
         QFile library(macroDir("m.bin"));
         QFile exported(out + "/m.mc");
         QVERIFY(library.open(QIODevice::ReadOnly) && exported.open(QIODevice::ReadOnly));
@@ -233,13 +239,13 @@ private slots:
         QVERIFY(QFile::copy(out + "/m.mc", out + "/x.mc"));
         select("A/");
         dialogs.answers = {out + "/x.mc"};
-        QVERIFY(js("importMacro()").toBool());
+        QVERIFY(js("importMacro()", "macroTreePanel").toBool());
         QCOMPARE(macroLines("A/x.bin"), QStringList({"0,50", "3,MS-L", "4,MS-L"}));
         QCOMPARE(names("A/macroName"), QStringList({"Sub", "x"}));
         // The store keeps the file it has; the tree does not list it twice.
         select("A/");
         dialogs.answers = {out + "/x.mc"};
-        QVERIFY(!js("importMacro()").toBool());
+        QVERIFY(!js("importMacro()", "macroTreePanel").toBool());
         QCOMPARE(takeWarning(), QString("Already have a macro with the same name!"));
         QCOMPARE(rows().count("A/x"), 1);
 
@@ -247,7 +253,7 @@ private slots:
         select("A/");
         dialogs.answers = {path("exp")};
         QVERIFY(QDir().mkpath(path("exp")));
-        js("batchExport()");
+        js("batchExport()", "macroTreePanel");
         QVERIFY(QFileInfo(path("exp/Macro/A/x.mc")).isFile());
         QVERIFY(QFileInfo(path("exp/Macro/A/Sub")).isDir());
 
@@ -258,7 +264,7 @@ private slots:
         testing::writeFile(path("src/Pack/one/two/d.mc"), "[config]\ntotal=0\nrepeat=1\n");
         testing::writeFile(path("src/Pack/zed/e.mc"), "[config]\ntotal=0\nrepeat=1\n");
         dialogs.answers = {path("src/Pack")};
-        QVERIFY(js("batchImport()").toBool());
+        QVERIFY(js("batchImport()", "macroTreePanel").toBool());
         const QStringList imported = {"Pack/",          "Pack/a",        "Pack/one/",
                                       "Pack/one/b",     "Pack/one/two/", "Pack/one/two/c",
                                       "Pack/one/two/d", "Pack/zed/",     "Pack/zed/e"};
@@ -272,7 +278,7 @@ private slots:
         QCOMPARE(js("repeatCount").toInt(), 2);
 
         dialogs.answers = {path("src/Pack")};
-        QVERIFY(!js("batchImport()").toBool());
+        QVERIFY(!js("batchImport()", "macroTreePanel").toBool());
         QCOMPARE(takeWarning(), QString("Already have a macro with the same name!"));
         QCOMPARE(rows().count("Pack/"), 1);
     }
@@ -285,13 +291,13 @@ private slots:
         QVERIFY(add("", "rec", false));
         QSignalSpy changed(editor, SIGNAL(modifyMacroData(QString)));
         myQQuickView *view = widget->view();
-        QVERIFY(js("startRecord()").toBool());
+        QVERIFY(js("start()", "macroRecorder").toBool());
         QVERIFY(editor->property("isInputting").toBool());
 
         auto send = [&](bool isDown, int usage) {
-            const int before = js("lines.length").toInt();
+            const int before = js("lines.length", "macroActionPanel").toInt();
             view->detectKeyboard(isDown, usage);
-            QTRY_VERIFY(js("lines.length").toInt() > before);
+            QTRY_VERIFY(js("lines.length", "macroActionPanel").toInt() > before);
             QTest::qWait(40);
         };
         send(true, 0x0B);
@@ -303,13 +309,13 @@ private slots:
         view->detectMouse(true, 0xF0, inside.x(), inside.y());
         view->detectMouse(false, 0xF0, inside.x(), inside.y());
         QTest::qWait(50);
-        QCOMPARE(js("lines.length").toInt(), 7);
+        QCOMPARE(js("lines.length", "macroActionPanel").toInt(), 7);
         view->detectMouse(true, 0xF0, outside.x(), outside.y());
-        QTRY_COMPARE(js("lines.length").toInt(), 9);
+        QTRY_COMPARE(js("lines.length", "macroActionPanel").toInt(), 9);
         QTest::qWait(40);
         view->detectMouse(false, 0xF1, outside.x(), outside.y());
-        QTRY_COMPARE(js("lines.length").toInt(), 11);
-        js("stopRecord()");
+        QTRY_COMPARE(js("lines.length", "macroActionPanel").toInt(), 11);
+        js("stop()", "macroRecorder");
         view->detectKeyboard(true, 0x04);
         QTest::qWait(50);
 
@@ -333,31 +339,31 @@ private slots:
         QQuickItem *delay = editor->findChild<QQuickItem *>("macroDelay");
         QVERIFY(delay);
         delay->setProperty("isSelect", false);
-        QVERIFY(js("startRecord()").toBool());
+        QVERIFY(js("start()", "macroRecorder").toBool());
         view->detectKeyboard(true, 0x04);
         QTRY_COMPARE(macroLines("rec.bin").size(), 12);
         view->detectKeyboard(false, 0x04);
         QTRY_COMPARE(macroLines("rec.bin").size(), 13);
-        js("stopRecord()");
+        js("stop()", "macroRecorder");
         QCOMPARE(macroLines("rec.bin").mid(11), QStringList({"1,A", "2,A"}));
 
         // Delay before the selected action; a key before it; a button after it.
-        js("selectedAction = 1");
-        QVERIFY(js("insertDelay()").toBool());
+        js("selectedAction = 1", "macroActionPanel");
+        QVERIFY(js("insertDelay()", "macroActionPanel").toBool());
         QCOMPARE(macroLines("rec.bin").mid(0, 3), QStringList({"1,H", "0,50", lines[1]}));
-        js("selectedAction = 0");
-        QVERIFY(js("insertKey(0x1E)").toBool());
-        js("selectedAction = 0");
-        QVERIFY(js("insertButton(0xF2)").toBool());
+        js("selectedAction = 0", "macroActionPanel");
+        QVERIFY(js("insertKey(0x1E)", "macroActionPanel").toBool());
+        js("selectedAction = 0", "macroActionPanel");
+        QVERIFY(js("insertButton(0xF2)", "macroActionPanel").toBool());
         QCOMPARE(macroLines("rec.bin").mid(0, 5),
                  QStringList({"1,1", "3,MS-M", "4,MS-M", "2,1", "1,H"}));
-        js("selectedAction = 0; deleteAction()");
+        js("selectedAction = 0; deleteAction()", "macroActionPanel");
         QCOMPARE(macroLines("rec.bin").first(), QString("3,MS-M"));
 
-        js("setRepeat('300')");
+        js("setRepeat('300')", "macroActionPanel");
         QSettings file(macroDir("rec.bin"), QSettings::IniFormat);
         QCOMPARE(file.value("config/repeat").toInt(), 300);
-        js("setRepeat('99999')");
+        js("setRepeat('99999')", "macroActionPanel");
         QCOMPARE(js("repeatCount").toInt(), 65535);
     }
 
@@ -383,19 +389,19 @@ private slots:
         select("kept");
         QSignalSpy sent(editor, SIGNAL(modifyMacroData(QString)));
         qputenv("KAIRO_FULL_DISK_UNDER", library);
-        QVERIFY(!js("insertKey(0x04)").toBool());
-        QVERIFY(js("startRecord()").toBool());
+        QVERIFY(!js("insertKey(0x04)", "macroActionPanel").toBool());
+        QVERIFY(js("start()", "macroRecorder").toBool());
         widget->view()->detectKeyboard(true, 0x0B);
         QTest::qWait(50);
         QVERIFY(!editor->property("isInputting").toBool()); // the refusal ended it
-        js("stopRecord()");
+        js("stop()", "macroRecorder");
         qunsetenv("KAIRO_FULL_DISK_UNDER");
-        QCOMPARE(js("lines.length").toInt(), 0);
+        QCOMPARE(js("lines.length", "macroActionPanel").toInt(), 0);
         QCOMPARE(macroLines("kept.bin"), QStringList());
         QCOMPARE(sent.size(), 0);
         QCOMPARE(dialogs.warnings.size(), 3);
 
-        QVERIFY(js("insertKey(0x04)").toBool());
+        QVERIFY(js("insertKey(0x04)", "macroActionPanel").toBool());
         QCOMPARE(macroLines("kept.bin"), QStringList({"1,A", "2,A"}));
         QCOMPARE(sent.size(), 1);
     }
@@ -405,19 +411,19 @@ private slots:
     {
         QVERIFY(add("", "full", false));
         int inserted = 0;
-        while (js("insertKey(0x04)").toBool())
+        while (js("insertKey(0x04)", "macroActionPanel").toBool())
             QVERIFY(++inserted < 100);
         const QStringList lines = macroLines("full.bin");
         QCOMPARE(lines.size(), 2 * inserted);
         QVERIFY(!MacroLogic::canAddAction(lines));
         QVERIFY(MacroLogic::canAddAction(lines.mid(0, lines.size() - 2)));
 
-        QVERIFY(!js("insertDelay()").toBool());
-        QVERIFY(!js("insertButton(0xF1)").toBool());
-        QVERIFY(js("startRecord()").toBool());
+        QVERIFY(!js("insertDelay()", "macroActionPanel").toBool());
+        QVERIFY(!js("insertButton(0xF1)", "macroActionPanel").toBool());
+        QVERIFY(js("start()", "macroRecorder").toBool());
         widget->view()->detectKeyboard(true, 0x05);
         QTest::qWait(50);
-        js("stopRecord()");
+        js("stop()", "macroRecorder");
         QCOMPARE(macroLines("full.bin"), lines);
     }
 };

@@ -1,9 +1,9 @@
 // The button page's and macro editor's rules without a window: the macro
 // block encoder and its length guard, codes, their hex form and texts, the
 // built-in matrices and what choosing a function does.
-#include "core/macrologic.h"
-#include "operations/keymatrix.h"
+#include "modules/qml/logic/macrologic.h"
 #include "operations/keynametable.h"
+#include "operations/keyrecords.h"
 
 #include <QtTest>
 

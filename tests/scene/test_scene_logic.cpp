@@ -1,6 +1,7 @@
 // The scene's arithmetic without a window: slider geometry and snapping,
-// frame zoom, DPI values, colours, pointer-setting and gun-editor values.
-#include "core/scenelogic.h"
+// frame zoom, DPI values, colours, pointer-setting and gun-editor values,
+// stored lists.
+#include "modules/qml/logic/scenelogic.h"
 
 #include <QtTest>
 
@@ -290,10 +291,6 @@ private slots:
 
     void gun()
     {
-        const QList<QPair<double, int>> dots{{89, 0},   {100, 7}, {136, 32}, {182, 63},
-                                             {183, 64}, {40, 0},  {300, 64}};
-        for (const auto &[dotY, y] : dots)
-            QVERIFY2(L::gunYFromDot(dotY) == y, qPrintable(QString::number(dotY)));
         QCOMPARE(L::periodText(10), QStringLiteral("10MS"));
         QCOMPARE(L::periodText(5), QStringLiteral("5MS"));
         QCOMPARE(L::periodFromText("10MS"), 10);
@@ -301,6 +298,33 @@ private slots:
         QCOMPARE(L::periodFromText("9MS"), 9);
         for (int period = 5; period <= 91; ++period)
             QCOMPARE(L::periodFromText(L::periodText(period)), period);
+    }
+
+    // Lists as name.bin and the profiles keep them: what a page reads back
+    // and what it hands to the store.
+    void storedLists_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QStringList>("read");
+        const QString mark = QStringLiteral("loaderzumbek");
+        QTest::newRow("one entry") << QVariant(QStringList{"a", mark}) << QStringList{"a"};
+        QTest::newRow("behind three")
+            << QVariant(QStringList{"a", "b", mark}) << QStringList{"a", "b"};
+        QTest::newRow("only the mark") << QVariant(QStringList{mark}) << QStringList{};
+        QTest::newRow("not last") << QVariant(QStringList{mark, "a"}) << QStringList{mark, "a"};
+        QTest::newRow("single text") << QVariant(QString("a")) << QStringList{"a"};
+        QTest::newRow("nothing stored") << QVariant() << QStringList{};
+        QTest::newRow("as JS hands it") << QVariant(QVariantList{"a", mark}) << QStringList{"a"};
+    }
+    void storedLists()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QStringList, read);
+        QCOMPARE(L::storedList(stored), read);
+        if (read.size() == 1)
+            QCOMPARE(L::listToStore(read), QStringList({read.first(), "loaderzumbek"}));
+        else
+            QCOMPARE(L::listToStore(read), read);
     }
 };
 

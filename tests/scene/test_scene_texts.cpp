@@ -260,29 +260,27 @@ private:
             {"settings page", 2, {}, {}, "pageContent"},
             {"macro tree menu", 2,
              [this] {
-                 call("macroEditorMain", "openTreeMenu",
+                 call("macroTreePanel", "openMenu",
                       {itemValue("macroEditorMain/macroTree"), 20, 20});
              },
              [this] { call("macroEditorMain", "closeFocus"); }, "macroTreeMenu"},
             {"macro action menu", 2,
              [this] {
-                 call("macroEditorMain", "openActionMenu",
+                 call("macroActionPanel", "openMenu",
                       {itemValue("macroEditorMain/macroActions"), 20, 20});
              },
              [this] { call("macroEditorMain", "closeFocus"); }, "macroActionMenu"},
-            {"macro name dialog", 2,
-             [this] { call("macroEditorMain", "treeAction", {"NewMacro"}); },
+            {"macro name dialog", 2, [this] { call("macroTreePanel", "treeAction", {"NewMacro"}); },
              clicks({"inputAssigmentCancel"}), "macroNameDialog"},
-            {"key capture", 2, [this] { call("macroEditorMain", "actionChosen", {"InsertKey"}); },
+            {"key capture", 2, [this] { call("macroActionPanel", "actionChosen", {"InsertKey"}); },
              clicks({"macroKeyCaptureCancel"}), "macroKeyCapture"},
             {"macro delete question", 2,
-             [this] { call("macroEditorMain", "treeAction", {"Delete"}); },
+             [this] { call("macroTreePanel", "treeAction", {"Delete"}); },
              clicks({"macroDeleteConfirm/tooltipCancel"}), "macroDeleteConfirm"},
             {"macro warning", 2,
              [this] {
-                 const QJSValue text = itemValue("macroEditorMain")
-                                           .property("warningText")
-                                           .callWithInstance(itemValue("macroEditorMain"), {2});
+                 const QJSValue text =
+                     itemValue("macroEditorMain").property("shownWarnings").property(2);
                  call("macroWarning", "open", {text});
              },
              clicks({"warningOk"}), "macroWarning"},

@@ -1,7 +1,7 @@
 // The scene's lock timer: it must end the lock on its deadline, even when the
 // thread was busy between start() and the next turn of the event loop (the
 // scene starts the lock and then builds its pages).
-#include "core/precisetimer.h"
+#include "modules/qml/logic/precisetimer.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -29,7 +29,9 @@ private:
     std::unique_ptr<SettingsStore> store;
 
     QString library(const QString &rel) const { return modules + "/macro/" + rel; }
-    MacroSelection &selection() { return macroSelection(); }
+    // Where the library and the exchange address entries, as in the window.
+    MacroSelection shared;
+    MacroSelection &selection() { return shared; }
 
 private slots:
     void init()
@@ -41,12 +43,12 @@ private slots:
         dialogs = ScriptedDialogs();
         dialogs.desktop = outside + "/Desktop";
         store = std::make_unique<SettingsStore>(modules, &dialogs);
-        macroSelection().clear();
+        shared = MacroSelection();
     }
 
     void importingOneMacroAtTheRoot()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         QCOMPARE(exchange.loadMacroFile(-1, 0), QString()); // cancelled
         QCOMPARE(dialogs.captions, QStringList({"Open File"}));
         QCOMPARE(dialogs.filters, QStringList({"Macro(*.mc)"}));
@@ -56,18 +58,18 @@ private slots:
         dialogs.answers = {outside + "/x.mc"};
         QCOMPARE(exchange.loadMacroFile(-1, 0), QStringLiteral("x"));
         QCOMPARE(readFile(library("x.bin")), readFile(outside + "/x.mc"));
-        QCOMPARE(MacroLibrary(*store).loadMacroIni(0, "x"), QStringList({"1,A", "2"}));
+        QCOMPARE(MacroLibrary(*store, shared).loadMacroIni(0, "x"), QStringList({"1,A", "2"}));
 
         // An existing library macro is never overwritten, the name still returned.
         writeFile(outside + "/x.mc", "[config]\ntotal=0\nrepeat=9\n");
         dialogs.answers = {outside + "/x.mc"};
         QCOMPARE(exchange.loadMacroFile(-1, 0), QStringLiteral("x"));
-        QCOMPARE(MacroLibrary(*store).loadMacroIni(0, "x"), QStringList({"1,A", "2"}));
+        QCOMPARE(MacroLibrary(*store, shared).loadMacroIni(0, "x"), QStringList({"1,A", "2"}));
     }
 
     void importedNamesStopAtTheFirstDot()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         writeFile(outside + "/combo.mc", "[config]\ntotal=0\nrepeat=5\n");
         writeFile(outside + "/combo.v2.mc", "[config]\ntotal=0\nrepeat=7\n");
         dialogs.answers = {outside + "/combo.v2.mc"};
@@ -78,7 +80,7 @@ private slots:
 
     void importingIntoTheSelectedFolder()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         QDir().mkpath(library("A/B/C/D/E"));
         selection().names = {"A", "B", "C", "D", "E"};
         writeFile(outside + "/m.mc", "[config]\ntotal=0\n");
@@ -100,7 +102,7 @@ private slots:
 
     void pathLikeImportNamesAreRefused()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         writeFile(outside + "/..\\..\\evil.mc", "[config]\ntotal=0\n");
         dialogs.answers = {outside + "/..\\..\\evil.mc"};
         QCOMPARE(exchange.loadMacroFile(-1, 0), QString());
@@ -180,8 +182,9 @@ private slots:
         };
         const QHash<QString, QByteArray> before = everything();
         dialogs.answers = {path};
-        const bool taken = isProfile ? store->loadProfile(1)
-                                     : !MacroExchange(*store).loadMacroFile(-1, 0).isEmpty();
+        const bool taken = isProfile
+                               ? store->loadProfile(1)
+                               : !MacroExchange(*store, shared).loadMacroFile(-1, 0).isEmpty();
         QCOMPARE(taken, said.isEmpty());
         if (taken) {
             QCOMPARE(dialogs.warnings, QStringList());
@@ -194,7 +197,7 @@ private slots:
 
     void exportingOneMacro()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         writeFile(library("F/M.bin"), "[config]\ntotal=0\nrepeat=3\n");
         selection().names[0] = "F";
         const QString target = outside + "/M.mc";
@@ -216,7 +219,7 @@ private slots:
 
     void batchExportCopiesOneContainerAtATime()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         writeFile(library("Top/M.bin"), "[config]\ntotal=0\nrepeat=1\n");
         writeFile(library("Top/F/N.bin"), "[config]\ntotal=0\nrepeat=2\n");
         const QString chosen = outside + "/export";
@@ -258,7 +261,7 @@ private slots:
 
     void batchImportRefusesTheDesktopAndCancels()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         QCOMPARE(exchange.loadMacroFile_batch(), QString());
         QCOMPARE(dialogs.captions, QStringList({"Open Directory"}));
         dialogs.answers = {outside + "/Desktop"};
@@ -277,7 +280,7 @@ private slots:
 
     void batchImportCopiesTheTreeAndRecordsTheNames()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         const QString source = outside + "/Pack";
         writeFile(source + "/a.mc", "[config]\nrepeat=1\n");
         writeFile(source + "/b.mc", "[config]\nrepeat=2\n");
@@ -323,7 +326,7 @@ private slots:
     // library; links are left where they are and named in the result.
     void batchImportSkipsLinks()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         const QString source = outside + "/Pack";
         const QString elsewhere = outside + "/Elsewhere";
         writeFile(elsewhere + "/secret.mc", "[config]\nrepeat=9\n");
@@ -356,7 +359,7 @@ private slots:
 
     void upperCaseExtensionsAreImportedToo()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         writeFile(outside + "/LOUD.MC", "[config]\ntotal=0\nrepeat=6\n");
         dialogs.answers = {outside + "/LOUD.MC"};
         QCOMPARE(exchange.loadMacroFile(-1, 0), QStringLiteral("LOUD"));
@@ -376,7 +379,7 @@ private slots:
 
     void treeWalkClearsGroupsFromTheDeleteLevelDown()
     {
-        MacroExchange exchange(*store);
+        MacroExchange exchange(*store, shared);
         QDir().mkpath(library("A/B/C/D"));
         writeFile(library("A/top.bin"), "[config]\n");
         writeFile(library("A/B/C/deep.v1.bin"), "[config]\n");

@@ -25,6 +25,8 @@ class TestSettingsFullDisk : public QObject
     Q_OBJECT
 
 private:
+    // Where the library and the exchange address entries, as in the window.
+    MacroSelection selection;
     QTemporaryDir dir;
     QTemporaryDir runtime;
     QString modules;
@@ -107,7 +109,7 @@ private slots:
         QFETCH(int, warnings);
         ScriptedDialogs dialogs;
         SettingsStore store(modules, &dialogs);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         GunTable guns(store);
         QCOMPARE(store.getData("mouse/dpiCount", false).toInt(), 6);
         const QHash<QString, QByteArray> before = snapshot();
@@ -170,14 +172,14 @@ private slots:
         writeFile(outside + "/mine.pf", readFile(setting("p2.bin")));
         writeFile(outside + "/in.mc", "[config]\ntotal=1\nrepeat=1\n[macro]\n0=1,C\n");
         ScriptedDialogs dialogs;
-        macroSelection().clear();
+        selection = MacroSelection();
         const auto broken = [&] { qputenv(fault.toLatin1(), dir.path().toUtf8()); };
         broken();
         // Opened on the broken disk, as by a start while it fails.
         SettingsStore store(modules, &dialogs);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         GunTable guns(store);
-        MacroExchange exchange(store);
+        MacroExchange exchange(store, selection);
         // Each returns what the save reported; those that report nothing, false.
         const QList<QPair<QString, std::function<bool()>>> saves = {
             {"key",

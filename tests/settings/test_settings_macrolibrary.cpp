@@ -3,6 +3,7 @@
 
 #include "settings/macrolibrary.h"
 #include "settings/macroselection.h"
+#include "settings/namelists.h"
 #include "settings/settingsstore.h"
 #include "tests/settings/settingstestsupport.h"
 
@@ -17,6 +18,8 @@ class TestSettingsMacroLibrary : public QObject
     Q_OBJECT
 
 private:
+    // Where the library and the exchange address entries, as in the window.
+    MacroSelection selection;
     QTemporaryDir dir;
     QString modules;
     QString macroRoot() const { return modules + "/macro"; }
@@ -38,13 +41,13 @@ private slots:
     {
         QVERIFY(dir.isValid());
         modules = testing::freshModules(dir);
-        macroSelection().clear();
+        selection = MacroSelection();
     }
 
     void nameListsFollowThePlaceholderRule()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         QCOMPARE(library.updataNameList(0, {"Alpha"}), QVariant(true));
         QVERIFY(readFile(nameFile()).contains("macroName=Alpha, loaderzumbek"));
         QCOMPARE(library.getNameList(0), QVariantList({"Alpha", "loaderzumbek"}));
@@ -74,7 +77,7 @@ private slots:
     void createSaveLoadAMacroAtTheRoot()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         QCOMPARE(library.createMacroIni("M", 3, 0, 0), QVariant(true));
         const QString file = macroRoot() + "/M.bin";
         QVERIFY(QFile::exists(file));
@@ -106,7 +109,7 @@ private slots:
     void missingMacroFilesAreNotCreated()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         QCOMPARE(library.saveMacroIni(0, "Ghost", {"1,A"}, 1), QVariant(false));
         QVERIFY(!QFile::exists(macroRoot() + "/Ghost.bin"));
         QVERIFY(library.loadMacroIni(0, "Ghost").isEmpty());
@@ -119,7 +122,7 @@ private slots:
     void everyLevelAddressesItsSelectedFolders()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         library.setMacroSelectName("A", "B", "C", "D", "E");
         QString folder = macroRoot();
         const char *names[] = {"A", "B", "C", "D", "E"};
@@ -150,7 +153,7 @@ private slots:
     void deletingAFolderRemovesItsWholeTree()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         writeFile(macroRoot() + "/Top/one.bin", "[config]\ntotal=0\n");
         writeFile(macroRoot() + "/Top/Sub/two.bin", "[config]\ntotal=0\n");
         writeFile(macroRoot() + "/Top/Sub/.hidden", "x");
@@ -172,7 +175,7 @@ private slots:
     {
         ScriptedDialogs dialogs;
         SettingsStore store(modules, &dialogs);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         QCOMPARE(library.createMacroIni("F", 0, 0, 1), QVariant(true));
         QVERIFY(dialogs.warnings.isEmpty());
         writeFile(macroRoot() + "/F/inside.bin", "[config]\ntotal=0\n");
@@ -188,7 +191,7 @@ private slots:
     void renamingMacrosAndFolders()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         library.createMacroIni("Old", 0, 0, 0);
         library.createMacroIni("Taken", 0, 0, 0);
         library.createMacroIni("Dir", 0, 0, 1);
@@ -215,7 +218,7 @@ private slots:
     void pathLikeNamesAreRefused()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         const QStringList bad = {
             "../escape", "a/b", "a\\b", ".", "..", "", QString("nul") + QChar(0) + "x"};
         for (const QString &name : bad) {
@@ -265,7 +268,7 @@ private slots:
         SettingsStore store(modules);
         QElapsedTimer clock;
         clock.start();
-        const QStringList lines = MacroLibrary(store).loadMacroIni(0, "Big");
+        const QStringList lines = MacroLibrary(store, selection).loadMacroIni(0, "Big");
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(lines.size(), expectedLines + 1);
         QCOMPARE(lines.mid(0, 2), QStringList({"1,A", "2,A"}));
@@ -286,7 +289,7 @@ private slots:
         QFETCH(int, count);
         ScriptedDialogs dialogs;
         SettingsStore store(modules, &dialogs);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         QVERIFY(library.createMacroIni("Long", 0, 0, 0).toBool());
         const QByteArray before = readFile(macroRoot() + "/Long.bin");
         QStringList lines;
@@ -316,7 +319,7 @@ private slots:
     {
         QFETCH(QString, name);
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         library.createMacroIni("ok", 0, 0, 0);
         library.createMacroIni("Dir", 0, 0, 1);
         const QStringList before =
@@ -349,7 +352,7 @@ private slots:
                   "no0=-1, -1\nno4=-1, -1\n"
                   "[General]\nmacroName=bare, entry\n");
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         library.setMacroSelectName("P", "Q", "", "", "");
         library.setMacroLevel(3);
         QCOMPARE(library.getMacroSubList_Att(4, "R").toStringList(), QStringList({"r1", "r2"}));
@@ -372,7 +375,7 @@ private slots:
     void updataMacroListRewritesOneContainer()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         library.setMacroSelectName("A", "B", "", "", "");
         const QStringList one = {"x"};
         const QStringList two = {"x", "y"};
@@ -431,7 +434,7 @@ private slots:
         testing::writeFile(modules + "/setting/p2.bin",
                            "[mouseKeyMatrix]\n3=0, 0, 240, 0\n[mouseMacroKey]\n3=Doomed\n");
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         library.deleteMacroUpdateProfile("Doomed");
         for (int p = 0; p < 10; ++p) {
             QSettings &profile = store.profile(p);

@@ -17,6 +17,8 @@ class TestSettingsQt4Compat : public QObject
     Q_OBJECT
 
 private:
+    // Where the library and the exchange address entries, as in the window.
+    MacroSelection selection;
     QTemporaryDir dir;
     QString modules;
 
@@ -28,7 +30,7 @@ private slots:
         modules = dir.path() + "/modules";
         QVERIFY(testing::copyTree(QStringLiteral(KAIRO_QT4_FIXTURE "/modules"), modules));
         QVERIFY(testing::readFile(modules + "/setting/name.bin").contains("\r\n"));
-        macroSelection().clear();
+        selection = MacroSelection();
     }
 
     void configurationAndModelFlags()
@@ -75,7 +77,7 @@ private slots:
     void nameListsAndFolderGroups()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         QCOMPARE(library.getNameList(0),
                  QVariantList({QStringLiteral("我的宏"), QStringLiteral("Blöcke"),
                                QStringLiteral("Eins, zwei")}));
@@ -102,7 +104,7 @@ private slots:
     void macroFilesInNamedFolders()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         library.setMacroSelectName(QStringLiteral("我的宏"), "", "", "", "");
         QCOMPARE(library.loadMacroIni(1, QStringLiteral("连击")),
                  QStringList({"1,A", "0,50", QStringLiteral("2,►"), "3"}));

@@ -3,6 +3,8 @@
 
 #include "settings/guntable.h"
 #include "settings/macrolibrary.h"
+#include "settings/macroselection.h"
+#include "settings/namelists.h"
 #include "settings/settingsstore.h"
 #include "tests/settings/settingstestsupport.h"
 
@@ -30,6 +32,8 @@ class TestSettingsShipped : public QObject
     Q_OBJECT
 
 private:
+    // Where the library and the exchange address entries, as in the window.
+    MacroSelection selection;
     QTemporaryDir dir;
     QString modules;
 
@@ -260,7 +264,7 @@ private slots:
     void nameListGunTableAndLibrary()
     {
         SettingsStore store(modules);
-        MacroLibrary library(store);
+        MacroLibrary library(store, selection);
         QCOMPARE(library.getNameList(2), QVariantList({"Standard0", "loaderzumbek"}));
         const QVariantList gunNames = library.getNameList(1);
         QCOMPARE(gunNames, QVariantList({"M416", "AKM", "M16A4", "SCAR-L", "UNP9", "Thomson"}));

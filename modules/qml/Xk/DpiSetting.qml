@@ -12,6 +12,7 @@ Item {
     property var view: null
     readonly property var englishLang: ["DPI Setting", "Stage", "Stage colour", "Reset",
         "Number of stages", "R", "G", "B", " OK ", "Cancel", "Current stage"]
+    readonly property var shownTexts: Texts.shown(page.dpiSettingLang, page.englishLang)
     property var dpiSettingLang: englishLang
     property bool isSave: false
 
@@ -39,23 +40,13 @@ Item {
     width: 600
     height: 270
 
-    function label(i: int): string {
-        const text = page.dpiSettingLang ? page.dpiSettingLang[i] : undefined
-        return text ? String(text) : page.englishLang[i]
-    }
-
-    function intOr(value, fallback: int): int {
-        const number = parseInt(value)
-        return isNaN(number) ? fallback : number
-    }
-
     // Profile lists come back as text; missing entries keep what the page holds.
     function intList(values, current: var): var {
         const list = current.slice()
         if (!values)
             return list
         for (let i = 0; i < list.length && i < values.length; ++i)
-            list[i] = page.intOr(values[i], list[i])
+            list[i] = Stored.intOr(values[i], list[i])
         return list
     }
 
@@ -72,15 +63,15 @@ Item {
 
     function init(isSendData, isRecovery) {
         const recovery = !!isRecovery
-        page.dpiCount = page.intOr(page.view.getData("mouse/dpiCount", recovery), page.dpiCount)
-        page.currentDpiCount = page.intOr(page.view.getData("mouse/currentDpiCount", recovery),
+        page.dpiCount = Stored.intOr(page.view.getData("mouse/dpiCount", recovery), page.dpiCount)
+        page.currentDpiCount = Stored.intOr(page.view.getData("mouse/currentDpiCount", recovery),
                                           page.currentDpiCount)
-        page.minDPI = page.intOr(page.view.getGlobalData("mouse/minDPI"), page.minDPI)
-        page.maxDPI = page.intOr(page.view.getGlobalData("mouse/maxDPI"), page.maxDPI)
+        page.minDPI = Stored.intOr(page.view.getGlobalData("mouse/minDPI"), page.minDPI)
+        page.maxDPI = Stored.intOr(page.view.getGlobalData("mouse/maxDPI"), page.maxDPI)
         const sensor = page.view.getGlobalData("mouse/sensorType")
         if (sensor !== undefined && sensor !== null && String(sensor) !== "")
             page.sensorType = String(sensor)
-        page.dpiBase = page.intOr(page.view.getGlobalData("mouse/dpiBase"), page.dpiBase)
+        page.dpiBase = Stored.intOr(page.view.getGlobalData("mouse/dpiBase"), page.dpiBase)
         page.dpiValueArray = page.intList(page.view.getDataList("mouse/dpiValueArray", recovery),
                                           page.dpiValueArray)
         page.dpiEnableArray = page.intList(page.view.getDataList("mouse/dpiEnableArray", recovery),
@@ -179,7 +170,7 @@ Item {
             id: titleText
             objectName: "dpiTitle"
             anchors.verticalCenter: parent.verticalCenter
-            text: page.label(0)
+            text: page.shownTexts[0]
             color: Theme.fontColor
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontMaxSize
@@ -192,7 +183,7 @@ Item {
         Text {
             objectName: "dpiCurrentStage"
             anchors.verticalCenter: parent.verticalCenter
-            text: page.label(10) + ": " + (page.currentDPI + 1)
+            text: page.shownTexts[10] + ": " + (page.currentDPI + 1)
             color: Theme.colorGray2
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontMinSize
@@ -237,7 +228,7 @@ Item {
             }
             Text {
                 anchors.verticalCenter: parent.verticalCenter
-                text: page.label(3)
+                text: page.shownTexts[3]
                 color: resetArea.containsMouse ? Theme.colorPrimary : Theme.fontColor
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontNormalSize
@@ -297,7 +288,7 @@ Item {
                     width: 435
                     isScale: false
                     colorS: row.index === page.currentDPI ? Theme.colorAccent : Theme.colorPrimary
-                    Accessible.name: page.label(1) + " " + (row.index + 1) + " DPI"
+                    Accessible.name: page.shownTexts[1] + " " + (row.index + 1) + " DPI"
                     value: page.stageValues[row.index]
                     minimumValue: page.minDPI
                     maximumValue: page.maxDPI
@@ -340,7 +331,7 @@ Item {
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontNormalSize
                     Accessible.role: Accessible.StaticText
-                    Accessible.name: page.label(1) + " " + (row.index + 1) + ": " + text + " DPI"
+                    Accessible.name: page.shownTexts[1] + " " + (row.index + 1) + ": " + text + " DPI"
                 }
 
                 Image {
@@ -355,7 +346,7 @@ Item {
                     smooth: true
                     opacity: minusArea.containsMouse ? 1.0 : 0.8
                     Accessible.role: Accessible.Button
-                    Accessible.name: "Lower " + page.label(1) + " " + (row.index + 1)
+                    Accessible.name: "Lower " + page.shownTexts[1] + " " + (row.index + 1)
                     Accessible.focusable: true
                     Accessible.onPressAction: page.stepStage(row.index, -page.dpiBase)
                     activeFocusOnTab: true
@@ -382,7 +373,7 @@ Item {
                     smooth: true
                     opacity: plusArea.containsMouse ? 1.0 : 0.8
                     Accessible.role: Accessible.Button
-                    Accessible.name: "Raise " + page.label(1) + " " + (row.index + 1)
+                    Accessible.name: "Raise " + page.shownTexts[1] + " " + (row.index + 1)
                     Accessible.focusable: true
                     Accessible.onPressAction: page.stepStage(row.index, page.dpiBase)
                     activeFocusOnTab: true
@@ -410,7 +401,7 @@ Item {
                     border.width: 1
                     border.color: swatchArea.containsMouse ? Theme.colorPrimary : Theme.colorGray2
                     Accessible.role: row.hasPicker ? Accessible.Button : Accessible.Graphic
-                    Accessible.name: page.label(2) + " " + (row.index + 1)
+                    Accessible.name: page.shownTexts[2] + " " + (row.index + 1)
                     Accessible.focusable: row.hasPicker
                     Accessible.onPressAction: if (row.hasPicker) page.openPicker(row.index)
                     activeFocusOnTab: row.hasPicker
@@ -446,7 +437,7 @@ Item {
         count: stageModel.count
         currentSelect: 3
         textValue: "4"
-        Accessible.name: page.label(4)
+        Accessible.name: page.shownTexts[4]
         onValueChange: function(index) {
             stageCountList.textValue = stageModel.get(index).textValue
             page.applyStageCount(index)
@@ -477,12 +468,12 @@ Item {
         objectName: "dpiAssigment"
         z: 10
         visible: false
-        titleText: page.label(2)
-        okText: page.label(8)
-        cancelText: page.label(9)
-        redText: page.label(5)
-        greenText: page.label(6)
-        blueText: page.label(7)
+        titleText: page.shownTexts[2]
+        okText: page.shownTexts[8]
+        cancelText: page.shownTexts[9]
+        redText: page.shownTexts[5]
+        greenText: page.shownTexts[6]
+        blueText: page.shownTexts[7]
         onColorChosen: function(stage, color) {
             page.setSwatch(stage, color)
             page.isSave = true

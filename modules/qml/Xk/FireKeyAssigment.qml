@@ -21,11 +21,6 @@ DialogFrame {
 
     signal chosen(var code)
 
-    function label(i: int, fallback: string): string {
-        const text = dialog.labels ? dialog.labels[i] : undefined
-        return text ? String(text) : fallback
-    }
-
     function rateText(rate: int): string {
         return String(rate) + "MS"
     }
@@ -82,7 +77,7 @@ DialogFrame {
     visible: false
     width: 400
     height: 200 + (scopeNote.visible ? scopeNote.height + 8 : 0)
-    title: dialog.label(1, "Fire Function")
+    title: Texts.label(dialog.labels, 1, "Fire Function")
     okButton: okButtonItem
     cancelButton: cancelButtonItem
     capturing: dialog.isCapturing
@@ -99,7 +94,7 @@ DialogFrame {
             Text {
                 width: Math.max(90, implicitWidth)
                 anchors.verticalCenter: parent.verticalCenter
-                text: dialog.label(51, "Press a key")
+                text: Texts.label(dialog.labels, 51, "Press a key")
                 color: Theme.colorGray3
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontNormalSize
@@ -124,7 +119,7 @@ DialogFrame {
                     objectName: "fireKeyName"
                     anchors.centerIn: parent
                     text: dialog.keyUsage !== 0 ? MacroLogic.keyName(dialog.keyUsage)
-                                                : dialog.label(51, "Press a key")
+                                                : Texts.label(dialog.labels, 51, "Press a key")
                     color: dialog.keyUsage !== 0 ? Theme.fontColor : Theme.colorGray6
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontNormalSize
@@ -154,7 +149,7 @@ DialogFrame {
             Text {
                 width: 90
                 anchors.verticalCenter: parent.verticalCenter
-                text: dialog.label(52, "Rate")
+                text: Texts.label(dialog.labels, 52, "Rate")
                 color: Theme.colorGray3
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontNormalSize
@@ -186,7 +181,7 @@ DialogFrame {
             Text {
                 width: 90
                 anchors.verticalCenter: parent.verticalCenter
-                text: dialog.label(53, "Times")
+                text: Texts.label(dialog.labels, 53, "Times")
                 color: Theme.colorGray3
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontNormalSize
@@ -207,7 +202,7 @@ DialogFrame {
 
                 objectName: "fireEndness"
                 anchors.verticalCenter: parent.verticalCenter
-                textValue: dialog.label(54, "Endness")
+                textValue: Texts.label(dialog.labels, 54, "Endness")
                 onBtnClick: dialog.setTimes(endness.isSelect ? 0 : 1)
             }
         }
@@ -246,7 +241,7 @@ DialogFrame {
             id: cancelButtonItem
 
             objectName: "fireCancel"
-            text: dialog.label(59, "Cancel")
+            text: Texts.label(dialog.labels, 59, "Cancel")
             framed: true
             Accessible.name: "Cancel the fire key"
             onClicked: dialog.close()
@@ -255,7 +250,7 @@ DialogFrame {
             id: okButtonItem
 
             objectName: "fireOk"
-            text: dialog.label(58, " OK ")
+            text: Texts.label(dialog.labels, 58, " OK ")
             framed: true
             enabled: dialog.keyUsage !== 0
             Accessible.name: "Use this fire key"

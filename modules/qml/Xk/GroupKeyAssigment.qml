@@ -17,11 +17,6 @@ DialogFrame {
 
     signal chosen(var code)
 
-    function label(i: int, fallback: string): string {
-        const text = dialog.labels ? dialog.labels[i] : undefined
-        return text ? String(text) : fallback
-    }
-
     function open(current: var) {
         const isGroup = current && Number(current[0]) === 2
         dialog.code = isGroup ? [2, Number(current[1]), Number(current[2]), Number(current[3])]
@@ -64,7 +59,7 @@ DialogFrame {
     visible: false
     width: 427
     height: 176 + (scopeNote.visible ? scopeNote.height + 8 : 0)
-    title: dialog.label(2, "Group Function")
+    title: Texts.label(dialog.labels, 2, "Group Function")
     okButton: okButtonItem
     cancelButton: cancelButtonItem
     capturing: true
@@ -72,7 +67,7 @@ DialogFrame {
     Text {
         x: 22
         y: 42
-        text: dialog.label(55, "Press the keys of the combination")
+        text: Texts.label(dialog.labels, 55, "Press the keys of the combination")
         color: Theme.colorGray3
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontNormalSize
@@ -111,7 +106,7 @@ DialogFrame {
         x: dialog.width - 22 - width
         y: 70
         height: 28
-        text: dialog.label(56, "Clear")
+        text: Texts.label(dialog.labels, 56, "Clear")
         framed: true
         Accessible.name: "Clear the combination"
         onClicked: dialog.clear()
@@ -148,7 +143,7 @@ DialogFrame {
             id: cancelButtonItem
 
             objectName: "groupCancel"
-            text: dialog.label(59, "Cancel")
+            text: Texts.label(dialog.labels, 59, "Cancel")
             framed: true
             Accessible.name: "Cancel the combination"
             onClicked: dialog.close()
@@ -157,7 +152,7 @@ DialogFrame {
             id: okButtonItem
 
             objectName: "groupOk"
-            text: dialog.label(58, " OK ")
+            text: Texts.label(dialog.labels, 58, " OK ")
             framed: true
             enabled: dialog.hasKeys
             Accessible.name: "Use this combination"

@@ -39,13 +39,8 @@ Item {
     function widest(entries: var): real {
         let most = 0
         for (const e of entries)
-            most = Math.max(most, metrics.advanceWidth(menu.label(e.textIndex, e.english)))
+            most = Math.max(most, metrics.advanceWidth(Texts.label(menu.labels, e.textIndex, e.english)))
         return most
-    }
-
-    function label(i: int, fallback: string): string {
-        const text = menu.labels ? menu.labels[i] : undefined
-        return text ? String(text) : fallback
     }
 
     function entry(kind: string, english: string, textIndex: int, hex: string, category: int): var {
@@ -218,7 +213,7 @@ Item {
             x: 14
             width: row.width - 40
             anchors.verticalCenter: parent.verticalCenter
-            text: menu.label(row.modelData.textIndex, row.modelData.english)
+            text: Texts.label(menu.labels, row.modelData.textIndex, row.modelData.english)
             color: area.containsMouse || row.isCurrent || row.isOpenCategory ? Theme.colorPrimary
                                                                              : Theme.fontColor
             font.family: Theme.fontFamily

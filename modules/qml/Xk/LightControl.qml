@@ -20,6 +20,7 @@ Item {
         "Vertical Flipping", "YO-YO", "Spotlight", "Breath Loop", "MODE", "Circulating Water",
         "Symmetrical Flow", "Direction", "clockwise", "anti clockwise", "up", "down",
         "BACKLIGHT PRESET", "New", "Delete", "Confirm"]
+    readonly property var shownTexts: Texts.shown(page.lightControlLang, page.englishLang)
     readonly property int speedSegments: 5
     readonly property int brightnessSegments: 10
 
@@ -54,20 +55,15 @@ Item {
         brightnessSlider.setIndexValue(page.brightnessValue, false)
     }
 
-    function label(i: int): string {
-        const text = page.lightControlLang ? page.lightControlLang[i] : undefined
-        return text ? String(text) : page.englishLang[i]
-    }
-
     function fillEffects() {
         for (let p = 0; p < LightRules.effectLabels.length; ++p) {
-            const text = page.label(LightRules.effectLabels[p])
+            const text = page.shownTexts[LightRules.effectLabels[p]]
             if (p < effectModel.count)
                 effectModel.setProperty(p, "textValue", text)
             else
                 effectModel.append({ textValue: text })
         }
-        effectList.textValue = page.label(LightRules.effectLabels[page.effectIndex])
+        effectList.textValue = page.shownTexts[LightRules.effectLabels[page.effectIndex]]
     }
 
     // ---- reading and writing the profile ----
@@ -75,7 +71,7 @@ Item {
     function readPresetList() {
         const count = LightRules.clampInt(page.view.getData("mouseLight/lightCount", false),
                                           1, LightRules.maxPresets, 1)
-        const stored = LightRules.readNames(page.view.getDataList("mouseLight/lightName", false))
+        const stored = SceneLogic.storedList(page.view.getDataList("mouseLight/lightName", false))
         const names = []
         for (let i = 0; i < count; ++i)
             names.push(i < stored.length && stored[i] !== "" ? stored[i] : LightRules.freeName(names))
@@ -102,9 +98,9 @@ Item {
         if (colors && colors.length >= LightRules.blockCount * 3) {
             const blocks = []
             for (let b = 0; b < LightRules.blockCount; ++b)
-                blocks.push(SceneLogic.bytesToColor(LightRules.intOr(colors[3 * b], 0),
-                                                    LightRules.intOr(colors[3 * b + 1], 0),
-                                                    LightRules.intOr(colors[3 * b + 2], 0)))
+                blocks.push(SceneLogic.bytesToColor(Stored.intOr(colors[3 * b], 0),
+                                                    Stored.intOr(colors[3 * b + 1], 0),
+                                                    Stored.intOr(colors[3 * b + 2], 0)))
             page.blockColors = blocks
         }
         page.colorIndex = LightRules.clampInt(index, 0, LightRules.blockCount - 1, page.colorIndex)
@@ -131,7 +127,7 @@ Item {
         page.view.setData(LightRules.presetKey("colorIndex", page.presetNo), page.colorIndex)
         page.view.setDataList(LightRules.presetKey("lightValue", page.presetNo), values)
         page.view.setDataList(LightRules.presetKey("colorValue", page.presetNo), colors)
-        page.view.setDataList("mouseLight/lightName", LightRules.storedNames(page.presetNames))
+        page.view.setDataList("mouseLight/lightName", SceneLogic.listToStore(page.presetNames))
         if (!isSendData)
             return
         const chosen = SceneLogic.colorToBytes(page.blockColors[page.colorIndex])
@@ -158,7 +154,7 @@ Item {
     function applyEffect(position: int) {
         page.effectIndex = position
         effectList.currentSelect = position
-        effectList.textValue = page.label(LightRules.effectLabels[position])
+        effectList.textValue = page.shownTexts[LightRules.effectLabels[position]]
     }
 
     function chooseDirection(direction: int) {
@@ -304,7 +300,7 @@ Item {
         Text {
             objectName: "lightTitle"
             anchors.verticalCenter: parent.verticalCenter
-            text: page.label(0)
+            text: page.shownTexts[0]
             color: Theme.fontColor
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontMaxSize
@@ -315,13 +311,13 @@ Item {
     Caption {
         x: 0
         y: 60
-        text: page.label(16)
+        text: page.shownTexts[16]
     }
 
     Caption {
         x: 0
         y: 110
-        text: page.label(5)
+        text: page.shownTexts[5]
         opacity: page.enables.speed ? 1.0 : 0.5
     }
     SliderButton {
@@ -334,7 +330,7 @@ Item {
         segment: page.speedSegments
         enabled: page.enables.speed
         opacity: enabled ? 1.0 : 0.5
-        Accessible.name: page.label(5)
+        Accessible.name: page.shownTexts[5]
         onBtnClick: page.closeMenu()
         onValueChangeDelay: {
             page.speedValue = speedSlider.segmentValue
@@ -345,7 +341,7 @@ Item {
     Caption {
         x: 0
         y: 160
-        text: page.label(7)
+        text: page.shownTexts[7]
         opacity: page.enables.brightness ? 1.0 : 0.5
     }
     SliderButton {
@@ -358,7 +354,7 @@ Item {
         segment: page.brightnessSegments
         enabled: page.enables.brightness
         opacity: enabled ? 1.0 : 0.5
-        Accessible.name: page.label(7)
+        Accessible.name: page.shownTexts[7]
         onBtnClick: page.closeMenu()
         onValueChangeDelay: {
             page.brightnessValue = brightnessSlider.segmentValue
@@ -369,7 +365,7 @@ Item {
     Caption {
         x: 0
         y: 210
-        text: page.label(19)
+        text: page.shownTexts[19]
         opacity: page.enables.direction ? 1.0 : 0.5
     }
     Row {
@@ -385,7 +381,7 @@ Item {
             objectName: "lightDirection0"
             anchors.verticalCenter: parent.verticalCenter
             index: 0
-            textValue: page.label(20)
+            textValue: page.shownTexts[20]
             onBtnClick: page.chooseDirection(0)
         }
         RadioButton {
@@ -393,7 +389,7 @@ Item {
             objectName: "lightDirection1"
             anchors.verticalCenter: parent.verticalCenter
             index: 1
-            textValue: page.label(21)
+            textValue: page.shownTexts[21]
             onBtnClick: page.chooseDirection(1)
         }
     }
@@ -401,7 +397,7 @@ Item {
     Caption {
         x: 0
         y: 264
-        text: page.label(6)
+        text: page.shownTexts[6]
     }
     Row {
         id: blocks
@@ -423,7 +419,7 @@ Item {
                 border.color: index === page.colorIndex || blockArea.containsMouse
                               ? Theme.colorPrimary : Theme.colorGray6
                 Accessible.role: Accessible.Button
-                Accessible.name: page.label(6) + " " + (index + 1)
+                Accessible.name: page.shownTexts[6] + " " + (index + 1)
                 Accessible.selected: index === page.colorIndex
                 Accessible.onPressAction: page.selectBlock(block.index)
 
@@ -514,7 +510,7 @@ Item {
         x: 0
         y: 440
         width: 200
-        text: page.label(24)
+        text: page.shownTexts[24]
     }
     TextButton {
         objectName: "lightPresetOpen"
@@ -522,7 +518,7 @@ Item {
         y: 436
         framed: true
         text: page.presetNames[page.presetNo] || ""
-        Accessible.name: page.label(24) + ": " + text
+        Accessible.name: page.shownTexts[24] + ": " + text
         onClicked: page.openPresets()
     }
 
@@ -548,7 +544,7 @@ Item {
         mdItems: effectModel
         count: effectModel.count
         currentSelect: 0
-        Accessible.name: page.label(16)
+        Accessible.name: page.shownTexts[16]
         onValueChange: function(index) {
             page.applyEffect(index)
             page.isSave = true
@@ -565,13 +561,13 @@ Item {
         parent: page.overlay
         z: 60
         visible: false
-        title: page.label(24)
+        title: page.shownTexts[24]
         names: page.presetNames
         activeIndex: page.presetNo
         maxCount: LightRules.maxPresets
-        newText: page.label(25)
-        deleteText: page.label(26)
-        confirmText: page.label(27)
+        newText: page.shownTexts[25]
+        deleteText: page.shownTexts[26]
+        confirmText: page.shownTexts[27]
         onPresetClicked: function(index) { page.selectPreset(index) }
         onRenameRequested: function(index, name) { page.renamePreset(index, name) }
         onNewClicked: page.newPreset()

@@ -22,15 +22,10 @@ DialogFrame {
 
     signal chosen(var entry, int runMode)
 
-    function label(i: int, fallback: string): string {
-        const text = dialog.labels ? dialog.labels[i] : undefined
-        return text ? String(text) : fallback
-    }
-
     // Opens on the macro the button already plays, if it is still in the library.
     function open(buttonIndex: int, current: var, currentName: string) {
         dialog.button = buttonIndex
-        const library = MacroTree.readTree(dialog.view)
+        const library = MacroTree.readTree(dialog.view, SceneLogic.storedList)
         dialog.entries = library
         dialog.selectedIndex = -1
         const isMacro = current && Number(current[0]) === 4
@@ -68,14 +63,14 @@ DialogFrame {
     visible: false
     width: 560
     height: 340
-    title: dialog.label(4, "Macro Function")
+    title: Texts.label(dialog.labels, 4, "Macro Function")
     okButton: okButtonItem
     cancelButton: cancelButtonItem
 
     Text {
         x: 22
         y: 40
-        text: dialog.label(57, "Select a macro")
+        text: Texts.label(dialog.labels, 57, "Select a macro")
         color: Theme.colorGray3
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontNormalSize
@@ -159,7 +154,7 @@ DialogFrame {
     Text {
         x: 300
         y: 64
-        text: dialog.label(62, "Run mode")
+        text: Texts.label(dialog.labels, 62, "Run mode")
         color: Theme.colorGray3
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontNormalSize
@@ -176,7 +171,7 @@ DialogFrame {
             objectName: "runMode0"
             index: 0
             txtIndex: 1
-            textValue2: dialog.label(9, "Macro runs one-time after pressing the button")
+            textValue2: Texts.label(dialog.labels, 9, "Macro runs one-time after pressing the button")
             onBtnClick: (chosenMode) => { dialog.runMode = chosenMode }
         }
         RadioButton {
@@ -185,7 +180,7 @@ DialogFrame {
             objectName: "runMode1"
             index: 1
             txtIndex: 1
-            textValue2: dialog.label(10, "Macro runs endless loop until any button is pressed")
+            textValue2: Texts.label(dialog.labels, 10, "Macro runs endless loop until any button is pressed")
             onBtnClick: (chosenMode) => { dialog.runMode = chosenMode }
         }
         RadioButton {
@@ -194,7 +189,7 @@ DialogFrame {
             objectName: "runMode2"
             index: 2
             txtIndex: 1
-            textValue2: dialog.label(11, "Macro runs endless loop until button is released")
+            textValue2: Texts.label(dialog.labels, 11, "Macro runs endless loop until button is released")
             onBtnClick: (chosenMode) => { dialog.runMode = chosenMode }
         }
     }
@@ -221,7 +216,7 @@ DialogFrame {
             id: cancelButtonItem
 
             objectName: "macroCancel"
-            text: dialog.label(59, "Cancel")
+            text: Texts.label(dialog.labels, 59, "Cancel")
             framed: true
             Accessible.name: "Cancel the macro"
             onClicked: dialog.close()
@@ -230,7 +225,7 @@ DialogFrame {
             id: okButtonItem
 
             objectName: "macroOk"
-            text: dialog.label(58, " OK ")
+            text: Texts.label(dialog.labels, 58, " OK ")
             framed: true
             enabled: dialog.selectedEntry !== null
             Accessible.name: "Use this macro"

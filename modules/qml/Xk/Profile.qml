@@ -19,8 +19,11 @@ Item {
     property Item overlayParent: null
 
     readonly property var englishLang: ["config", "New", "Import", "Delete", "Export", "Standard"]
+    readonly property var shownTexts: Texts.shown(profile.profileLang, profile.englishLang)
     readonly property var englishWarnings: ["Warning", "", "", "", " OK ", "Cancel", "Delete",
         "Confirm delete ?"]
+    readonly property var shownWarnings: Texts.shown(profile.warningAssigmentLang,
+                                                     profile.englishWarnings)
     readonly property ListModel profileModel: names
     readonly property int selectedIndex: d.selectedIndex
     // List position of the profile in use, for the top bar.
@@ -38,31 +41,22 @@ Item {
     visible: false
     onProfileNoChanged: profile.refreshCurrent()
 
-    function label(i: int): string {
-        const text = profile.profileLang ? profile.profileLang[i] : undefined;
-        return text ? String(text) : profile.englishLang[i];
-    }
-
-    function warningText(i: int): string {
-        const text = profile.warningAssigmentLang ? profile.warningAssigmentLang[i] : undefined;
-        return text ? String(text) : profile.englishWarnings[i];
-    }
-
     // ---- the list ----
 
     // The first profile's name is the language's word, also after a switch.
     onProfileLangChanged: {
         if (names.count > 0)
-            names.setProperty(0, "textValue", profile.label(5));
+            names.setProperty(0, "textValue", profile.shownTexts[5]);
     }
 
     function init(): void {
         profile.endRename(false);
-        let entries = ProfileRules.parseStored(profile.view ? profile.view.getNameList(2) : []);
+        let entries = ProfileRules.parseStored(
+                profile.view ? SceneLogic.storedList(profile.view.getNameList(2)) : []);
         if (entries.length === 0)
             entries = [{ textValue: "", profileNo: 0 }];
         // The first profile is always called by the language's word for it.
-        entries[0].textValue = profile.label(5);
+        entries[0].textValue = profile.shownTexts[5];
         names.clear();
         for (const e of entries)
             names.append({ textValue: e.textValue, profileNo: e.profileNo });
@@ -269,7 +263,7 @@ Item {
         width: 440
         height: 372
         visible: profile.visible
-        title: profile.label(0)
+        title: profile.shownTexts[0]
         cancelButton: closeButton
 
         CloseButton {
@@ -409,28 +403,28 @@ Item {
 
             TextButton {
                 objectName: "profileNew"
-                text: profile.label(1)
+                text: profile.shownTexts[1]
                 framed: true
                 enabled: profile.canAdd
                 onClicked: profile.newProfile()
             }
             TextButton {
                 objectName: "profileImport"
-                text: profile.label(2)
+                text: profile.shownTexts[2]
                 framed: true
                 enabled: profile.canAdd
                 onClicked: profile.importProfile()
             }
             TextButton {
                 objectName: "profileDelete"
-                text: profile.label(3)
+                text: profile.shownTexts[3]
                 framed: true
                 enabled: profile.canDeleteSelected
                 onClicked: profile.askDelete()
             }
             TextButton {
                 objectName: "profileExport"
-                text: profile.label(4)
+                text: profile.shownTexts[4]
                 framed: true
                 enabled: d.selectedIndex >= 0 && d.selectedIndex < d.count
                 onClicked: profile.exportProfile()
@@ -445,10 +439,10 @@ Item {
         parent: profile.dialogParent
         z: 30
         visible: false
-        title: profile.label(3)
-        message: profile.warningText(7)
-        okText: profile.warningText(4)
-        cancelText: profile.warningText(5)
+        title: profile.shownTexts[3]
+        message: profile.shownWarnings[7]
+        okText: profile.shownWarnings[4]
+        cancelText: profile.shownWarnings[5]
         onTooltipClickOK: profile.deleteSelected()
     }
 }

@@ -17,6 +17,7 @@ Item {
         "GNOME keeps no wheel-lines setting", "This desktop keeps no such setting",
         "The desktop's settings tool is not installed", "No pointer device takes this setting",
         "Start Kairo at login", "Kairo could not change its autostart entry"]
+    readonly property var shownTexts: Texts.shown(page.systemSettingLang, page.englishLang)
     property var systemSettingLang: englishLang
     property bool isSave: false
 
@@ -37,27 +38,17 @@ Item {
     width: 540
     height: 520
 
-    function label(i: int): string {
-        const text = page.systemSettingLang ? page.systemSettingLang[i] : undefined
-        return text ? String(text) : page.englishLang[i]
-    }
-
-    function intOr(value, fallback: int): int {
-        const number = parseInt(value)
-        return isNaN(number) ? fallback : number
-    }
-
     // Why a setting is greyed out; empty while it is offered.
     function gapNote(setting: string): string {
         if (page.support[setting] !== false)
             return ""
         const gap = page.support[setting + "Gap"]
         if (gap === "noTool")
-            return page.label(12)
+            return page.shownTexts[12]
         if (gap === "noDevice")
-            return page.label(13)
-        return setting === "wheelLines" && page.support.desktop === "GNOME" ? page.label(10)
-                                                                           : page.label(11)
+            return page.shownTexts[13]
+        return setting === "wheelLines" && page.support.desktop === "GNOME" ? page.shownTexts[10]
+                                                                           : page.shownTexts[11]
     }
 
     function readDesktop() {
@@ -82,13 +73,13 @@ Item {
         page.closeFocus()
         page.readDesktop()
         page.mouseRate = SceneLogic.shownPointerPosition(
-            page.intOr(page.view.getData("mouse/mouseRate", recovery), page.mouseRate))
+            Stored.intOr(page.view.getData("mouse/mouseRate", recovery), page.mouseRate))
         page.doubleRate = SceneLogic.shownDoubleClickPosition(
-            page.intOr(page.view.getData("mouse/doubleRate", recovery), page.doubleRate))
-        page.lod = page.intOr(page.view.getData("mouse/lod", recovery), page.lod)
-        page.lodEnabled = page.intOr(page.view.getData("mouse/lodEn", recovery),
+            Stored.intOr(page.view.getData("mouse/doubleRate", recovery), page.doubleRate))
+        page.lod = Stored.intOr(page.view.getData("mouse/lod", recovery), page.lod)
+        page.lodEnabled = Stored.intOr(page.view.getData("mouse/lodEn", recovery),
                                      page.lodEnabled ? 1 : 0) === 1
-        const scroll = page.intOr(page.view.getData("mouse/scrollRate", recovery), page.wheelLines())
+        const scroll = Stored.intOr(page.view.getData("mouse/scrollRate", recovery), page.wheelLines())
         page.scrollScreen = scroll > 100
         if (!page.scrollScreen)
             scrollLines.textValue = SceneLogic.wheelLinesText(String(scroll))
@@ -108,7 +99,7 @@ Item {
         page.view.setData("mouse/scrollRate", lines)
         if (!isSendData)
             return
-        const step = page.intOr(isStep, 0)
+        const step = Stored.intOr(isStep, 0)
         if (step === 0 || step === 1)
             page.view.mouseSetCursorSpeed(SceneLogic.breakpointIndex(page.mouseRate))
         if (step === 0 || step === 2)
@@ -200,7 +191,7 @@ Item {
         id: title
         x: 24
         y: 8
-        text: page.label(0)
+        text: page.shownTexts[0]
         color: Theme.fontColor
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontMaxSize
@@ -217,7 +208,7 @@ Item {
 
         SectionTitle {
             source: Images.mouseRateIcon
-            text: page.label(1)
+            text: page.shownTexts[1]
             note: page.gapNote("cursorSpeed")
             noteName: "mouseSpeedNote"
         }
@@ -229,7 +220,7 @@ Item {
             EndLabel {
                 anchors.verticalCenter: parent.verticalCenter
                 horizontalAlignment: Text.AlignRight
-                text: page.label(3)
+                text: page.shownTexts[3]
             }
             SliderButton {
                 id: mouseSpeedSlider
@@ -237,7 +228,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 width: 352
                 isScale: false
-                Accessible.name: page.label(1)
+                Accessible.name: page.shownTexts[1]
                 Accessible.description: page.gapNote("cursorSpeed")
                 onBtnClick: page.closeFocus()
                 onValueChange: function(tmpValue) { page.mouseRate = tmpValue }
@@ -248,7 +239,7 @@ Item {
             }
             EndLabel {
                 anchors.verticalCenter: parent.verticalCenter
-                text: page.label(4)
+                text: page.shownTexts[4]
             }
         }
 
@@ -257,7 +248,7 @@ Item {
             Text {
                 anchors.verticalCenter: parent.verticalCenter
                 leftPadding: 34
-                text: page.label(2)
+                text: page.shownTexts[2]
                 color: Theme.fontColor
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontNormalSize
@@ -277,7 +268,7 @@ Item {
             EndLabel {
                 anchors.verticalCenter: parent.verticalCenter
                 horizontalAlignment: Text.AlignRight
-                text: page.label(3)
+                text: page.shownTexts[3]
             }
             SliderButton {
                 id: doubleClickSlider
@@ -285,7 +276,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 width: 352
                 isScale: false
-                Accessible.name: page.label(2)
+                Accessible.name: page.shownTexts[2]
                 Accessible.description: page.gapNote("doubleClick")
                 onBtnClick: page.closeFocus()
                 onValueChange: function(tmpValue) { page.doubleRate = tmpValue }
@@ -296,7 +287,7 @@ Item {
             }
             EndLabel {
                 anchors.verticalCenter: parent.verticalCenter
-                text: page.label(4)
+                text: page.shownTexts[4]
             }
         }
 
@@ -306,7 +297,7 @@ Item {
         }
         SectionTitle {
             source: Images.scrollRateIcon
-            text: page.label(5)
+            text: page.shownTexts[5]
             note: page.gapNote("wheelLines")
             noteName: "wheelLinesNote"
         }
@@ -321,8 +312,8 @@ Item {
                 objectName: "scrollRows"
                 anchors.verticalCenter: parent.verticalCenter
                 index: 0
-                textValue: page.label(6)
-                Accessible.name: page.label(6)
+                textValue: page.shownTexts[6]
+                Accessible.name: page.shownTexts[6]
                 onBtnClick: page.chooseScroll(false)
             }
             RectInput {
@@ -352,8 +343,8 @@ Item {
             enabled: page.wheelOffered
             opacity: enabled ? 1 : 0.4
             index: 1
-            textValue: page.label(7)
-            Accessible.name: page.label(7)
+            textValue: page.shownTexts[7]
+            Accessible.name: page.shownTexts[7]
             onBtnClick: page.chooseScroll(true)
         }
 
@@ -363,7 +354,7 @@ Item {
         }
         SectionTitle {
             source: Images.lodIcon
-            text: page.label(8)
+            text: page.shownTexts[8]
         }
         Row {
             x: 52
@@ -374,7 +365,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 width: 340
                 isScale: false
-                Accessible.name: page.label(8)
+                Accessible.name: page.shownTexts[8]
                 onBtnClick: page.closeFocus()
                 onValueChange: function(tmpValue) { page.lod = tmpValue }
                 onValueChangeDelay: function(tmpValue) {
@@ -390,15 +381,15 @@ Item {
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontNormalSize
                 Accessible.role: Accessible.StaticText
-                Accessible.name: page.label(8) + " " + text
+                Accessible.name: page.shownTexts[8] + " " + text
             }
         }
         CheckBox {
             id: lodEnable
             objectName: "lodEnable"
             x: 52
-            textValue: page.label(9)
-            Accessible.name: page.label(9) + " " + page.label(8)
+            textValue: page.shownTexts[9]
+            Accessible.name: page.shownTexts[9] + " " + page.shownTexts[8]
             onBtnClick: {
                 page.closeFocus()
                 page.lodEnabled = lodEnable.isSelect
@@ -409,8 +400,8 @@ Item {
         CheckBox {
             id: autostartSwitch
             objectName: "autostartSwitch"
-            textValue: page.label(14)
-            Accessible.name: page.label(14)
+            textValue: page.shownTexts[14]
+            Accessible.name: page.shownTexts[14]
             onBtnClick: page.chooseAutostart(autostartSwitch.isSelect)
         }
     }

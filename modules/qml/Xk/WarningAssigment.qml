@@ -11,11 +11,6 @@ DialogFrame {
 
     signal closed()
 
-    function label(i: int, fallback: string): string {
-        const text = box.warningAssigmentLang ? box.warningAssigmentLang[i] : undefined
-        return text ? String(text) : fallback
-    }
-
     function open(text: string) {
         box.message = text
         box.visible = true
@@ -32,7 +27,7 @@ DialogFrame {
     visible: false
     width: Math.max(427, messageText.implicitWidth + 44)
     height: 112
-    title: box.label(0, "Warning")
+    title: Texts.label(box.warningAssigmentLang, 0, "Warning")
     okButton: okButtonItem
     cancelButton: okButtonItem
 
@@ -58,7 +53,7 @@ DialogFrame {
         anchors.bottom: parent.bottom
         anchors.rightMargin: 16
         anchors.bottomMargin: 10
-        text: box.label(4, " OK ")
+        text: Texts.label(box.warningAssigmentLang, 4, " OK ")
         framed: true
         Accessible.name: "Close the warning"
         onClicked: box.close()

@@ -25,6 +25,12 @@ function clampDot(dotY) {
     return clamp(dotY, dotTop, dotTop + dotTravel);
 }
 
+// The value at a dot position, floored, so that every value's own dot
+// position reads back as that value.
+function yFromDot(dotY) {
+    return Math.floor((clampDot(dotY) - dotTop) / dotTravel * maxY);
+}
+
 function dotFromY(y) {
     var value = parseInt(y);
     return dotTop + clamp(isNaN(value) ? 0 : value, 0, maxY) / maxY * dotTravel;

@@ -1,9 +1,9 @@
 .pragma library
+.import "Stored.js" as Stored
 
 // Rules of the lighting page: which effect sits where in the list, what each
 // effect lets the user set, and how presets are kept in the profile.
 
-var placeholder = "loaderzumbek";
 var maxPresets = 4;
 var blockCount = 15;
 
@@ -41,26 +41,6 @@ function presetKey(base, preset) {
     return "mouseLight/" + base + (preset > 0 ? String(preset) : "");
 }
 
-// A reloaded list of one name comes back with the placeholder behind it.
-function readNames(value) {
-    var names = [];
-    if (value === undefined || value === null)
-        return names;
-    var list = typeof value === "string" ? [value] : value;
-    for (var i = 0; i < list.length; ++i)
-        names.push(String(list[i]));
-    if (names.length > 1 && names[names.length - 1] === placeholder)
-        names.pop();
-    return names;
-}
-
-function storedNames(names) {
-    var out = names.slice();
-    if (out.length === 1)
-        out.push(placeholder);
-    return out;
-}
-
 function defaultName(number) {
     return "BACKLIGHT " + number;
 }
@@ -74,11 +54,6 @@ function freeName(names) {
     return defaultName(names.length + 1);
 }
 
-function intOr(value, fallback) {
-    var number = parseInt(value);
-    return isNaN(number) ? fallback : number;
-}
-
 function clampInt(value, low, high, fallback) {
-    return Math.max(low, Math.min(high, intOr(value, fallback)));
+    return Math.max(low, Math.min(high, Stored.intOr(value, fallback)));
 }

@@ -5,20 +5,7 @@
 // flat, pre-ordered array of entries and address one through the store's
 // selected folder names and level.
 
-var placeholder = "loaderzumbek";
 var maxLevel = 5;
-
-// A stored list of one element carries the placeholder as its second element.
-function plainList(value) {
-    var out = [];
-    if (!value)
-        return out;
-    for (var i = 0; i < value.length; ++i)
-        out.push(String(value[i]));
-    if (out.length === 2 && out[1] === placeholder)
-        out.pop();
-    return out;
-}
 
 // Folders show their icon a little further out than macros; both step in by depth.
 function marginFor(level, macroType) {
@@ -31,7 +18,7 @@ function selectPath(view, path, level) {
     view.setMacroLevel(level);
 }
 
-function appendContainer(view, out, names, types, shows, margins, path, nos) {
+function appendContainer(view, readList, out, names, types, shows, margins, path, nos) {
     var level = path.length;
     for (var i = 0; i < names.length; ++i) {
         var macroType = types[i] === "1" ? 1 : 0;
@@ -52,15 +39,15 @@ function appendContainer(view, out, names, types, shows, margins, path, nos) {
         // The children's group is the folder's ancestors followed by its own name,
         // read at the children's level.
         selectPath(view, path, level + 1);
-        var childNames = plainList(view.getMacroSubList_Att(4, names[i]));
+        var childNames = readList(view.getMacroSubList_Att(4, names[i]));
         if (childNames.length === 0)
             continue;
-        var childTypes = plainList(view.getMacroSubList_Att(0, names[i]));
-        var childShows = plainList(view.getMacroSubList_Att(1, names[i]));
-        var childMargins = plainList(view.getMacroSubList_Att(2, names[i]));
+        var childTypes = readList(view.getMacroSubList_Att(0, names[i]));
+        var childShows = readList(view.getMacroSubList_Att(1, names[i]));
+        var childMargins = readList(view.getMacroSubList_Att(2, names[i]));
         var childNos = nos.slice();
         childNos[level] = i;
-        appendContainer(view, out, childNames, childTypes, childShows, childMargins,
+        appendContainer(view, readList, out, childNames, childTypes, childShows, childMargins,
                         path.concat([names[i]]), childNos);
     }
 }
@@ -71,15 +58,17 @@ function appendContainer(view, out, names, types, shows, margins, path, nos) {
 // always be addressed even when its stored attribute lists are short.
 // Before the native view is attached (or in a scene without one) the
 // library is empty.
-function readTree(view) {
+// readList reads a stored list as name.bin keeps it (SceneLogic.storedList):
+// the one reader of its placeholder.
+function readTree(view, readList) {
     var out = [];
     if (!view)
         return out;
-    var names = plainList(view.getNameList(0));
+    var names = readList(view.getNameList(0));
     if (names.length === 0)
         return out;
-    appendContainer(view, out, names, plainList(view.getMacroList_Att(0)),
-                    plainList(view.getMacroList_Att(1)), plainList(view.getMacroList_Att(2)),
+    appendContainer(view, readList, out, names, readList(view.getMacroList_Att(0)),
+                    readList(view.getMacroList_Att(1)), readList(view.getMacroList_Att(2)),
                     [], [-1, -1, -1, -1, -1]);
     return out;
 }
@@ -185,11 +174,6 @@ function normalize(tree) {
 function makeEntry(name, macroType, level) {
     return { textValue: name, macroType: macroType, level: level, path: [], showImg: macroType === 1,
              txtMargin: marginFor(level, macroType), no: [-1, -1, -1, -1, -1] };
-}
-
-// The name-list group of a folder entry: its ancestors' names and its own, joined.
-function groupOf(entry) {
-    return entry.path.join("") + entry.textValue;
 }
 
 // The ten lists of one container, as the store writes them.

@@ -4,20 +4,17 @@
 // display name with the profile's file number (one digit) appended. The panel
 // works on plain entries { textValue, profileNo } in list order.
 
-var placeholder = "loaderzumbek";
 var maxProfiles = 6;
 // New names are "profile_" + the first free number below this.
 var nameNumbers = 12;
 
-// Entries of a stored list. A trailing placeholder is not a profile; an entry
+// Entries of the stored list, read without its placeholder. An entry
 // whose last character is not a digit 0..5, or whose number an earlier entry
 // already has, names no file we could switch to and is dropped.
 function parseStored(stored) {
     var texts = [];
     for (var i = 0; stored && i < stored.length; ++i)
         texts.push(String(stored[i]));
-    if (texts.length > 0 && texts[texts.length - 1] === placeholder)
-        texts.pop();
     var entries = [];
     for (var j = 0; j < texts.length && entries.length < maxProfiles; ++j) {
         var digit = texts[j].slice(-1);

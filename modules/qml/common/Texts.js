@@ -6,3 +6,8 @@
 function label(list, index, fallback) {
     return list && list[index] ? String(list[index]) : (fallback === undefined ? "" : fallback);
 }
+
+// Every text of a page, the English one wherever the language list lacks it.
+function shown(list, english) {
+    return english.map(function (text, index) { return label(list, index, text); });
+}

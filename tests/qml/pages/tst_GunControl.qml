@@ -70,6 +70,23 @@ Item {
             return page.view.lastArgs("mouseSaveGundata")
         }
 
+        // The dot's position and its value, both ways: each value's own
+        // position reads back as that value, and positions off the travel
+        // read as its ends.
+        function test_dotValue_data() {
+            return [
+                { tag: "top", dot: 89, y: 0 }, { tag: "just below top", dot: 100, y: 7 },
+                { tag: "middle", dot: 136, y: 32 }, { tag: "just above bottom", dot: 182, y: 63 },
+                { tag: "bottom", dot: 183, y: 64 }, { tag: "above the travel", dot: 40, y: 0 },
+                { tag: "below the travel", dot: 300, y: 64 }
+            ]
+        }
+        function test_dotValue(data) {
+            compare(GunRules.yFromDot(data.dot), data.y)
+            for (let y = 0; y <= GunRules.maxY; ++y)
+                compare(GunRules.yFromDot(GunRules.dotFromY(String(y))), y)
+        }
+
         function test_selection_data() {
             return [
                 { tag: "stored as text", stored: ["3", "1", "5"], slots: [3, 1, 5] },

@@ -53,6 +53,24 @@ Item {
             return page
         }
 
+        // Lists in name.bin end in the placeholder however long they are; the
+        // tree lists what is in front of it, in every folder.
+        function test_treeReadsStoredListsWithoutThePlaceholder_data() {
+            return [
+                { tag: "one entry", root: [["a", 0], ["loaderzumbek", 0]], rows: ["a"] },
+                { tag: "behind two", root: [["a", 0], ["b", 0], ["loaderzumbek", 0]],
+                  rows: ["a", "b"] },
+                { tag: "in a folder", root: [["F", 1]],
+                  folder: [["c", 0], ["d", 0], ["loaderzumbek", 0]], rows: ["F", "F/c", "F/d"] }
+            ]
+        }
+        function test_treeReadsStoredListsWithoutThePlaceholder(data) {
+            const view = createTemporaryObject(fakeComponent, testCase, {
+                macroFolders: { "": data.root, "F": data.folder || [] } })
+            const rows = MacroTree.readTree(view, SceneLogic.storedList).map(e => e.path.concat([e.textValue]).join("/"))
+            compare(rows, data.rows)
+        }
+
         function code(page, mode, button) {
             return page.codes[mode][button].slice()
         }

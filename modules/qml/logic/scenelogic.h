@@ -80,8 +80,14 @@ public:
     // RectInput after editing: empty or below 1 becomes "0".
     Q_INVOKABLE static QString rectInputText(const QString &text);
 
+    // ---- lists as name.bin and the profiles keep them ----
+    // What a stored list value reads as: a single text is a list of one, a
+    // trailing placeholder is dropped.
+    Q_INVOKABLE static QStringList storedList(const QVariant &value);
+    // The list to store: a list of one carries the placeholder behind it.
+    Q_INVOKABLE static QStringList listToStore(const QStringList &list);
+
     // ---- gun editor ----
-    Q_INVOKABLE static int gunYFromDot(double dotY);
     Q_INVOKABLE static QString periodText(int period);
     Q_INVOKABLE static int periodFromText(const QString &text);
 };

@@ -1,4 +1,6 @@
-#include "core/scenelogic.h"
+#include "modules/qml/logic/scenelogic.h"
+
+#include "settings/namelists.h"
 
 #include <QColor>
 #include <QStringList>
@@ -255,10 +257,14 @@ QString SceneLogic::rectInputText(const QString &text)
     return !ok || value < 1 ? QStringLiteral("0") : QString::number(value);
 }
 
-int SceneLogic::gunYFromDot(double dotY)
+QStringList SceneLogic::storedList(const QVariant &value)
 {
-    const double clamped = std::clamp(dotY, 89.0, 183.0);
-    return int(std::floor((clamped - 89) / 94 * 64));
+    return kairo::names::withoutPlaceholder(value.toStringList());
+}
+
+QStringList SceneLogic::listToStore(const QStringList &list)
+{
+    return kairo::names::withPlaceholder(list);
 }
 
 QString SceneLogic::periodText(int period)

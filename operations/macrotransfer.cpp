@@ -1,4 +1,4 @@
-#include "operations/macroblock.h"
+#include "operations/macrotransfer.h"
 
 namespace MacroTransfer {
 

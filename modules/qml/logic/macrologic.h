@@ -1,9 +1,10 @@
 #pragma once
 
-// The rules of the button page and the macro editor: key names, the
-// four-number button-function codes and their texts, the macro actions and
-// their encoding into the mouse's macro block. No window: the pages bind to
-// these answers and the tests check them with data rows.
+// The button page's and the macro editor's face of the button functions
+// (operations/buttonfunctions.h) and the macro encoding
+// (operations/macroencoding.h): key names in the shown language, codes and
+// their texts. No window: the pages bind to these answers and the tests
+// check them with data rows.
 
 #include <QObject>
 #include <QString>
@@ -48,7 +49,6 @@ public:
     Q_INVOKABLE static int encodedLength(const QStringList &lines);
     // False once the encoded length has reached the limit the block allows.
     Q_INVOKABLE static bool canAddAction(const QStringList &lines);
-    static constexpr int encodedLimit = 126;
 
     // ---- button-function codes: [keyCode0, keyCode1, keyCode2, keyCode3] ----
     Q_INVOKABLE static QString codeToHex(const QVariantList &code);

@@ -1,4 +1,4 @@
-#include "operations/keymatrix.h"
+#include "operations/keyrecords.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "core/precisetimer.h"
+#include "modules/qml/logic/precisetimer.h"
 
 PreciseTimer::PreciseTimer(QObject *parent)
     : QObject(parent)
