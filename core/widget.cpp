@@ -335,7 +335,7 @@ void Widget::connectDevice(int index)
     view()->beginMouseAction();
     hid.startDeviceMonitor(index);
     kairo::startup::mark("monitor");
-    if (view()->modelIcType() == QLatin1String("560"))
+    if (familyOf(view()->modelIcType()) == Family::Second)
         readDeviceProfiles();
     const QString outcome = view()->endMouseAction();
     showDeviceState(QStringLiteral("connected"));

@@ -17,7 +17,7 @@ constexpr uchar kOption560MonitorBit = 0x08;
 
 bool Hid_Thread::sendKeyboardOptionForMonitor()
 {
-    if (family == QLatin1String("560")) {
+    if (family == Family::Second) {
         uchar byte1 = 0, byte2 = 0;
         if (!hid560_81H_GetKeyboardoption(byte1, byte2))
             return false;

@@ -57,7 +57,7 @@ void Hid_Thread::setOwner(QObject *ownerWidget)
 void Hid_Thread::setModelFlags(bool isGun, const QString &icType)
 {
     gunModel = isGun;
-    family = icType;
+    family = familyOf(icType);
 }
 
 void Hid_Thread::setClock(HidClock *clock)

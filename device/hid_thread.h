@@ -4,6 +4,7 @@
 
 #include "device/deviceentry.h"
 #include "device/devicemonitorsink.h"
+#include "device/family.h"
 #include "device/framing.h"
 #include "device/hidclock.h"
 
@@ -49,11 +50,10 @@ public:
     uchar bulkBuf[512] = {};
 
     void setOwner(QObject *ownerWidget);
-    // The gun flag limits the 560 per-profile loop to profile 1; icType "560"
-    // selects the second family for startDeviceMonitor.
+    // The gun flag limits the 560 per-profile loop to profile 1; the icType
+    // selects the family for startDeviceMonitor.
     void setModelFlags(bool isGun, const QString &icType);
     bool isGun() const { return gunModel; }
-    QString icType() const { return family; }
     void setClock(HidClock *clock); // nullptr = sleep for real
     HidClock *clock() const;
     void setMonitorSink(DeviceMonitorSink *sink);
@@ -170,7 +170,7 @@ private:
     bool staleInputPossible = false; // a block read broke off; its rest may still come
 
     bool gunModel = false;
-    QString family;
+    Family family = Family::First;
     RealHidClock realClock;
     HidClock *sleeper = &realClock;
     DeviceMonitorSink *monitorSink = nullptr;

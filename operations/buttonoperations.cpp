@@ -2,7 +2,7 @@
 
 #include "operations/operationscontext.h"
 
-#include "device/hid_thread.h"
+#include "device/debugline.h"
 #include "settings/settingsstore.h"
 
 namespace {
@@ -51,34 +51,22 @@ void ButtonOperations::storeAssignments(const QVariantList &src64, const QVarian
 
 bool ButtonOperations::sendMatrix(KeyMatrix &matrix, uchar indexAddOne)
 {
-    if (!ctx.hid)
-        return false;
-    if (ctx.isSecondFamily())
-        return ctx.hid->hid560_0DH_SetKeyMatrix(matrix.data(), indexAddOne);
-    return ctx.hid->hid553_12H_SetKeyMatrix(matrix.data(), indexAddOne);
+    return ctx.driver().sendKeyMatrix(matrix, indexAddOne);
 }
 
 bool ButtonOperations::sendWithGunMatrices(const KeyMatrix &m1, const QVariantList &gunPeriods)
 {
     auto guns = KeyRecords::buildGunMatrices(m1, firmwareDefaultMatrix(), gunPeriods, ctx.family());
-    bool sent = true;
-    if (ctx.isSecondFamily()) {
-        if (!ctx.haveImages({0}))
-            return false;
-        if (guns.switchMask)
-            ctx.images.setGunSwitchMask(*guns.switchMask);
-        sent = ctx.sendImage(0);
-    }
+    Driver &driver = ctx.driver();
+    const std::optional<bool> prepared = driver.prepareGunMatrices(guns.switchMask);
+    if (!prepared)
+        return false;
+    bool sent = *prepared;
     sent = sendMatrix(guns.m1, 1) && sent;
     sent = sendMatrix(guns.m2, 2) && sent;
     sent = sendMatrix(guns.m3, 3) && sent;
     sent = sendMatrix(guns.m4, 4) && sent;
-    if (!ctx.hid)
-        return false;
-    // Matrix 1 by its number on both families, unlike mouseSwitchKeyMatrix.
-    if (ctx.isSecondFamily())
-        return ctx.hid->hid560_02H_SetCurrentProfile(1) && sent;
-    return ctx.hid->hid553_02H_SetCurrentKeyMatrix(1) && sent;
+    return driver.selectFirstGunMatrix() && sent;
 }
 
 KeyMatrix ButtonOperations::firmwareDefaultMatrix()
@@ -112,9 +100,5 @@ bool ButtonOperations::mouseSwitchKeyMatrix(int indexNo)
             {QStringLiteral("mouseSwitchKeyMatrix refused matrix"), QString::number(indexNo)});
         return false;
     }
-    if (!ctx.hid)
-        return false;
-    if (ctx.isSecondFamily())
-        return ctx.hid->hid560_02H_SetCurrentProfile(uchar(indexNo));
-    return ctx.hid->hid553_02H_SetCurrentKeyMatrix(uchar(indexNo - 1));
+    return ctx.driver().selectKeyMatrix(indexNo);
 }

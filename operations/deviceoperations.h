@@ -26,7 +26,7 @@ public:
 
     void attachHid(Hid_Thread *hid) { context.hid = hid; }
     Hid_Thread *hid() const { return context.hid; }
-    DeviceProfileImages &images() { return context.images; }
+    DeviceProfileImages &images() { return context.images(); }
 
     // Brackets the operations of one action of the person's; the end says
     // what became of them. Actions nest; only the outermost end reports.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "operations/family.h"
+#include "operations/listbytes.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 #include "operations/gunoperations.h"
 
-#include "operations/family.h"
+#include "operations/listbytes.h"
 #include "operations/operationscontext.h"
 
-#include "device/hid_thread.h"
+#include "device/debugline.h"
 
 bool GunOperations::mouseSendGundata(int index, const QVariantList &data)
 {
@@ -19,31 +19,17 @@ bool GunOperations::mouseSendGundata(int index, const QVariantList &data)
     const uchar horizontal = byteAt(data, 1);
     const uchar vertical = byteAt(data, 2);
 
-    if (ctx.isSecondFamily()) {
-        const int imageNo = index + 1;
-        if (!ctx.haveImages({imageNo}))
-            return false;
-        ctx.images.setGunData(imageNo, repeat, horizontal, vertical);
-        return ctx.sendImage(imageNo);
-    }
-    if (!ctx.hid)
-        return false;
-    uchar byte1 = 0, byte2 = 0, byte3 = 0, byte4 = 0;
-    ctx.hid->hid553_83H_GetKeyboardoption(byte1, byte2, byte3, byte4);
-    // With this option set the sensor's vertical axis runs the other way.
-    const uchar y = byte3 != 0 ? uchar(0x100 - vertical) : vertical;
-    return ctx.hid->hid553_04H_SetGunData(repeat, horizontal, y, uchar(index - 1));
+    return ctx.driver().sendGunData(index, repeat, horizontal, vertical);
 }
 
 QVariantList GunOperations::GetKeyboardoption()
 {
     uchar byte1 = 0, byte2 = 0, byte3 = 0, byte4 = 0;
-    if (ctx.hid)
-        ctx.hid->hid553_83H_GetKeyboardoption(byte1, byte2, byte3, byte4);
+    ctx.driver().keyboardOption(byte1, byte2, byte3, byte4);
     return {int(byte1), int(byte2), int(byte3), int(byte4)};
 }
 
 bool GunOperations::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4)
 {
-    return ctx.hid && ctx.hid->hid553_03H_SetKeyboardoption(byte1, byte2, byte3, byte4);
+    return ctx.driver().setKeyboardOption(byte1, byte2, byte3, byte4);
 }

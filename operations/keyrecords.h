@@ -1,6 +1,7 @@
 #pragma once
 
-#include "operations/family.h"
+#include "device/family.h"
+#include "operations/listbytes.h"
 
 #include <array>
 #include <optional>

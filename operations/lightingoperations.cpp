@@ -2,7 +2,7 @@
 
 #include "operations/operationscontext.h"
 
-#include "device/hid_thread.h"
+#include "device/debugline.h"
 #include "settings/settingsstore.h"
 
 #include <QDebug>
@@ -29,7 +29,7 @@ bool LightingOperations::mouseSetLedType(uchar effect, uchar brightness, uchar s
     hidDebugLine({QStringLiteral("rgbArray = "), listText});
     Lighting::AttributeBlock block =
         Lighting::attributeBlock(effect, brightness, speed, direction, rgbArray);
-    return ctx.hid && ctx.hid->hid553_16H_SetSlaveAttritube(block.data());
+    return ctx.driver().sendAttributes(block);
 }
 
 bool LightingOperations::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2)
@@ -41,59 +41,18 @@ bool LightingOperations::mouseSetRGBEffect(uchar effect, uchar option1, uchar op
 
 bool LightingOperations::setColourfulEffect(uchar effect, uchar option1, uchar option2)
 {
-    const Lighting::EffectCommand command = Lighting::colourfulEffect(effect, option1, option2);
-    if (!ctx.isSecondFamily())
-        return ctx.hid
-               && ctx.hid->hid553_0DH_SetRGBLedEffect(command.code, command.operand1,
-                                                      command.operand2);
-    if (!ctx.haveImages(ctx.userAndGunImages()))
-        return false;
-    for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count;
-         ++imageNo)
-        ctx.images.setEffect(imageNo, command);
-    return ctx.sendUserAndGunImages();
+    return ctx.driver().setColourfulEffect(Lighting::colourfulEffect(effect, option1, option2));
 }
 
 bool LightingOperations::setPlainEffect(uchar effect, uchar option1, uchar option2)
 {
-    const Lighting::EffectCommand command = Lighting::plainEffect(effect, option1, option2);
-    if (!ctx.isSecondFamily()) {
-        // Only the 55328 variant takes the table's third value.
-        const uchar third = ctx.is55328() ? command.operand2 : uchar(2);
-        return ctx.hid
-               && ctx.hid->hid553_0DH_SetRGBLedEffect(command.code, command.operand1, third);
-    }
-    if (!ctx.haveImages(ctx.userAndGunImages()))
-        return false;
-    for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count;
-         ++imageNo)
-        ctx.images.setEffect(imageNo, {command.code, command.operand1, 2});
-    if (ctx.isGun())
-        return ctx.sendUserAndGunImages();
-    ctx.images.image(DeviceProfileImages::userImage)[DeviceProfileImages::effectCode + 2] = 3;
-    return ctx.sendImage(DeviceProfileImages::userImage);
+    return ctx.driver().setPlainEffect(Lighting::plainEffect(effect, option1, option2));
 }
 
 bool LightingOperations::mouseSetRGBColor(uchar type, const QVariantList &src24)
 {
     Lighting::StageColours colours = Lighting::stageColours(src24);
-    if (ctx.isSecondFamily()) {
-        const int imageNo = ctx.isColorful() ? 0 : DeviceProfileImages::userImage;
-        if (!ctx.haveImages({imageNo}))
-            return false;
-        ctx.images.setStageColours(ctx.isColorful(), colours);
-        return ctx.sendImage(imageNo);
-    }
-    if (!ctx.hid)
-        return false;
-    if (ctx.is55328()) {
-        // This variant lights one fixed colour unless all eight stages are set.
-        if (Lighting::hasLastStageColour(colours))
-            return ctx.hid->hid553_10H_SetLED8StageColor(0, colours.data());
-        return ctx.hid->hid553_0CH_SetFixLEDColor(colours.data());
-    }
-    const bool first = ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data());
-    return ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data()) && first;
+    return ctx.driver().setStageColours(colours, type);
 }
 
 bool LightingOperations::ui_10H_SetLED8StageColor(uchar type, const QVariantList &src24)
@@ -102,7 +61,7 @@ bool LightingOperations::ui_10H_SetLED8StageColor(uchar type, const QVariantList
     Lighting::StageColours colours = Lighting::stageColours(src24);
     if (type == 2)
         Lighting::packNibbles(colours);
-    return ctx.hid && ctx.hid->hid553_10H_SetLED8StageColor(type, colours.data());
+    return ctx.driver().sendStageColourTable(type, colours);
 }
 
 QVariantList LightingOperations::ui_90H_GetLED8StageColor(uchar type)
@@ -116,10 +75,5 @@ QVariantList LightingOperations::ui_90H_GetLED8StageColor(uchar type)
 
 bool LightingOperations::chkIsLogoLedWork()
 {
-    if (!ctx.hid)
-        return false;
-    uchar option1 = 0xFF, option2 = 0, option3 = 0;
-    if (!ctx.hid->hid_87H_GetLEDInstructFunction(0, option1, option2, option3))
-        return false;
-    return option1 == 0;
+    return ctx.driver().logoLedWorks();
 }

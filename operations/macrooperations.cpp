@@ -3,7 +3,7 @@
 #include "operations/macrotransfer.h"
 #include "operations/operationscontext.h"
 
-#include "device/hid_thread.h"
+#include "device/debugline.h"
 
 QVariant MacroOperations::mouseSendMacroData(const QVariantList &macroData,
                                              const QVariant &macroIndex)
@@ -14,10 +14,6 @@ QVariant MacroOperations::mouseSendMacroData(const QVariantList &macroData,
                       QStringLiteral("bytes"), QString::number(macroData.size())});
         return false;
     }
-    if (!ctx.hid)
-        return false;
     MacroTransfer::MacroBlock block = MacroTransfer::macroBlock(macroData);
-    if (ctx.isSecondFamily())
-        return ctx.hid->hid560_0FH_SetMacroKey(*macroId, block.data());
-    return ctx.hid->hid553_13H_SetMacroKey(*macroId, block.data());
+    return ctx.driver().sendMacro(*macroId, block);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "operations/deviceprofileimages.h"
-#include "operations/family.h"
+#include "device/family.h"
+#include "operations/driver553.h"
+#include "operations/driver560.h"
 
 #include <QList>
 #include <QString>
@@ -18,7 +19,7 @@ QString outcomeName(ActionOutcome outcome);
 
 // What every device operation shares: the settings it reads and writes, the
 // device link it sends through (none until a device is attached: nothing is
-// sent then), and the device profile images of the second family.
+// sent then) and the driver of the connected family.
 class OperationsContext
 {
 public:
@@ -28,31 +29,25 @@ public:
 
     SettingsStore &settings;
     Hid_Thread *hid = nullptr;
-    DeviceProfileImages images;
 
     Family family() const;
-    bool isSecondFamily() const { return family() == Family::Second; }
     bool isGun() const;
     bool isColorful() const;
-    bool is55328() const;
 
-    // Sends device profile image `imageNo` as the profile of that number; an
-    // image that cannot be read from the mouse is not sent. Whatever changes
-    // an image asks haveImages first, since a read would undo the change.
-    bool sendImage(int imageNo);
-    // The user's profile, and with the gun function the three gun profiles.
-    bool sendUserAndGunImages();
-    QList<int> userAndGunImages() const;
-    // Reads the images the connect could not; false when one still fails.
-    bool haveImages(const QList<int> &imageNos);
-    bool readImage(int imageNo);
+    // The connected family's driver; without a link, the one that sends nothing.
+    Driver &driver();
+    // Device profiles are the second family's, and go with its commands
+    // whatever the family.
+    Driver560 &profileDriver() { return driver560; }
+    DeviceProfileImages &images() { return driver560.images(); }
 
     // One action of the person's (see Hid_Thread::beginAction).
     void beginAction();
     ActionOutcome endAction();
 
 private:
-    bool refuseUnread(int imageNo);
+    NullDriver nullDriver;
+    Driver553 driver553{hid, settings};
+    Driver560 driver560{hid, settings};
     int actionDepth = 0;
-    bool imageRefused = false;
 };

@@ -2,7 +2,7 @@
 
 #include "operations/operationscontext.h"
 
-#include "device/hid_thread.h"
+#include "device/debugline.h"
 
 bool ProfileOperations::mouseSetProfile(uint profileNo)
 {
@@ -11,7 +11,8 @@ bool ProfileOperations::mouseSetProfile(uint profileNo)
             {QStringLiteral("mouseSetProfile refused profile"), QString::number(profileNo)});
         return false;
     }
-    return ctx.haveImages({int(profileNo)}) && ctx.sendImage(int(profileNo));
+    Driver560 &profiles = ctx.profileDriver();
+    return profiles.haveImages({int(profileNo)}) && profiles.sendImage(int(profileNo));
 }
 
 bool ProfileOperations::mouseReadProfile(uint profileNo)
@@ -21,12 +22,12 @@ bool ProfileOperations::mouseReadProfile(uint profileNo)
             {QStringLiteral("mouseReadProfile refused profile"), QString::number(profileNo)});
         return false;
     }
-    return ctx.readImage(int(profileNo));
+    return ctx.profileDriver().readImage(int(profileNo));
 }
 
 bool ProfileOperations::readDeviceProfiles(int count)
 {
-    ctx.images.forgetAll();
+    ctx.images().forgetAll();
     bool allRead = true;
     for (int profileNo = 0; profileNo < count; ++profileNo)
         allRead = mouseReadProfile(uint(profileNo)) && allRead;
@@ -35,8 +36,5 @@ bool ProfileOperations::readDeviceProfiles(int count)
 
 QVariant ProfileOperations::mouseReadCurrentProfile()
 {
-    uchar profile = 0;
-    if (ctx.hid)
-        ctx.hid->hid560_82H_GetCurrentProfile(profile);
-    return int(profile);
+    return ctx.driver().currentProfile();
 }

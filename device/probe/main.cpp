@@ -76,8 +76,9 @@ int main(int argc, char *argv[])
     QSettings config(configPath, QSettings::IniFormat);
     QList<DeviceEntry> table = readDeviceTable(config);
     const QString icType = config.value(QStringLiteral("mouse/icType")).toString();
+    const Family family = familyOf(icType);
     out() << "Entries: " << table.size() << ", firmware family "
-          << (icType == QLatin1String("560") ? "560" : "553") << Qt::endl;
+          << (family == Family::Second ? "560" : "553") << Qt::endl;
 
     hid_init();
     listInterfaces(table);
@@ -104,7 +105,7 @@ int main(int argc, char *argv[])
         // stage in byte2.
         uchar stage = 0;
         bool replied = false;
-        if (icType == QLatin1String("560")) {
+        if (family == Family::Second) {
             uchar profile = 1;
             replied = hid.hid560_84H_GetCurrentDPI(profile, stage);
         } else {

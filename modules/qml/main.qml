@@ -356,7 +356,7 @@ Item {
         const keyCount = parseInt(view.getGlobalData("mouse/keyCount"))
         Theme.keyCount = isNaN(keyCount) ? 14 : keyCount
         applyMode(parseInt(view.getData("mouse/mouseMode", false)) === 1 ? 1 : 0)
-        if (icType === "560" && parseInt(view.mouseReadCurrentProfile()) !== 1)
+        if (SceneLogic.isSecondFamily(icType) && parseInt(view.mouseReadCurrentProfile()) !== 1)
             hidLink.hid560_02H_SetCurrentProfile(1)
         language = String(view.getGlobalData("common/language"))
         setLangIndex(language)

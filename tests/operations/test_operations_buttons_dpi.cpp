@@ -125,6 +125,7 @@ private slots:
     void matrixNumbersOutsideOneToFourRefused();
     void stagesOutsideTheProfileRead_data();
     void stagesOutsideTheProfileRead();
+    void withoutALinkNothingIsSentOrTaken();
 };
 
 void TestOperationsButtonsDpi::initTestCase_data()
@@ -485,6 +486,38 @@ void TestOperationsButtonsDpi::stagesOutsideTheProfileRead()
     r.setState(s);
     QCOMPARE(r.operations->dpi.mouseGetCurrentDPI().toInt(), shown);
     QCOMPARE(r.operations->dpi.isKnownStage(reported), shown != 0);
+}
+
+// Before the program attaches its device link, every operation still stores
+// what it stores, sends nothing and says that nothing was taken.
+void TestOperationsButtonsDpi::withoutALinkNothingIsSentOrTaken()
+{
+    Rig r(model(true, true));
+    r.operations->attachHid(nullptr);
+    const auto before = r.state();
+    DeviceOperations &o = *r.operations;
+    QVERIFY(!o.buttons.mouseSetKeyMatrix(0, mixedValues(), gunValues(2), true, list({1, 2, 3})));
+    QCOMPARE(ints(o.buttons.mouseGetKeydefine(0, 3, false)), QList<int>({6, 0, 0x94, 1}));
+    QVERIFY(!o.buttons.mouseSetKeyMatrix(1, mixedValues(), gunValues(2), true, list({1, 2, 3})));
+    QVERIFY(!o.buttons.mouseSwitchKeyMatrix(2));
+    QVERIFY(!o.buttons.mouseResetKeyMatrix());
+    QVERIFY(!o.dpi.mouseSetDpi(4, "3320", list({400, 800, 1600, 3200}), list({1, 1, 1, 1})));
+    QVERIFY(!o.dpi.mouseSetCurrentDPI(2));
+    QCOMPARE(o.dpi.mouseGetCurrentDPI().toInt(), 0);
+    QVERIFY(!o.dpi.mouseSetReportRate(2));
+    QVERIFY(!o.dpi.mouseSetLodValue(2, 1));
+    QVERIFY(!o.guns.mouseSendGundata(1, list({1, 2, 3})));
+    QCOMPARE(ints(o.guns.GetKeyboardoption()), QList<int>({0, 0, 0, 0}));
+    QVERIFY(!o.guns.mouseSetKeyboardoption(1, 2, 3, 4));
+    QVERIFY(!o.lighting.mouseSetRGBEffect(1, 2, 3));
+    QVERIFY(!o.lighting.mouseSetRGBColor(1, QVariantList(24, 0x40)));
+    QVERIFY(!o.lighting.mouseSetLedType(1, 2, 3, 0, QVariantList(45, 0x10)));
+    QVERIFY(!o.lighting.chkIsLogoLedWork());
+    QVERIFY(!o.macros.mouseSendMacroData(list({0, 1, 1, 4, 0x81, 4, 0, 0}), 0).toBool());
+    QCOMPARE(o.profiles.mouseReadCurrentProfile().toInt(), 0);
+    QVERIFY(!o.profiles.mouseSetProfile(1));
+    QVERIFY(r.commands().isEmpty());
+    QCOMPARE(r.state().keyMatrices, before.keyMatrices);
 }
 
 QTEST_GUILESS_MAIN(TestOperationsButtonsDpi)

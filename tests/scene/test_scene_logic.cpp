@@ -300,6 +300,14 @@ private slots:
             QCOMPARE(L::periodFromText(L::periodText(period)), period);
     }
 
+    // Only the device table's "560" names the family that keeps device profiles.
+    void families()
+    {
+        QVERIFY(L::isSecondFamily("560"));
+        for (const char *other : {"553", "", "5600", "56"})
+            QVERIFY2(!L::isSecondFamily(QString::fromLatin1(other)), other);
+    }
+
     // Lists as name.bin and the profiles keep them: what a page reads back
     // and what it hands to the store.
     void storedLists_data()

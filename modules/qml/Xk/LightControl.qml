@@ -143,9 +143,7 @@ Item {
     }
 
     function closeFocus() {
-        redField.closeFocus()
-        greenField.closeFocus()
-        blueField.closeFocus()
+        colourPicker.closeFocus()
         presetPanel.closeFocus()
     }
 
@@ -186,26 +184,14 @@ Item {
         page.isSave = true
     }
 
-    function pickHue(x: real) {
+    function chooseHue(color: string) {
         page.closeMenu()
         page.closeFocus()
-        const ratio = Math.max(0, Math.min(1, x / hueBar.width))
-        page.setBlockColor(SceneLogic.hueColor(ratio * 360))
+        page.setBlockColor(color)
     }
 
     function showFields() {
-        const rgb = SceneLogic.colorToBytes(page.blockColors[page.colorIndex])
-        redField.textValue = String(rgb[0])
-        greenField.textValue = String(rgb[1])
-        blueField.textValue = String(rgb[2])
-    }
-
-    function takeFields() {
-        const color = SceneLogic.bytesToColor(parseInt(redField.txtInput.text) || 0,
-                                              parseInt(greenField.txtInput.text) || 0,
-                                              parseInt(blueField.txtInput.text) || 0)
-        if (color !== page.blockColors[page.colorIndex])
-            page.setBlockColor(color)
+        colourPicker.showFields()
     }
 
     // ---- presets ----
@@ -399,111 +385,16 @@ Item {
         y: 264
         text: page.shownTexts[6]
     }
-    Row {
-        id: blocks
+    LightColourPicker {
+        id: colourPicker
         x: 0
         y: 294
-        spacing: 8
-
-        Repeater {
-            model: LightRules.blockCount
-            delegate: Rectangle {
-                id: block
-                required property int index
-                objectName: "lightBlock" + index
-                width: 28
-                height: 28
-                radius: 3
-                color: page.blockColors[index]
-                border.width: index === page.colorIndex ? 2 : 1
-                border.color: index === page.colorIndex || blockArea.containsMouse
-                              ? Theme.colorPrimary : Theme.colorGray6
-                Accessible.role: Accessible.Button
-                Accessible.name: page.shownTexts[6] + " " + (index + 1)
-                Accessible.selected: index === page.colorIndex
-                Accessible.onPressAction: page.selectBlock(block.index)
-
-                MouseArea {
-                    id: blockArea
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    cursorShape: Qt.PointingHandCursor
-                    onClicked: page.selectBlock(block.index)
-                }
-            }
-        }
-    }
-
-    Image {
-        id: hueBar
-        objectName: "lightHueBar"
-        x: 0
-        y: 340
-        width: blocks.width
-        height: 14
-        source: Images.hueBar
-        smooth: true
-        Accessible.role: Accessible.ColorChooser
-        Accessible.name: "Hue of the selected colour block"
-
-        MouseArea {
-            anchors.fill: parent
-            anchors.topMargin: -4
-            anchors.bottomMargin: -4
-            onPressed: function(mouse) { page.pickHue(mouse.x) }
-            onPositionChanged: function(mouse) {
-                if (pressed)
-                    page.pickHue(mouse.x)
-            }
-        }
-    }
-
-    component FieldLetter: Text {
-        width: 14
-        height: 20
-        verticalAlignment: Text.AlignVCenter
-        color: Theme.fontColor
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-    }
-
-    Row {
-        x: 0
-        y: 374
-        spacing: 10
-
-        FieldLetter { text: "R" }
-        RectInput {
-            id: redField
-            objectName: "lightR"
-            Accessible.name: "Red"
-            onEndInputSignal: page.takeFields()
-        }
-        FieldLetter { text: "G" }
-        RectInput {
-            id: greenField
-            objectName: "lightG"
-            Accessible.name: "Green"
-            onEndInputSignal: page.takeFields()
-        }
-        FieldLetter { text: "B" }
-        RectInput {
-            id: blueField
-            objectName: "lightB"
-            Accessible.name: "Blue"
-            onEndInputSignal: page.takeFields()
-        }
-        Rectangle {
-            objectName: "lightPreview"
-            width: 48
-            height: 20
-            radius: 3
-            color: page.blockColors[page.colorIndex]
-            border.width: 1
-            border.color: Theme.colorGray2
-            Accessible.role: Accessible.Graphic
-            Accessible.name: "Selected colour " + page.blockColors[page.colorIndex]
-        }
+        colors: page.blockColors
+        chosen: page.colorIndex
+        blockText: page.shownTexts[6]
+        onBlockChosen: function(index) { page.selectBlock(index) }
+        onHueChosen: function(color) { page.chooseHue(color) }
+        onColorTyped: function(color) { page.setBlockColor(color) }
     }
 
     Caption {

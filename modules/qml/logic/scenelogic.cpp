@@ -1,5 +1,6 @@
 #include "modules/qml/logic/scenelogic.h"
 
+#include "device/family.h"
 #include "settings/namelists.h"
 
 #include <QColor>
@@ -255,6 +256,11 @@ QString SceneLogic::rectInputText(const QString &text)
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     return !ok || value < 1 ? QStringLiteral("0") : QString::number(value);
+}
+
+bool SceneLogic::isSecondFamily(const QString &icType)
+{
+    return familyOf(icType) == Family::Second;
 }
 
 QStringList SceneLogic::storedList(const QVariant &value)

@@ -46,6 +46,8 @@ public:
     // {"min": ..., "max": ...} of width/1280 and height/720.
     Q_INVOKABLE static QVariantMap zoomRates(double width, double height);
     Q_INVOKABLE static double roundDecimal(double value, int precision = 0);
+    // The family that keeps device profiles, for the device table's icType.
+    Q_INVOKABLE static bool isSecondFamily(const QString &icType);
     // "English" 0 ... "Spanish" 6; -1 for any other text.
     Q_INVOKABLE static int languageIndex(const QString &language);
     // The code of index (the top bar's language list); "" outside 0 to 6.

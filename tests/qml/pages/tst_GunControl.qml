@@ -76,7 +76,8 @@ Item {
         function test_dotValue_data() {
             return [
                 { tag: "top", dot: 89, y: 0 }, { tag: "just below top", dot: 100, y: 7 },
-                { tag: "middle", dot: 136, y: 32 }, { tag: "just above bottom", dot: 182, y: 63 },
+                { tag: "middle", dot: 136, y: 32 }, { tag: "floored, not rounded", dot: 102, y: 8 },
+                { tag: "just above bottom", dot: 182, y: 63 },
                 { tag: "bottom", dot: 183, y: 64 }, { tag: "above the travel", dot: 40, y: 0 },
                 { tag: "below the travel", dot: 300, y: 64 }
             ]

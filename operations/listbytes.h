@@ -1,16 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QVariant>
 #include <QVariantList>
-
-// The two firmware families of the mouse; "560" names the second one.
-enum class Family { First, Second };
-
-inline Family familyOf(const QString &icType)
-{
-    return icType == QLatin1String("560") ? Family::Second : Family::First;
-}
 
 // List entries from the scene may be numbers or, once stored and read back,
 // texts; anything that is not a number counts as 0.
