@@ -1,5 +1,6 @@
 // Table tests of the device model's plain encoders: what each function makes
 // of the values the scene hands in.
+#include "operations/buttonfunctions.h"
 #include "operations/deviceprofileimages.h"
 #include "operations/dpiencoding.h"
 #include "operations/keynametable.h"
@@ -52,6 +53,7 @@ private slots:
     void keyNames();
     void keyLookupsMissAndBackslash();
     void keyNamesReplacedByLanguage();
+    void buttonFunctionsAndBuiltInMatrices();
 
     void conversion_data();
     void conversion();
@@ -207,6 +209,34 @@ void TestOperationsTables::keyNamesReplacedByLanguage()
     QCOMPARE(KeyNameTable::nameOfCode(shortList, 0x05), QString("Zwei"));
     QCOMPARE(KeyNameTable::nameOfCode(shortList, 0x06), QString());
     QCOMPARE(KeyNameTable::codeOfName(shortList, "C"), 0);
+}
+
+// Every fixed function is found by its own code and no other shares it; a
+// button nobody assigned holds the built-in record of its mode, and game mode
+// differs only where its gun keys sit.
+void TestOperationsTables::buttonFunctionsAndBuiltInMatrices()
+{
+    using namespace ButtonFunctions;
+    QSet<QString> labels;
+    for (const Fixed &f : fixedTable()) {
+        QCOMPARE(fixedOf(f.code), &f);
+        labels.insert(QString::fromLatin1(f.label));
+    }
+    QCOMPARE(labels.size(), int(fixedTable().size()));
+    QCOMPARE(fixedOf(none), nullptr);
+    QCOMPARE(fixedOf({0x05, 0x00, 0x09, 0x00}), nullptr);
+
+    QCOMPARE(builtIn(0, 0), (Code{0x00, 0x00, 0xF0, 0x00}));
+    QCOMPARE(builtIn(0, 7), (Code{0x00, 0xF0, 0x1E, 0x02}));
+    QCOMPARE(builtIn(0, 14), (Code{0xFF, 0x00, 0x01, 0x00}));
+    QCOMPARE(builtIn(1, 5), (Code{0x08, 0x00, 0x01, 0x00}));
+    QCOMPARE(builtIn(1, 6), (Code{0x08, 0x00, 0x02, 0x00}));
+    for (int button = 0; button < 16; ++button) {
+        if (button != 5 && button != 6)
+            QCOMPARE(builtIn(1, button), builtIn(0, button));
+    }
+    QCOMPARE(builtIn(0, -1), none);
+    QCOMPARE(builtIn(1, 16), none);
 }
 
 void TestOperationsTables::conversion_data()
