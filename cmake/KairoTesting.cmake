@@ -1,12 +1,14 @@
 # kairo_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [DISPLAY]
-#                [VIRTUAL_MOUSE] [TIMEOUT <s>])
+#                [VIRTUAL_MOUSE] [PROGRAM] [TIMEOUT <s>] [CASES <function...>])
 # Builds one QtTest executable and registers it with CTest. VIRTUAL_MOUSE
 # tests talk to the virtual mouse in place of hidapi: the device link's hid_*
 # calls are resolved by it, so the two close the link line in that order.
-# DISPLAY tests run
-# under their own Xvfb server so they never touch the developer's desktop; the
-# desktop's session bus is left out too, or its tray would stand in for the
-# tray host the tests start themselves.
+# PROGRAM tests start copies of the built program on the preloaded virtual
+# mouse (tests/support/programcopy.h) and may ask the scene tool where its
+# controls are (KAIRO_SCENETOOL). DISPLAY tests run under their own Xvfb
+# server so they never touch the developer's desktop; the desktop's session
+# bus is left out too, or its tray would stand in for the tray host the tests
+# start themselves.
 find_program(XVFB_RUN xvfb-run)
 
 # Sanitizer builds run two to three times slower; every test's timeout is
@@ -45,31 +47,50 @@ function(kairo_next_display out_var)
   set(${out_var} ${display_base} PARENT_SCOPE)
 endfunction()
 
-function(kairo_add_test)
-  cmake_parse_arguments(T "DISPLAY;VIRTUAL_MOUSE" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
-  add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
-  if(T_VIRTUAL_MOUSE)
-    target_link_libraries(${T_NAME} PRIVATE kairo_device kairo_virtual_mouse)
-  endif()
-  # Waits inside a test on a program it started stretch by the same factor.
-  target_compile_definitions(${T_NAME} PRIVATE KAIRO_TEST_TIMEOUT_SCALE=${KAIRO_TEST_TIMEOUT_SCALE})
-  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  if(T_DISPLAY)
+# _kairo_register_test(<test> <target> <display> <seconds> [args...])
+function(_kairo_register_test test target display seconds)
+  if(display)
     # xvfb-run -a alone starts every search at the same number, so tests
     # started together can race for one display; each test searches from
     # its own number (-n must come before -a). -noreset: Xvfb would otherwise
     # reset when its last client disconnects, under a test that is between
     # two programs it starts.
     kairo_next_display(display_base)
-    add_test(NAME ${T_NAME}
-      COMMAND env -u DBUS_SESSION_BUS_ADDRESS ${XVFB_RUN} -n ${display_base} -a -s "-screen 0 1920x1080x24 -noreset" $<TARGET_FILE:${T_NAME}>)
+    add_test(NAME ${test}
+      COMMAND env -u DBUS_SESSION_BUS_ADDRESS ${XVFB_RUN} -n ${display_base} -a -s "-screen 0 1920x1080x24 -noreset" $<TARGET_FILE:${target}> ${ARGN})
   else()
-    add_test(NAME ${T_NAME} COMMAND $<TARGET_FILE:${T_NAME}>)
-    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    add_test(NAME ${test} COMMAND $<TARGET_FILE:${target}> ${ARGN})
+    set_tests_properties(${test} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()
+  kairo_test_timeout(${test} ${seconds})
+endfunction()
+
+function(kairo_add_test)
+  cmake_parse_arguments(T "DISPLAY;VIRTUAL_MOUSE;PROGRAM" "NAME;TIMEOUT" "SOURCES;LIBS;CASES" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
+  if(T_VIRTUAL_MOUSE)
+    target_link_libraries(${T_NAME} PRIVATE kairo_device kairo_virtual_mouse)
+  endif()
+  if(T_PROGRAM)
+    target_link_libraries(${T_NAME} PRIVATE kairo_program_copy)
+    target_compile_definitions(${T_NAME} PRIVATE KAIRO_SCENETOOL="$<TARGET_FILE:kairo-scenetool>")
+    add_dependencies(${T_NAME} kairo kairo_virtual_mouse_preload kairo_virtual_mouse_cli
+      kairo_modules kairo-scenetool)
+  endif()
+  # Waits inside a test on a program it started stretch by the same factor.
+  target_compile_definitions(${T_NAME} PRIVATE KAIRO_TEST_TIMEOUT_SCALE=${KAIRO_TEST_TIMEOUT_SCALE})
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  kairo_test_timeout(${T_NAME} ${T_TIMEOUT})
+  if(NOT T_CASES)
+    _kairo_register_test(${T_NAME} ${T_NAME} "${T_DISPLAY}" ${T_TIMEOUT})
+  endif()
+  # CASES: one CTest test per test function (or function:row), NAME_function,
+  # so that CTest runs the parts of a long test side by side.
+  foreach(case IN LISTS T_CASES)
+    string(REPLACE ":" "_" case_name "${case}")
+    _kairo_register_test(${T_NAME}_${case_name} ${T_NAME} "${T_DISPLAY}" ${T_TIMEOUT} ${case})
+  endforeach()
 endfunction()

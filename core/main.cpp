@@ -2,6 +2,7 @@
 #include "core/copydatawarning.h"
 #include "core/inputforwarding.h"
 #include "core/qtsinglecoreapplication.h"
+#include "core/scenerenderer.h"
 #include "core/startuptimeline.h"
 #include "core/userdata.h"
 #include "core/widget.h"
@@ -44,6 +45,7 @@ int main(int argc, char *argv[])
     QDir::setCurrent(kairo::userdata::workingFolder(
         programPath.left(programPath.lastIndexOf(QLatin1Char('/')))));
 
+    kairo::scenerenderer::choose();
     Widget window;
     kairo::startup::mark("window");
     QObject::connect(&app, &QtSingleCoreApplication::messageReceived, &window,

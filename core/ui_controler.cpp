@@ -4,6 +4,7 @@
 #include "core/startuptimeline.h"
 #include "device/hid_thread.h"
 
+#include <QCursor>
 #include <QDebug>
 #include <QGuiApplication>
 #include <QQmlContext>
@@ -111,7 +112,8 @@ void Ui_Controler::setupUi(QWidget *window, Hid_Thread *hid)
 }
 
 // The first frame the scene renders, and the first after the start-up logo
-// has gone (the mouse connected and the scene unlocked).
+// has gone (the mouse connected and the scene unlocked). afterRendering comes
+// with both renderers; the software one never ends a frame (afterFrameEnd).
 void Ui_Controler::markFirstFrames()
 {
     QQuickItem *logo =
@@ -120,7 +122,7 @@ void Ui_Controler::markFirstFrames()
             : nullptr;
     auto marked = std::make_shared<int>(0);
     connect(
-        sceneView->quickWindow(), &QQuickWindow::afterFrameEnd, this,
+        sceneView->quickWindow(), &QQuickWindow::afterRendering, this,
         [marked, logo] {
             if (*marked == 0) {
                 kairo::startup::mark("frame");
@@ -196,10 +198,20 @@ void Ui_Controler::onYChanged(int y)
 
 bool Ui_Controler::startSystemMove()
 {
-    if (!windowWidget || QGuiApplication::platformName() == QLatin1String("xcb"))
+    if (!windowWidget)
+        return false;
+    dragPointerStart = QCursor::pos();
+    dragWindowStart = windowWidget->pos();
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
         return false;
     QWindow *handle = windowWidget->windowHandle();
     return handle && handle->startSystemMove();
+}
+
+void Ui_Controler::followPointer()
+{
+    if (windowWidget)
+        windowWidget->move(dragWindowStart + QCursor::pos() - dragPointerStart);
 }
 
 void Ui_Controler::setBusy(int busyTime)

@@ -46,9 +46,14 @@ public slots:
     void test(int x, int y);
     // Hands a drag that has just been pressed to the compositor, where the
     // platform moves windows itself (Wayland lets no client place itself).
-    // False where it does not, and always on X11: the scene then moves the
-    // window by the pointer's offsets.
+    // False where it does not, and always on X11: the window then follows
+    // the pointer from where it was pressed.
     bool startSystemMove();
+    // Puts the window where the pointer has taken it since the press. From
+    // the pointer's place now, not from an event's offsets: on a loaded X
+    // server the events may predate the last move, or the last motion may
+    // never come before the release.
+    void followPointer();
 
 private:
     void reportScreenRect(const QSize &size, bool maximized);
@@ -58,4 +63,6 @@ private:
     QPointer<QWidget> windowWidget;
     myQQuickView *sceneView = nullptr;
     bool isMaximized = false;
+    QPoint dragPointerStart;
+    QPoint dragWindowStart;
 };

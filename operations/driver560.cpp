@@ -73,12 +73,11 @@ bool Driver560::sendGunData(int gun, uchar repeat, uchar horizontal, uchar verti
     return sendImage(imageNo);
 }
 
-bool Driver560::setEffectOnUserAndGunImages(const Lighting::EffectCommand &command)
+void Driver560::setEffectOnUserAndGunImages(const Lighting::EffectCommand &command)
 {
     for (int imageNo = DeviceProfileImages::userImage; imageNo < DeviceProfileImages::count;
          ++imageNo)
         profileImages.setEffect(imageNo, command);
-    return true;
 }
 
 bool Driver560::setColourfulEffect(const Lighting::EffectCommand &command)

@@ -46,7 +46,7 @@ private:
     // The user's profile, and with the gun function the three gun profiles.
     QList<int> userAndGunImages() const;
     bool sendUserAndGunImages();
-    bool setEffectOnUserAndGunImages(const Lighting::EffectCommand &command);
+    void setEffectOnUserAndGunImages(const Lighting::EffectCommand &command);
 
     DeviceProfileImages profileImages;
     bool imageRefused = false;

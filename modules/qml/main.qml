@@ -99,7 +99,6 @@ Item {
     property var view: null
     property var hidLink: null
     property var windowControl: null
-    property bool movedBySystem: false
 
     readonly property bool anyUnsaved: contentReady
                                        && (keyMatrixMain.isSave || dpiSettingMain.isSave
@@ -149,6 +148,7 @@ Item {
         isFrameMax = isMaxNormal
         const rates = SceneLogic.zoomRates(frameW, frameH)
         zoomInRate_min = rates.min
+        Images.shownZoom = rates.min
         zoomInRate_max = rates.max
         console.log("widgetW , H = ", frameW, frameH)
         console.log("zoomInRate_min = ", zoomInRate_min, ",zoomInRate_max = ", zoomInRate_max)
@@ -263,13 +263,16 @@ Item {
         return SceneLogic.roundDecimal(val, precision === undefined ? 0 : precision)
     }
 
+    function savablePages() {
+        return [keyMatrixMain, dpiSettingMain, lightControlMain, systemSettingMain, reportRateMain]
+    }
+
     // After an action the mouse did not complete it gets everything the
     // window holds; pages it did not take stay unsaved.
     function saveAllData() {
         mainFocus()
         const everything = mouseNotice.behind
-        const pages = [keyMatrixMain, dpiSettingMain, lightControlMain, systemSettingMain,
-                       reportRateMain].filter(page => everything || page.isSave)
+        const pages = savablePages().filter(page => everything || page.isSave)
         if (pages.length === 0)
             return
         controlUIEnable(false)
@@ -318,11 +321,8 @@ Item {
         gunControlMain.resetData()
         mouseNotice.report(view.endMouseAction(), false)
         controlUIEnable(true)
-        keyMatrixMain.isSave = false
-        dpiSettingMain.isSave = false
-        lightControlMain.isSave = false
-        systemSettingMain.isSave = false
-        reportRateMain.isSave = false
+        for (const page of savablePages())
+            page.isSave = false
     }
 
     function changeProfile(n: int) {
@@ -404,19 +404,6 @@ Item {
         powerOnLogo.visible = false
     }
 
-    // A press that may drag the window: the compositor moves it where it
-    // can (Wayland); elsewhere the pointer's offsets do.
-    function beginWindowDrag() {
-        movedBySystem = windowControl ? windowControl.startSystemMove() : false
-    }
-
-    function dragWindow(dx: real, dy: real) {
-        if (movedBySystem)
-            return
-        windowControl.onXChanged(Math.round(dx))
-        windowControl.onYChanged(Math.round(dy))
-    }
-
     LanguageLoader {
         id: languageLoader
         scene: mainIten
@@ -429,23 +416,15 @@ Item {
         onTriggered: mainIten.unlockAfterProtect()
     }
 
-    // Presses on empty parts of the window drag it.
-    MouseArea {
-        property real pressX: 0
-        property real pressY: 0
-
+    WindowDrag {
+        id: windowDrag
+        objectName: "windowDrag"
         anchors.fill: parent
         enabled: !powerOnLogo.visible
-        onPressed: function(mouse) {
+        windowControl: mainIten.windowControl
+        onPressedOnEmpty: {
             mainIten.mainFocus()
             mainIten.emptyAreaPressed()
-            mainIten.beginWindowDrag()
-            pressX = mouse.x
-            pressY = mouse.y
-        }
-        onPositionChanged: function(mouse) {
-            if (pressed)
-                mainIten.dragWindow(mouse.x - pressX, mouse.y - pressY)
         }
     }
 
@@ -490,8 +469,8 @@ Item {
             gunControlLang: mainIten.gunControlLang
             profileLang: mainIten.profileLang
             onFocusWanted: mainIten.mainFocus()
-            onDragStarted: mainIten.beginWindowDrag()
-            onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
+            onDragStarted: windowDrag.begin()
+            onDragged: windowDrag.follow()
             onTabChosen: function(index) { mainIten.selectTab(index) }
             onModeChosen: function(mode) { mainIten.applyMode(mode) }
             onLanguageChosen: function(index) { languageLoader.change(index) }
@@ -520,7 +499,8 @@ Item {
         texts: mainIten.deviceLang
         onMinimizeClicked: mainIten.windowControl.onMinimize()
         onCloseClicked: mainIten.windowControl.onHide()
-        onDraggedBy: function(dx, dy) { mainIten.dragWindow(dx, dy) }
+        onDragStarted: windowDrag.begin()
+        onDragged: windowDrag.follow()
     }
 
     MouseNotice {

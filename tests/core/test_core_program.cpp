@@ -1,5 +1,6 @@
 // Whole-program checks: copies of the built program, each in its own folder
 // with its own virtual-mouse socket, driven from outside.
+#include "tests/support/programcopy.h"
 #include "tests/support/trayhost.h"
 
 #include <QtTest>
@@ -7,26 +8,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using kairo::test::Preload;
+using kairo::test::runTool;
+
 class Program : public QObject
 {
     Q_OBJECT
 private:
-    QTemporaryDir dir;
-    QString socketPath;
+    kairo::test::ProgramCopy copy;
     TrayHost trayHost;
-
-    static QString run(const QString &program, const QStringList &args)
-    {
-        QProcess p;
-        p.start(program, args);
-        p.waitForFinished(10000);
-        return QString::fromLocal8Bit(p.readAllStandardOutput());
-    }
     // The program's tray icon as embedded in trayer's panel: its window's
     // place on the screen, or an empty rectangle while there is none.
     static QRect trayIconRect()
     {
-        const QStringList tree = run("xwininfo", {"-root", "-tree"}).split('\n');
+        const QStringList tree = runTool("xwininfo", {"-root", "-tree"}).split('\n');
         static const QRegularExpression window(
             "^(\\s*)0x[0-9a-f]+ \"[^\"]*\": \\((\"[^\"]*\") \"[^\"]*\"\\)\\s+(\\d+)x(\\d+)\\S*\\s+"
             "\\+(-?\\d+)\\+(-?\\d+)");
@@ -51,60 +46,34 @@ private:
     static QString mainWindowMapState()
     {
         const QString id =
-            run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed();
+            runTool("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed();
         if (id.isEmpty() || id.contains('\n'))
             return QString();
         static const QRegularExpression state("Map State: (\\w+)");
-        return state.match(run("xwininfo", {"-id", id})).captured(1);
+        return state.match(runTool("xwininfo", {"-id", id})).captured(1);
     }
     static QStringList visibleProgramWindows()
     {
-        return run("xdotool", {"search", "--onlyvisible", "--class", "^kairo$"})
+        return runTool("xdotool", {"search", "--onlyvisible", "--class", "^kairo$"})
             .split('\n', Qt::SkipEmptyParts);
     }
 
     QProcessEnvironment environment(bool preload) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", socketPath);
-        // The view's trace of its calls into the scene, off by default.
-        env.insert("QT_LOGGING_RULES", "kairo*.debug=true");
-        env.remove("QT_QPA_PLATFORM");
-        if (preload)
-            env.insert("LD_PRELOAD", KAIRO_PRELOAD);
-        return env;
+        return copy.environment(preload ? Preload::VirtualMouse : Preload::Nothing);
     }
-    bool waitForLine(QProcess &p, QByteArray &seen, const QByteArray &line, int ms = 8000)
+    static bool waitForLine(QProcess &p, QByteArray &seen, const QByteArray &line, int ms = 8000)
     {
-        QElapsedTimer t;
-        t.start();
-        while (!seen.contains(line) && t.elapsed() < ms) {
-            p.waitForReadyRead(100);
-            seen += p.readAll();
-        }
-        return seen.contains(line);
+        return kairo::test::waitForOutput(p, seen, line, ms);
     }
-    int cli(const QStringList &args)
-    {
-        QProcess c;
-        c.setProcessEnvironment(environment(false));
-        c.start(QStringLiteral(KAIRO_BIN_DIR "/kairo-virtual-mouse"), args);
-        c.waitForFinished(5000);
-        return c.exitCode();
-    }
+    int cli(const QStringList &args) const { return copy.cli(args); }
 
 private slots:
     void initTestCase()
     {
         QVERIFY2(trayHost.start(), "trayer did not start");
-        QVERIFY(dir.isValid());
-        socketPath = dir.filePath("vm.sock");
-        QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", dir.filePath("kairo")));
-        QFile(dir.filePath("kairo"))
-            .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QProcess cp;
-        cp.start("cp", {"-r", KAIRO_BIN_DIR "/modules", dir.path()});
-        QVERIFY(cp.waitForFinished());
+        const QString failed = copy.copyIn();
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
     }
 
     void cleanupTestCase() { trayHost.stop(); }
@@ -118,7 +87,7 @@ private slots:
         kairo.setProcessEnvironment(environment(true));
         kairo.setWorkingDirectory(QDir::rootPath());
         kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.start(dir.filePath("kairo"));
+        kairo.start(copy.path("kairo"));
         QByteArray seen;
         QVERIFY(waitForLine(kairo, seen, "scene: run"));
         QVERIFY(seen.contains("Device Connect"));
@@ -128,7 +97,7 @@ private slots:
         second.setProcessEnvironment(environment(false));
         QElapsedTimer t;
         t.start();
-        second.start(dir.filePath("kairo"));
+        second.start(copy.path("kairo"));
         QVERIFY(second.waitForFinished(6000));
         QCOMPARE(second.exitCode(), 1);
         QVERIFY(t.elapsed() < 5000);
@@ -162,7 +131,7 @@ private slots:
         QTemporaryDir runtime;
         QVERIFY(shared.isValid() && runtime.isValid());
         const QByteArray pathHash =
-            QCryptographicHash::hash(QFileInfo(dir.filePath("kairo")).canonicalFilePath().toUtf8(),
+            QCryptographicHash::hash(QFileInfo(copy.path("kairo")).canonicalFilePath().toUtf8(),
                                      QCryptographicHash::Sha1)
                 .toHex();
         const QString id = QStringLiteral("kairo-%1-%2")
@@ -180,7 +149,7 @@ private slots:
         QProcess kairo;
         kairo.setProcessEnvironment(env);
         kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.start(dir.filePath("kairo"));
+        kairo.start(copy.path("kairo"));
         QByteArray seen;
         QVERIFY2(waitForLine(kairo, seen, "Device DisConnect"), seen.constData());
 
@@ -196,7 +165,7 @@ private slots:
 
         QProcess second;
         second.setProcessEnvironment(env);
-        second.start(dir.filePath("kairo"));
+        second.start(copy.path("kairo"));
         QVERIFY(second.waitForFinished(6000));
         QCOMPARE(second.exitCode(), 1);
         QVERIFY(waitForLine(kairo, seen,
@@ -220,7 +189,7 @@ private slots:
         QProcess kairo;
         kairo.setProcessEnvironment(env);
         kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.start(dir.filePath("kairo"));
+        kairo.start(copy.path("kairo"));
         QByteArray seen;
         QVERIFY2(waitForLine(kairo, seen, "Device DisConnect"), seen.constData());
         kairo.terminate();
@@ -232,7 +201,7 @@ private slots:
         env.insert("KAIRO_FULL_DISK_UNDER", shared.path());
         env.insert("QT_LOGGING_RULES", "kairo*.debug=true;default.debug=true");
         kairo.setProcessEnvironment(env);
-        kairo.start(dir.filePath("kairo"));
+        kairo.start(copy.path("kairo"));
         seen.clear();
         QVERIFY2(waitForLine(kairo, seen, "Device DisConnect"), seen.constData());
         QVERIFY(seen.contains("cannot take over the stale lock"));
@@ -259,7 +228,7 @@ private slots:
         env.remove("DISPLAY");
         env.remove("WAYLAND_DISPLAY");
         kairo.setProcessEnvironment(env);
-        kairo.start(dir.filePath("kairo"), args);
+        kairo.start(copy.path("kairo"), args);
         QVERIFY(kairo.waitForFinished(3000));
         QCOMPARE(kairo.exitCode(), 0);
         const QString out = QString::fromLocal8Bit(kairo.readAllStandardOutput());
@@ -277,10 +246,10 @@ private slots:
             QProcessEnvironment env = environment(true);
             env.remove("QT_LOGGING_RULES");
             // A desktop session has its runtime folder; Qt warns without one.
-            env.insert("XDG_RUNTIME_DIR", dir.path());
+            env.insert("XDG_RUNTIME_DIR", copy.folder());
             kairo.setProcessEnvironment(env);
             kairo.setProcessChannelMode(QProcess::MergedChannels);
-            kairo.start(dir.filePath("kairo"), verbose ? QStringList{"--verbose"} : QStringList{});
+            kairo.start(copy.path("kairo"), verbose ? QStringList{"--verbose"} : QStringList{});
             QByteArray seen;
             // Generous: beside the rest of the suite on two cores a start
             // has taken ten seconds.
@@ -312,7 +281,7 @@ private slots:
         QProcessEnvironment env = environment(false);
         kairo.setProcessEnvironment(env);
         kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.start(dir.filePath("kairo"), arguments);
+        kairo.start(copy.path("kairo"), arguments);
         QByteArray seen;
         QVERIFY(waitForLine(kairo, seen, "Device DisConnect"));
         QTRY_VERIFY_WITH_TIMEOUT(!trayIconRect().isEmpty(), 15000);
@@ -333,7 +302,7 @@ private slots:
         QProcess kairo;
         kairo.setProcessEnvironment(environment(true));
         kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.start(dir.filePath("kairo"));
+        kairo.start(copy.path("kairo"));
         QByteArray seen;
         QVERIFY(waitForLine(kairo, seen, "scene: run"));
         QTRY_COMPARE_WITH_TIMEOUT(mainWindowMapState(), QStringLiteral("IsViewable"), 10000);
@@ -352,15 +321,15 @@ private slots:
         };
         const QPoint at = icon.center();
         for (int attempt = 0; attempt < 5 && !menuShown(); ++attempt) {
-            run("xdotool",
-                {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"});
+            runTool("xdotool",
+                    {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "3"});
             QElapsedTimer shown;
             shown.start();
             while (!menuShown() && shown.elapsed() < 2000)
                 QTest::qWait(100);
         }
         QVERIFY(menuShown());
-        run("xdotool", {"key", "q"});
+        runTool("xdotool", {"key", "q"});
         QVERIFY(kairo.waitForFinished(10000));
         QCOMPARE(kairo.exitStatus(), QProcess::NormalExit);
         QCOMPARE(kairo.exitCode(), 0);

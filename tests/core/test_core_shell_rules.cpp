@@ -1,6 +1,7 @@
 #include "core/copydatawarning.h"
 #include "core/myqquickview.h"
 #include "core/qtsinglecoreapplication.h"
+#include "core/scenerenderer.h"
 #include "core/udevrule.h"
 #include "core/ui_controler.h"
 #include "device/hid_thread.h"
@@ -341,6 +342,29 @@ private slots:
         QVERIFY(deliverCopyData({0x1234, 0, nullptr}));
         QCOMPARE(calls, 1);
         setCopyDataHandler(nullptr, nullptr, nullptr);
+    }
+
+    // Software only where Mesa would draw on the processor anyway, and
+    // never against a renderer the user named.
+    void sceneRenderer()
+    {
+        using kairo::scenerenderer::Facts;
+        const struct {
+            const char *name;
+            Facts facts; // QT_QUICK_BACKEND, QSG_RHI_BACKEND, LIBGL_ALWAYS_SOFTWARE, GALLIUM_DRIVER
+            bool software;
+        } rows[] = {
+            {"card", {"", "", "", "", true}, false},
+            {"no card", {"", "", "", "", false}, true},
+            {"user named gl", {"", "opengl", "", "", false}, false},
+            {"user named software", {"software", "", "", "", true}, false},
+            {"mesa told software", {"", "", " True", "", true}, true},
+            {"mesa told not", {"", "", "0", "", true}, false},
+            {"llvmpipe driver", {"", "", "", "LLVMpipe", true}, true},
+            {"card driver", {"", "", "", "iris", true}, false},
+        };
+        for (const auto &row : rows)
+            QVERIFY2(kairo::scenerenderer::prefersSoftware(row.facts) == row.software, row.name);
     }
 };
 

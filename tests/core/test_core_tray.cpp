@@ -11,6 +11,7 @@
 #include "tests/support/builtmodules.h"
 #include "tests/support/debugcapture.h"
 #include "tests/support/fakedesktopbus.h"
+#include "tests/support/programcopy.h"
 #include "tests/support/trayhost.h"
 
 #include "sim/virtualmouse.h"
@@ -32,10 +33,7 @@ namespace {
 
 QString run(const QString &program, const QStringList &args)
 {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(10000);
-    return QString::fromLocal8Bit(p.readAllStandardOutput());
+    return kairo::test::runTool(program, args);
 }
 
 // The program's main window as X sees it: mapped or not, and whether a
@@ -103,27 +101,15 @@ QList<QPair<int, QString>> menuEntries(const QDBusArgument &layout)
 struct Program {
     QProcess process;
     QByteArray seen;
-    Program(const QString &path, const QProcessEnvironment &env, const QStringList &args = {})
+    Program(const kairo::test::ProgramCopy &copy, const QProcessEnvironment &env,
+            const QStringList &args)
     {
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(path, args);
+        copy.start(process, env, args, kairo::test::Output::Process);
     }
-    ~Program()
-    {
-        process.terminate();
-        if (!process.waitForFinished(5000))
-            process.kill();
-    }
+    ~Program() { kairo::test::stopProgram(process); }
     bool waitFor(const QByteArray &line, int ms = 10000)
     {
-        QElapsedTimer t;
-        t.start();
-        while (!seen.contains(line) && t.elapsed() < ms) {
-            process.waitForReadyRead(100);
-            seen += process.readAll();
-        }
-        return seen.contains(line);
+        return kairo::test::waitForOutput(process, seen, line, ms);
     }
 };
 
@@ -155,7 +141,7 @@ class Tray : public QObject
 private:
     FakeDesktopBus bus;
     TrayHost trayHost;
-    QTemporaryDir programDir;
+    kairo::test::ProgramCopy programCopy;
     std::unique_ptr<QTemporaryDir> workDir;
     std::unique_ptr<Widget> widget;
     std::unique_ptr<DebugCapture> debug;
@@ -195,16 +181,12 @@ private:
     std::unique_ptr<Program> startProgram(bool mouse, const QStringList &args = {},
                                           bool sessionBus = true)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = programCopy.environment(mouse ? kairo::test::Preload::VirtualMouse
+                                                                : kairo::test::Preload::Nothing);
         bus.exportTo(env);
         if (!sessionBus)
-            env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + programDir.filePath("no-bus"));
-        env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", programDir.filePath("vm.sock"));
-        env.insert("QT_LOGGING_RULES", "kairo*.debug=true");
-        env.remove("QT_QPA_PLATFORM");
-        if (mouse)
-            env.insert("LD_PRELOAD", KAIRO_PRELOAD);
-        return std::make_unique<Program>(programDir.filePath("kairo"), env, args);
+            env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + programCopy.path("no-bus"));
+        return std::make_unique<Program>(programCopy, env, args);
     }
     // A second copy, which exits with 1 at once.
     void startSecondCopy(const QStringList &args = {})
@@ -233,11 +215,8 @@ private slots:
         QVERIFY(daemon && daemon->isServiceRegistered("org.freedesktop.Notifications"));
         QVERIFY2(!QSystemTrayIcon::isSystemTrayAvailable(), "a tray host already runs here");
 
-        QVERIFY(programDir.isValid());
-        QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", programDir.filePath("kairo")));
-        QFile(programDir.filePath("kairo"))
-            .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(copyBuiltModules(programDir.path()));
+        const QString failed = programCopy.copyIn();
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
     }
     void cleanup()
     {

@@ -24,6 +24,125 @@ kairo::sim::DeviceConfig secondFamily()
     return device;
 }
 
+QList<int> currentDpi(Hid_Thread &h)
+{
+    uchar which = 2, stage = 0;
+    h.hid560_84H_GetCurrentDPI(which, stage);
+    return {which, stage};
+}
+
+QList<int> bytesOf(const QByteArray &image)
+{
+    QList<int> bytes;
+    for (char c : image)
+        bytes << quint8(c);
+    return bytes;
+}
+
+std::function<QList<int>(Hid_Thread &)> readProfile(uchar number)
+{
+    return [number](Hid_Thread &h) {
+        QByteArray image(128, '\x55');
+        h.hid560_8CH_readProfile(raw(image), number);
+        return bytesOf(image);
+    };
+}
+
+// Every command of the family, each row one call on a fresh mouse.
+QList<CommandStep> commands560()
+{
+    using kairo::sim::FirmwareState;
+    using kairo::sim::state;
+    const QList<int> fourSettles{64, 64, 64, 64, 64, 64, 64, 64};
+    const QList<int> fourReports{64, 64, 120, 120, 120, 120, 64, 64};
+    const QStringList success{QStringLiteral("HID SUCCESS ")};
+    const auto image = sharedPattern(128, 0x10);
+    const auto matrix = sharedPattern(64, 0x90);
+    const auto macro = sharedPattern(128, 0x33);
+    return {
+        queryStep(
+            "81H", [](FirmwareState &s) { s.keyboardOption560 = fromHex("a1 b2"); },
+            [](Hid_Thread &h) {
+                uchar b1 = 0, b2 = 0;
+                h.hid560_81H_GetKeyboardoption(b1, b2);
+                return QList<int>({b1, b2});
+            },
+            {featureLine("00 81 00 00 00 00 00 00 7e")}, {0xa1, 0xb2}),
+        queryStep(
+            "82H", [](FirmwareState &s) { s.currentProfile = 3; },
+            [](Hid_Thread &h) {
+                uchar profile = 0;
+                h.hid560_82H_GetCurrentProfile(profile);
+                return QList<int>({profile});
+            },
+            {featureLine("00 82 00 00 00 00 00 00 7d")}, {3}),
+        queryStep("84H", [](FirmwareState &s) { s.profileDpiStage[2] = 6; }, currentDpi,
+                  {featureLine("00 84 02 00 00 00 00 00 79")}, {2, 6}),
+        queryStep(
+            "87H", [](FirmwareState &s) { s.ledInstructOptions = fromHex("07 08 09"); },
+            [](Hid_Thread &h) {
+                uchar o1 = 0, o2 = 0, o3 = 0;
+                const bool answered = h.hid_87H_GetLEDInstructFunction(2, o1, o2, o3);
+                return QList<int>({answered, o1, o2, o3});
+            },
+            {featureLine("00 87 02 00 00 00 00 00 76")}, {true, 7, 8, 9}),
+        queryStep(
+            "8CH", [](FirmwareState &s) { s.profiles[3] = pattern(128, 0x20); }, readProfile(3),
+            {featureLine("00 8c 03 00 00 00 00 00 70")}, bytesOf(pattern(128, 0x20)),
+            [] { QCOMPARE(records(Direction::In).size(), 4); }),
+        commandStep(
+            "01H", [](Hid_Thread &h) { h.hid560_01H_SetKeyboardoption(1, 2); },
+            {featureLine("00 01 01 02 00 00 00 00 fb")}, {8}, {},
+            [] { QCOMPARE(state(0).keyboardOption560, fromHex("01 02")); }),
+        commandStep(
+            "02H", [](Hid_Thread &h) { h.hid560_02H_SetCurrentProfile(3); },
+            {featureLine("00 02 03 00 00 00 00 00 fa")}, {8}, {},
+            [] { QCOMPARE(state(0).currentProfile, 3); }),
+        commandStep("09H off", [](Hid_Thread &h) { h.hid560_09H_Lod(5, 0); },
+                    {featureLine("00 09 00 7d 00 00 00 00 79")}, {64, 64}),
+        commandStep(
+            "09H on", [](Hid_Thread &h) { h.hid560_09H_Lod(5, 1); },
+            {featureLine("00 09 05 7d 00 00 00 00 74")}, {64, 64}, {},
+            [] { QCOMPARE(state(0).liftOff, 5); }),
+        // Without the gun flag these go to each of the four profiles.
+        commandStep(
+            "03H", [](Hid_Thread &h) { h.hid560_03H_SetReportRate(4); },
+            {featureLine("00 03 01 04 00 00 00 00 f7"), featureLine("00 03 02 04 00 00 00 00 f6"),
+             featureLine("00 03 03 04 00 00 00 00 f5"), featureLine("00 03 04 04 00 00 00 00 f4")},
+            fourSettles),
+        commandStep(
+            "04H", [](Hid_Thread &h) { h.hid560_04H_SetCurrentDPI(3); },
+            {featureLine("00 04 01 03 00 00 00 00 f7"), featureLine("00 04 02 03 00 00 00 00 f6"),
+             featureLine("00 04 03 03 00 00 00 00 f5"), featureLine("00 04 04 03 00 00 00 00 f4")},
+            fourSettles, {},
+            [] {
+                const auto stages = state(0).profileDpiStage;
+                QCOMPARE(QList<int>({stages[1], stages[2], stages[3], stages[4]}),
+                         QList<int>({3, 3, 3, 3}));
+            }),
+        commandStep(
+            "0CH", [=](Hid_Thread &h) { h.hid560_0CH_setProfile(raw(*image), 2); },
+            QStringList{featureLine("00 0c 02 80 00 00 00 00 71")} + bulkLines(*image), fourReports,
+            success, [=] { QCOMPARE(state(0).profiles[2], *image); }),
+        // The matrix goes out as the first half of a zero-padded block.
+        commandStep(
+            "0DH", [=](Hid_Thread &h) { h.hid560_0DH_SetKeyMatrix(raw(*matrix), 1); },
+            QStringList{featureLine("00 0d 01 80 00 00 00 00 71")}
+                + bulkLines(*matrix + QByteArray(64, '\0')),
+            fourReports, success,
+            [] {
+                const QList<kairo::sim::WireRecord> out = records(Direction::Out);
+                QCOMPARE(out.size(), 4);
+                QCOMPARE(out[2].bytes, QByteArray(33, '\0'));
+                QCOMPARE(out[3].bytes, QByteArray(33, '\0'));
+            }),
+        commandStep(
+            "0FH", [=](Hid_Thread &h) { h.hid560_0FH_SetMacroKey(4, raw(*macro)); },
+            QStringList{featureLine("00 0f 04 80 00 00 00 00 6c")} + bulkLines(*macro), fourReports,
+            success, [=] { QCOMPARE(state(0).macros[3], *macro); }),
+    };
+}
+
 } // namespace
 
 class Commands560Test : public QObject
@@ -34,12 +153,11 @@ class Commands560Test : public QObject
     std::unique_ptr<DebugCapture> debug;
 
     Hid_Thread &hid() { return link->hid; }
-    QList<int> &sleeps() { return link->clock.sleeps; }
 
     void expectCommand(const std::function<void()> &command, const QStringList &wire,
-                       const QList<int> &expectedSleeps, const QStringList &debugLines = {})
+                       const QList<int> &expectedSleeps)
     {
-        ::expectCommand(*link, *debug, command, wire, expectedSleeps, debugLines);
+        ::expectCommand(*link, *debug, command, wire, expectedSleeps, {});
     }
 
 private slots:
@@ -56,85 +174,12 @@ private slots:
         link.reset();
     }
 
-    void getCommandsReturnTheReplyValues()
+    void commandOnTheWire_data() { addStepRows(commands560()); }
+
+    void commandOnTheWire()
     {
-        kairo::sim::FirmwareState state = kairo::sim::state(0);
-        state.keyboardOption560 = fromHex("a1 b2");
-        state.currentProfile = 3;
-        state.profileDpiStage[2] = 6;
-        state.ledInstructOptions = fromHex("07 08 09");
-        kairo::sim::setState(0, state);
-
-        uchar b1 = 0, b2 = 0;
-        expectCommand([&] { hid().hid560_81H_GetKeyboardoption(b1, b2); },
-                      {featureLine("00 81 00 00 00 00 00 00 7e")}, {});
-        QCOMPARE(QList<int>({b1, b2}), QList<int>({0xa1, 0xb2}));
-
-        uchar profile = 0;
-        expectCommand([&] { hid().hid560_82H_GetCurrentProfile(profile); },
-                      {featureLine("00 82 00 00 00 00 00 00 7d")}, {});
-        QCOMPARE(profile, uchar(3));
-
-        uchar which = 2, stage = 0;
-        expectCommand([&] { hid().hid560_84H_GetCurrentDPI(which, stage); },
-                      {featureLine("00 84 02 00 00 00 00 00 79")}, {});
-        QCOMPARE(which, uchar(2));
-        QCOMPARE(stage, uchar(6));
-
-        uchar o1 = 0, o2 = 0, o3 = 0;
-        bool answered = false;
-        expectCommand([&] { answered = hid().hid_87H_GetLEDInstructFunction(2, o1, o2, o3); },
-                      {featureLine("00 87 02 00 00 00 00 00 76")}, {});
-        QVERIFY(answered);
-        QCOMPARE(QList<int>({o1, o2, o3}), QList<int>({7, 8, 9}));
-    }
-
-    void profileReadCollectsFourInputReports()
-    {
-        const QByteArray image = pattern(128, 0x20);
-        kairo::sim::FirmwareState state = kairo::sim::state(0);
-        state.profiles[3] = image;
-        kairo::sim::setState(0, state);
-
-        QByteArray destination(128, '\x55');
-        expectCommand([&] { hid().hid560_8CH_readProfile(raw(destination), 3); },
-                      {featureLine("00 8c 03 00 00 00 00 00 70")}, {});
-        QCOMPARE(destination, image);
-        QCOMPARE(records(Direction::In).size(), 4);
-    }
-
-    void setCommandsWithoutBulkData()
-    {
-        expectCommand([&] { hid().hid560_01H_SetKeyboardoption(1, 2); },
-                      {featureLine("00 01 01 02 00 00 00 00 fb")}, {8});
-        QCOMPARE(kairo::sim::state(0).keyboardOption560, fromHex("01 02"));
-
-        expectCommand([&] { hid().hid560_02H_SetCurrentProfile(3); },
-                      {featureLine("00 02 03 00 00 00 00 00 fa")}, {8});
-        QCOMPARE(kairo::sim::state(0).currentProfile, 3);
-
-        expectCommand([&] { hid().hid560_09H_Lod(5, 0); },
-                      {featureLine("00 09 00 7d 00 00 00 00 79")}, {64, 64});
-        expectCommand([&] { hid().hid560_09H_Lod(5, 1); },
-                      {featureLine("00 09 05 7d 00 00 00 00 74")}, {64, 64});
-        QCOMPARE(kairo::sim::state(0).liftOff, 5);
-    }
-
-    void perProfileCommandsCoverFourProfilesWithoutGunFlag()
-    {
-        const QList<int> fourSettles{64, 64, 64, 64, 64, 64, 64, 64};
-        expectCommand(
-            [&] { hid().hid560_03H_SetReportRate(4); },
-            {featureLine("00 03 01 04 00 00 00 00 f7"), featureLine("00 03 02 04 00 00 00 00 f6"),
-             featureLine("00 03 03 04 00 00 00 00 f5"), featureLine("00 03 04 04 00 00 00 00 f4")},
-            fourSettles);
-        expectCommand(
-            [&] { hid().hid560_04H_SetCurrentDPI(3); },
-            {featureLine("00 04 01 03 00 00 00 00 f7"), featureLine("00 04 02 03 00 00 00 00 f6"),
-             featureLine("00 04 03 03 00 00 00 00 f5"), featureLine("00 04 04 03 00 00 00 00 f4")},
-            fourSettles);
-        const auto rates = kairo::sim::state(0).profileDpiStage;
-        QCOMPARE(QList<int>({rates[1], rates[2], rates[3], rates[4]}), QList<int>({3, 3, 3, 3}));
+        QFETCH(int, step);
+        expectStep(*link, *debug, commands560().at(step));
     }
 
     void perProfileCommandsStopAfterProfileOneWithGunFlag()
@@ -144,32 +189,6 @@ private slots:
                       {featureLine("00 03 01 04 00 00 00 00 f7")}, {64, 64});
         expectCommand([&] { hid().hid560_04H_SetCurrentDPI(3); },
                       {featureLine("00 04 01 03 00 00 00 00 f7")}, {64, 64});
-    }
-
-    void bulkCommandsSendWholeBlocks()
-    {
-        const QList<int> fourReports{64, 64, 120, 120, 120, 120, 64, 64};
-        QByteArray image = pattern(128, 0x10);
-        expectCommand([&] { hid().hid560_0CH_setProfile(raw(image), 2); },
-                      QStringList{featureLine("00 0c 02 80 00 00 00 00 71")} + bulkLines(image),
-                      fourReports, {QStringLiteral("HID SUCCESS ")});
-        QCOMPARE(kairo::sim::state(0).profiles[2], image);
-
-        QByteArray matrix = pattern(64, 0x90);
-        QByteArray padded = matrix + QByteArray(64, '\0');
-        expectCommand([&] { hid().hid560_0DH_SetKeyMatrix(raw(matrix), 1); },
-                      QStringList{featureLine("00 0d 01 80 00 00 00 00 71")} + bulkLines(padded),
-                      fourReports, {QStringLiteral("HID SUCCESS ")});
-        const QList<kairo::sim::WireRecord> out = records(Direction::Out);
-        QCOMPARE(out.size(), 4);
-        QCOMPARE(out[2].bytes, QByteArray(33, '\0'));
-        QCOMPARE(out[3].bytes, QByteArray(33, '\0'));
-
-        QByteArray macro = pattern(128, 0x33);
-        expectCommand([&] { hid().hid560_0FH_SetMacroKey(4, raw(macro)); },
-                      QStringList{featureLine("00 0f 04 80 00 00 00 00 6c")} + bulkLines(macro),
-                      fourReports, {QStringLiteral("HID SUCCESS ")});
-        QCOMPARE(kairo::sim::state(0).macros[3], macro);
     }
 
     void scrambledSecondFamilyDevice()
@@ -197,73 +216,9 @@ private slots:
 
     void everyCommandScrambledCarriesThePlainBlock()
     {
-        auto send = [](std::function<void(Hid_Thread &)> command) {
-            return [command](Hid_Thread &h) {
-                command(h);
-                return QList<int>();
-            };
-        };
-        auto readProfile = [](uchar number) {
-            return [number](Hid_Thread &h) {
-                QByteArray image(128, '\0');
-                h.hid560_8CH_readProfile(raw(image), number);
-                QList<int> bytes;
-                for (char c : image)
-                    bytes << quint8(c);
-                return bytes;
-            };
-        };
-        const QList<CommandStep> steps{
-            {"81H",
-             [](Hid_Thread &h) {
-                 uchar b1 = 0, b2 = 0;
-                 h.hid560_81H_GetKeyboardoption(b1, b2);
-                 return QList<int>({b1, b2});
-             }},
-            {"82H",
-             [](Hid_Thread &h) {
-                 uchar profile = 0;
-                 h.hid560_82H_GetCurrentProfile(profile);
-                 return QList<int>({profile});
-             }},
-            {"84H",
-             [](Hid_Thread &h) {
-                 uchar which = 3, stage = 0;
-                 h.hid560_84H_GetCurrentDPI(which, stage);
-                 return QList<int>({which, stage});
-             }},
-            {"87H",
-             [](Hid_Thread &h) {
-                 uchar o1 = 0, o2 = 0, o3 = 0;
-                 const bool answered = h.hid_87H_GetLEDInstructFunction(1, o1, o2, o3);
-                 return QList<int>({answered, o1, o2, o3});
-             }},
-            {"8CH", readProfile(2)},
-            {"01H", send([](Hid_Thread &h) { h.hid560_01H_SetKeyboardoption(0x88, 0x01); })},
-            {"02H", send([](Hid_Thread &h) { h.hid560_02H_SetCurrentProfile(2); })},
-            {"03H", send([](Hid_Thread &h) { h.hid560_03H_SetReportRate(8); })},
-            {"04H", send([](Hid_Thread &h) { h.hid560_04H_SetCurrentDPI(5); })},
-            {"09H", send([](Hid_Thread &h) { h.hid560_09H_Lod(2, 1); })},
-            {"0CH", send([](Hid_Thread &h) {
-                 QByteArray p = pattern(128, 0x9c);
-                 h.hid560_0CH_setProfile(raw(p), 2);
-             })},
-            {"0DH", send([](Hid_Thread &h) {
-                 QByteArray m = pattern(64, 0xe0);
-                 h.hid560_0DH_SetKeyMatrix(raw(m), 3);
-             })},
-            {"0FH", send([](Hid_Thread &h) {
-                 QByteArray m = pattern(128, 0x01);
-                 h.hid560_0FH_SetMacroKey(7, raw(m));
-             })},
-            {"8CH after 0CH", readProfile(2)},
-            {"84H after 04H",
-             [](Hid_Thread &h) {
-                 uchar which = 2, stage = 0;
-                 h.hid560_84H_GetCurrentDPI(which, stage);
-                 return QList<int>({which, stage});
-             }},
-        };
+        const QList<CommandStep> steps =
+            commands560()
+            + QList<CommandStep>{{"8CH after 0CH", readProfile(2)}, {"84H after 04H", currentDpi}};
         expectScrambledRunMatchesPlainRun(
             secondFamily(), QStringLiteral("Mx!0a9"), steps,
             [](Hid_Thread &h) { h.setModelFlags(false, QStringLiteral("560")); });

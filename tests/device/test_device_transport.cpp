@@ -472,6 +472,27 @@ private slots:
         QVERIFY(!hid().commandHandle);
     }
 
+    // Only a factor that shortens is taken: a real mouse needs every pause
+    // whole, so anything else keeps them.
+    void pauseFactorShortensOnly_data()
+    {
+        QTest::addColumn<QByteArray>("setting");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("unset") << QByteArray() << 1.0;
+        QTest::newRow("a quarter") << QByteArray("0.25") << 0.25;
+        QTest::newRow("whole") << QByteArray("1") << 1.0;
+        QTest::newRow("zero") << QByteArray("0") << 1.0;
+        QTest::newRow("negative") << QByteArray("-0.5") << 1.0;
+        QTest::newRow("longer") << QByteArray("2") << 1.0;
+        QTest::newRow("not a number") << QByteArray("fast") << 1.0;
+    }
+    void pauseFactorShortensOnly()
+    {
+        QFETCH(QByteArray, setting);
+        QFETCH(double, factor);
+        QCOMPARE(RealHidClock::pauseFactor(setting), factor);
+    }
+
     void exchangesReopenThePathForEveryCall()
     {
         countApiCalls();

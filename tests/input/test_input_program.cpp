@@ -2,6 +2,8 @@
 // own Xvfb server while a copy of the built program runs there with the
 // virtual mouse connected, and the scene's detectKeyboard and detectMouse
 // calls (as the view traces them) must carry the right codes, once per press.
+#include "tests/support/programcopy.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -46,22 +48,17 @@ class TestInputProgram : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir dir;
+    kairo::test::ProgramCopy copy;
     QProcess kairo;
     QByteArray seen;
     qsizetype consumed = 0; // the part of seen already handed to a test
 
     bool waitFor(const QByteArray &text, qsizetype from, int ms = 20000)
     {
-        QElapsedTimer timer;
-        timer.start();
-        while (seen.indexOf(text, from) < 0 && timer.elapsed() < ms
-               && kairo.state() == QProcess::Running) {
-            kairo.waitForReadyRead(100);
-            seen += kairo.readAll();
-        }
-        seen += kairo.readAll();
-        return seen.indexOf(text, from) >= 0;
+        QByteArray fresh = seen.mid(from);
+        kairo::test::waitForOutput(kairo, fresh, text, ms);
+        seen = seen.left(from) + fresh;
+        return fresh.contains(text);
     }
 
     void xdotool(const QStringList &arguments)
@@ -104,25 +101,10 @@ private slots:
     {
         if (QStandardPaths::findExecutable("xdotool").isEmpty())
             QSKIP("xdotool is not installed");
-        QVERIFY(dir.isValid());
-        QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", dir.filePath("kairo")));
-        QFile(dir.filePath("kairo"))
-            .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QProcess copy;
-        copy.start("cp", {"-r", KAIRO_BIN_DIR "/modules", dir.path()});
-        QVERIFY(copy.waitForFinished());
-        QCOMPARE(copy.exitCode(), 0);
-
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", dir.filePath("vm.sock"));
-        // The view's trace of its calls into the scene, off by default.
-        env.insert("QT_LOGGING_RULES", "kairo*.debug=true");
-        env.insert("LD_PRELOAD", KAIRO_PRELOAD);
-        env.remove("QT_QPA_PLATFORM");
-        kairo.setProcessEnvironment(env);
-        kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.start(dir.filePath("kairo"));
-        QVERIFY(kairo.waitForStarted());
+        QString failed = copy.copyIn();
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        failed = copy.start(kairo, copy.environment(), {}, kairo::test::Output::Process);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
         // Input is forwarded only once the scene is up, and the scene comes
         // up only with a mouse connected.
         QVERIFY2(waitFor("scene: run", 0, 60000), seen.constData());
@@ -140,15 +122,7 @@ private slots:
         XCloseDisplay(display);
     }
 
-    void cleanupTestCase()
-    {
-        if (kairo.state() == QProcess::NotRunning)
-            return;
-        kairo.terminate();
-        if (!kairo.waitForFinished(10000))
-            kairo.kill();
-        kairo.waitForFinished(5000);
-    }
+    void cleanupTestCase() { kairo::test::stopProgram(kairo); }
 
     void ordinaryKeysArriveOncePerPress()
     {

@@ -2,6 +2,7 @@
 // prefix and into a system one (/usr, staged with DESTDIR), the menu entry and
 // metainfo checked by the ecosystem's validators, and the installed launcher
 // started by users who cannot write the system prefix, on the virtual mouse.
+#include "tests/journey/journeysupport.h"
 #include "tests/journey/scenepixels.h"
 
 #include <QRegularExpression>
@@ -9,10 +10,9 @@
 
 #include <unistd.h>
 
-namespace {
+using namespace kairo::journey;
 
-const QColor accent(0xff, 0x30, 0x30);
-const QColor primary(0xff, 0x99, 0x33);
+namespace {
 
 using Tree = QMap<QString, QByteArray>;
 
@@ -37,32 +37,9 @@ Tree readTree(const QString &root)
     return tree;
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A value of the INI file as it is on the disk now.
-QString iniValue(const QString &path, const QString &section, const QString &key)
-{
-    QString current;
-    for (const QByteArray &raw : readFile(path).split('\n')) {
-        const QString line = QString::fromUtf8(raw).trimmed();
-        if (line.startsWith('[') && line.endsWith(']'))
-            current = line.mid(1, line.size() - 2);
-        else if (current == section && line.startsWith(key + '='))
-            return line.mid(key.size() + 1).trimmed();
-    }
-    return QString();
-}
-
 QList<int> stages(const QString &profile)
 {
-    QList<int> values;
-    for (const QString &item : iniValue(profile, "mouse", "dpiValueArray").split(','))
-        values << item.trimmed().toInt();
-    return values;
+    return iniInts(profile, "dpiValueArray");
 }
 
 struct Result {
@@ -186,24 +163,9 @@ private:
 
     static bool waitForOutput(QProcess &p, QByteArray &seen, const QByteArray &line, int ms = 20000)
     {
-        QElapsedTimer t;
-        t.start();
-        while (!seen.contains(line) && t.elapsed() < ms && p.state() != QProcess::NotRunning) {
-            p.waitForReadyRead(100);
-            seen += p.readAll();
-        }
-        seen += p.readAll();
-        return seen.contains(line);
+        return kairo::test::waitForOutput(p, seen, line, ms);
     }
-
-    static void stop(QProcess &kairo)
-    {
-        kairo.terminate();
-        if (!kairo.waitForFinished(5000)) {
-            kairo.kill();
-            kairo.waitForFinished(5000);
-        }
-    }
+    static void stop(QProcess &kairo) { kairo::test::stopProgram(kairo); }
 
     void connectedRun(const User &user, const QString &launcher, const QString &dataHome = {})
     {
@@ -254,14 +216,10 @@ private slots:
         chown(ana.home, ana.uid);
         install("/usr", stage());
 
-        const Result pos =
-            run(KAIRO_SCENETOOL, {"pos", "1280", "720", "dpiSlider0", "dpiPlus1", "saveButton"});
-        for (const QString &line : pos.output.split('\n', Qt::SkipEmptyParts)) {
-            const QStringList f = line.split(' ');
-            if (f.size() == 8)
-                at.insert(f[0], QRect(f[3].toInt(), f[4].toInt(), f[5].toInt(), f[6].toInt()));
-        }
-        QVERIFY2(at.size() == 3, qPrintable(pos.output));
+        const auto places = kairo::journey::places({"dpiSlider0", "dpiPlus1", "saveButton"});
+        for (auto place = places.begin(); place != places.end(); ++place)
+            at.insert(place.key(), place->rect);
+        QCOMPARE(at.size(), 3);
     }
 
     void cleanupTestCase() { setSystemWritable(true); }
@@ -306,7 +264,7 @@ private slots:
         }
 
         const QString entry = root + "/share/applications/io.github.kairo.kairo.desktop";
-        const QString entryText = QString::fromUtf8(readFile(entry));
+        const QString entryText = QString::fromUtf8(fileText(entry));
         QVERIFY2(entryText.contains(QRegularExpression(
                      "\nExec=" + QRegularExpression::escape(prefix) + "/bin/kairo\n")),
                  qPrintable(entryText));
@@ -360,27 +318,11 @@ private slots:
         QByteArray seen;
         QVERIFY2(waitForOutput(kairo, seen, "Device Connect"), seen.constData());
 
-        QString id;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"})
-                       .output.trimmed())
-                 .isEmpty(),
-            15000);
-        const WId window = WId(id.toULongLong());
-        const QString geometry = run("xdotool", {"getwindowgeometry", "--shell", id}).output;
-        static const QRegularExpression field("^(X|Y)=(-?\\d+)$",
-                                              QRegularExpression::MultilineOption);
-        QPoint origin;
-        for (auto m = field.globalMatch(geometry); m.hasNext();) {
-            const auto match = m.next();
-            (match.captured(1) == "X" ? origin.rx() : origin.ry()) = match.captured(2).toInt();
-        }
+        const WId window = kairo::test::waitForWindow(15000);
+        QVERIFY(window);
+        const QPoint origin = kairo::test::windowGeometry(window).topLeft();
         const auto screen = [window] { return kairo::journey::grabWindow(window); };
-        const auto click = [&origin](const QRect &r) {
-            const QPoint p = origin + r.center();
-            run("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()),
-                            "click", "1"});
-        };
+        const auto click = [&origin](const QRect &r) { kairo::test::clickAt(origin + r.center()); };
         QTRY_VERIFY_WITH_TIMEOUT(
             kairo::journey::countNear(screen(), at["dpiSlider0"], accent)
                     + kairo::journey::countNear(screen(), at["dpiSlider0"], primary)
@@ -409,7 +351,7 @@ private slots:
         QVERIFY2(copied.contains("setting/p1.bin"),
                  "the read-only system prefix run makes Ana's copy");
         QVERIFY2(copied.value("setting/p1.bin")
-                     != readFile(systemPrefix() + "/lib/kairo/modules/setting/p1.bin"),
+                     != fileText(systemPrefix() + "/lib/kairo/modules/setting/p1.bin"),
                  "Ana's copy holds her Save");
         // Ana's own macro and language choice.
         QFile macro(anaCopy() + "/macro/Aim.bin");
@@ -454,7 +396,7 @@ private slots:
     // Last: the per-user install goes again, as its uninstall script takes it.
     void uninstallRemovesTheUserInstall()
     {
-        const QStringList installed = QString::fromUtf8(readFile(dir.filePath("user-manifest")))
+        const QStringList installed = QString::fromUtf8(fileText(dir.filePath("user-manifest")))
                                           .split('\n', Qt::SkipEmptyParts);
         QVERIFY(installed.size() > 20);
         const Tree anasOwn = readTree(anaCopy());

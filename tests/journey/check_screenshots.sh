@@ -3,17 +3,28 @@
 # picture is there, as a PNG of the window's size, and that the dialogs in
 # the pictures can be read: each one's background lies clearly apart from
 # the style's text colour.
-#   check_screenshots.sh SCRIPT BUILD_DIR
+#   check_screenshots.sh SCRIPT BUILD_DIR [1280x720|1920x1080|brief]
+# With a third argument, only that run (or the brief ones) and its pictures.
 set -euo pipefail
 script=$1
 build=$2
+group=${3:-}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-KAIRO_BUILD_DIR=$build KAIRO_SKIP_BUILD=1 "$script" "$out"
+sizes="1280x720 1920x1080"
+brief="1366x768 German French"
+case $group in
+  1280x720) runs=1920x1080:1280x720 sizes=1280x720 brief= ;;
+  1920x1080) runs=2880x1620:1920x1080 sizes=1920x1080 brief= ;;
+  brief) runs="1366x768:1280x720:brief 1920x1080:1280x720:brief:German 1920x1080:1280x720:brief:French"
+    sizes= ;;
+  *) runs= ;;
+esac
+KAIRO_SCREENSHOTS_RUNS=$runs KAIRO_BUILD_DIR=$build KAIRO_SKIP_BUILD=1 "$script" "$out"
 
 failed=0
-for size in 1280x720 1920x1080; do
+for size in $sizes; do
   for name in mouse-macro report-rate-list reset-box dpi-colour key-menu key-group profile-panel \
     import-dialog settings macro-editor focus-ring lighting gun-editor save-failed quit-question; do
     file=$out/$size/$name.png
@@ -52,7 +63,7 @@ for size in 1280x720 1920x1080; do
 done
 # The brief runs: a 1366 x 768 screen, where the window starts at the
 # design's size, and two languages whose texts are longer than English.
-for folder in 1366x768 German French; do
+for folder in $brief; do
   for name in mouse-macro key-menu settings; do
     # shellcheck disable=SC2207
     b=($(od -An -tu1 -N24 -v "$out/$folder/$name.png" 2>/dev/null || true))

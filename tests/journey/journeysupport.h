@@ -3,6 +3,8 @@
 // its files and wire log read back, the stage codes the mouse must receive,
 // and where the scene tool finds the controls.
 
+#include "tests/support/programcopy.h"
+
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -10,20 +12,16 @@
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <qwindowdefs.h>
 
 namespace kairo::journey {
 
-// Sanitizer builds run the program several times slower: every wait on the
-// program stretches with the build's test timeout factor.
-constexpr int scaled(int milliseconds)
-{
-    return milliseconds * KAIRO_TEST_TIMEOUT_SCALE;
-}
+using kairo::test::clickAt;
+using kairo::test::pointTo;
+using kairo::test::runTool;
+using kairo::test::scaled;
 
 inline const QColor accent(0xff, 0x30, 0x30);
 inline const QColor primary(0xff, 0x99, 0x33);
@@ -90,6 +88,12 @@ inline QList<Command> commands(const QString &logPath, int from)
     return found;
 }
 
+inline QByteArray fileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 inline int lineCount(const QString &path)
 {
     QFile file(path);
@@ -147,127 +151,56 @@ inline QStringList macroLines(const QString &file)
     return lines;
 }
 
-// A copy of the built program in a folder of its own, with its own data,
-// virtual-mouse socket and wire log.
-class ProgramCopy
+// Where the controls are in a 1280 x 720 window, from the same scene
+// loaded by the tool.
+inline QHash<QString, Place> places(const QStringList &steps)
+{
+    QHash<QString, Place> found;
+    int code = -1;
+    const QString out = runTool(KAIRO_SCENETOOL, QStringList{"pos", "1280", "720"} + steps, &code);
+    for (const QString &line : out.split('\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(' ');
+        if (f.size() == 8)
+            found.insert(f[0],
+                         Place{QPoint(f[1].toInt(), f[2].toInt()),
+                               QRect(f[3].toInt(), f[4].toInt(), f[5].toInt(), f[6].toInt())});
+    }
+    if (code != 0)
+        qWarning("kairo-scenetool pos failed (%d) for %s", code, qPrintable(steps.join(' ')));
+    return found;
+}
+
+// The journeys' copy: for a mouse of one family, with the sensor whose stage
+// codes code3320 knows.
+class JourneyCopy : public kairo::test::ProgramCopy
 {
 protected:
-    QTemporaryDir dir;
-
-    QString path(const QString &name) const { return dir.filePath(name); }
-    QString profile() const { return path(QStringLiteral("modules/setting/p1.bin")); }
-    QString factory() const { return path(QStringLiteral("modules/setting/pD.bin")); }
-    QString wireLog() const { return path(QStringLiteral("wire.log")); }
-
-    static QString run(const QString &program, const QStringList &args, int *exitCode = nullptr,
-                       const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-    {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(program, args);
-        p.waitForFinished(20000);
-        if (exitCode)
-            *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        return QString::fromLocal8Bit(p.readAllStandardOutput());
-    }
-
-    // Starts the copy of the program, its output going to kairo.log.
-    void startCopy(QProcess &kairo, const QProcessEnvironment &env)
-    {
-        kairo.setProcessEnvironment(env);
-        kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.setStandardOutputFile(path(QStringLiteral("kairo.log")));
-        kairo.start(path(QStringLiteral("kairo")));
-        QVERIFY(kairo.waitForStarted());
-    }
-
-    // The program's window, found only once it is mapped.
-    static void findWindow(WId &window)
-    {
-        QString id;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !(id = run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"})
-                       .trimmed())
-                 .isEmpty(),
-            scaled(15000));
-        QVERIFY2(!id.contains('\n'), qPrintable(id));
-        window = WId(id.toULongLong());
-    }
-
-    // Puts the pointer of the test's X server at `at`. xdotool's --sync
-    // waits 15 s for a pointer that already stands at its goal to move.
-    static void pointTo(const QPoint &at)
-    {
-        static const QRegularExpression field("^([XY])=(\\d+)$",
-                                              QRegularExpression::MultilineOption);
-        QHash<QString, int> now;
-        const QString location = run("xdotool", {"getmouselocation", "--shell"});
-        for (auto m = field.globalMatch(location); m.hasNext();) {
-            const auto match = m.next();
-            now.insert(match.captured(1), match.captured(2).toInt());
-        }
-        if (QPoint(now.value("X", -1), now.value("Y", -1)) != at)
-            run("xdotool",
-                {"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
-    }
-
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KAIRO_VIRTUAL_MOUSE_SOCKET", path("vm.sock"));
-        env.insert("KAIRO_VIRTUAL_MOUSE_LOG", wireLog());
-        env.insert("KAIRO_VIRTUAL_MOUSE_CONFIG", path("mouse.ini"));
-        env.remove("QT_QPA_PLATFORM");
-        return env;
-    }
-
-    int cli(const QStringList &args, QString *reply = nullptr)
-    {
-        int code = -1;
-        const QString out = run(KAIRO_BIN_DIR "/kairo-virtual-mouse", args, &code, environment());
-        if (reply)
-            *reply = out;
-        return code;
-    }
-
-    // Where the controls are in a 1280 x 720 window, from the same scene
-    // loaded by the tool.
-    static QHash<QString, Place> places(const QStringList &steps)
-    {
-        QHash<QString, Place> found;
-        int code = -1;
-        const QString out = run(KAIRO_SCENETOOL, QStringList{"pos", "1280", "720"} + steps, &code);
-        for (const QString &line : out.split('\n', Qt::SkipEmptyParts)) {
-            const QStringList f = line.split(' ');
-            if (f.size() == 8)
-                found.insert(f[0],
-                             Place{QPoint(f[1].toInt(), f[2].toInt()),
-                                   QRect(f[3].toInt(), f[4].toInt(), f[5].toInt(), f[6].toInt())});
-        }
-        if (code != 0)
-            qWarning("kairo-scenetool pos failed (%d) for %s", code, qPrintable(steps.join(' ')));
-        return found;
-    }
-
-    // Empties the folder and copies the program and its modules into it, for
-    // a mouse of the given firmware family.
     void copyProgram(const QString &family)
     {
-        QVERIFY(dir.isValid());
-        for (const QString &old :
-             QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
-            QVERIFY(old == "modules" ? QDir(path(old)).removeRecursively()
-                                     : QFile::remove(path(old)));
-        QVERIFY(QFile::copy(KAIRO_BIN_DIR "/kairo", path("kairo")));
-        QFile(path("kairo")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        int code = -1;
-        run("cp", {"-r", KAIRO_BIN_DIR "/modules", dir.path()}, &code);
-        QCOMPARE(code, 0);
-        QSettings config(path("modules/setting/apConfig.bin"), QSettings::IniFormat);
-        config.setValue("mouse/icType", family);
+        const QString failed = copyIn(family);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        QSettings config(path(QStringLiteral("modules/setting/apConfig.bin")),
+                         QSettings::IniFormat);
         QCOMPARE(config.value("mouse/sensorType").toString(), QStringLiteral("3320"));
-        QSettings mouse(path("mouse.ini"), QSettings::IniFormat);
-        mouse.setValue("0/family", family);
+    }
+
+    void startCopy(QProcess &kairo, const QProcessEnvironment &env)
+    {
+        const QString failed = start(kairo, env);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    }
+
+    // After a failure in a run nobody watches (CI), the window as it stood
+    // and the program's last words are all there is to go on.
+    void reportFailure(const QImage &window)
+    {
+        // Beside the folder, which the next data row fills anew.
+        const QString picture = folder() + u'-' + QLatin1String(QTest::currentDataTag()) + ".png";
+        window.save(picture);
+        QStringList lines = QString::fromUtf8(fileText(programLog())).split(u'\n');
+        lines = lines.mid(qMax(0, int(lines.size()) - 30));
+        qInfo("window kept in %s; the program's last lines:\n%s", qPrintable(picture),
+              qPrintable(lines.join(u'\n')));
     }
 };
 

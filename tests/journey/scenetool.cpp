@@ -18,12 +18,16 @@
 //   wait-colour WINDOW X Y W H COLOUR... [--timeout SECONDS]
 //       Waits until the window's rectangle holds pixels of one of the colours
 //       (#rrggbb).
+//   window [--timeout SECONDS]
+//       Waits for Kairo's main window to be mapped, as the whole-program
+//       tests do, and prints "ID X Y W H" (the id in decimal).
 //   contrast FILE.png X Y W H
 //       Whether the dialog drawn in that rectangle of the picture can be
 //       read: its background (the colour most of its pixels have) lies far
 //       from the text colour of the desktop's style, and text of that colour
 //       is there. Prints both colours and the difference; fails below 100.
 #include "tests/journey/scenepixels.h"
+#include "tests/support/programcopy.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -340,6 +344,19 @@ int contrast(const QStringList &args)
     return difference >= 100 ? 0 : fail(QStringLiteral("the dialog's text cannot be read"), 1);
 }
 
+int shownWindow(const QStringList &args)
+{
+    const int timeoutMs = args.value(0) == QLatin1String("--timeout")
+                              ? int(args.value(1).toDouble() * 1000)
+                              : kairo::test::scaled(15000);
+    const WId window = kairo::test::waitForWindow(timeoutMs);
+    if (!window)
+        return fail(QStringLiteral("no single window of Kairo was shown"), 1);
+    const QRect at = kairo::test::windowGeometry(window);
+    std::printf("%llu %d %d %d %d\n", qulonglong(window), at.x(), at.y(), at.width(), at.height());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -362,5 +379,7 @@ int main(int argc, char *argv[])
         return waitColour(args);
     if (command == "contrast")
         return contrast(args);
-    return fail(QStringLiteral("usage: kairo-scenetool pos|grab|wait-colour|contrast ..."));
+    if (command == "window")
+        return shownWindow(args);
+    return fail(QStringLiteral("usage: kairo-scenetool pos|grab|wait-colour|window|contrast ..."));
 }

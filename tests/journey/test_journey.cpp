@@ -109,7 +109,7 @@ QByteArray expectedLighting(const QList<int> &value, const QList<int> &colours, 
 
 } // namespace
 
-class Journey : public QObject, private ProgramCopy
+class Journey : public QObject, private JourneyCopy
 {
     Q_OBJECT
 private:
@@ -119,11 +119,7 @@ private:
     QRect busyRing;
     QImage idleRing;
 
-    void click(const Place &place)
-    {
-        pointTo(origin + place.centre);
-        run("xdotool", {"click", "1"});
-    }
+    void click(const Place &place) { clickAt(origin + place.centre); }
 
     QImage screen() const { return kairo::journey::grabWindow(window); }
 
@@ -131,8 +127,9 @@ private:
     // shows its busy ring meanwhile: a person waits for the ring to go.
     bool idle() const { return screen().copy(busyRing) == idleRing; }
 
-    // A profile switch blocks the window while it talks to the mouse, so the
-    // ring alone can be read before it shows: the wire must also stay quiet.
+    // A profile switch or a Save blocks the window while it talks to the
+    // mouse, and the ring shows only once that frame is drawn, which may come
+    // after the test has read the wire: the wire must also stay quiet.
     bool quiet()
     {
         const int lines = lineCount(wireLog());
@@ -140,34 +137,13 @@ private:
         return lines == lineCount(wireLog()) && idle();
     }
 
-    void stopProgram()
-    {
-        if (kairo.state() != QProcess::NotRunning) {
-            kairo.kill();
-            kairo.waitForFinished(5000);
-        }
-    }
-
     // Starts the copy on the virtual mouse and finds its window.
     void startProgram()
     {
-        QProcessEnvironment env = environment();
-        env.insert("LD_PRELOAD", KAIRO_PRELOAD);
-        startCopy(kairo, env);
-        findWindow(window);
-        if (QTest::currentTestFailed())
-            return;
-        const QString geometry =
-            run("xdotool", {"getwindowgeometry", "--shell", QString::number(window)});
-        static const QRegularExpression field("^(X|Y|WIDTH|HEIGHT)=(-?\\d+)$",
-                                              QRegularExpression::MultilineOption);
-        QHash<QString, int> g;
-        for (auto m = field.globalMatch(geometry); m.hasNext();) {
-            const auto match = m.next();
-            g.insert(match.captured(1), match.captured(2).toInt());
-        }
-        QCOMPARE(QSize(g.value("WIDTH"), g.value("HEIGHT")), QSize(1280, 720));
-        origin = QPoint(g.value("X"), g.value("Y"));
+        QRect geometry;
+        const QString failed = startShown(kairo, environment(), window, geometry, QSize(1280, 720));
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        origin = geometry.topLeft();
     }
 
     // Starts the copy and waits for the frame: stage 1's slider drawn, and
@@ -204,15 +180,21 @@ private slots:
     {
         // For a look at the program's files and wire log after a failure.
         if (qEnvironmentVariableIsSet("KAIRO_JOURNEY_KEEP")) {
-            dir.setAutoRemove(false);
-            qInfo("keeping %s", qPrintable(dir.path()));
+            keep();
+            qInfo("keeping %s", qPrintable(folder()));
         }
         int code = -1;
-        run("xdotool", {"version"}, &code);
+        runTool("xdotool", {"version"}, &code);
         QVERIFY2(code == 0, "xdotool is needed to drive the program");
     }
 
-    void cleanup() { stopProgram(); }
+    void cleanup()
+    {
+        if (QTest::currentTestFailed() && window)
+            reportFailure(screen());
+        kairo.kill();
+        kairo.waitForFinished(5000);
+    }
 
     // Start, raise stage 2 by one step and save, switch stages on the mouse,
     // reset to the factory profile, end the program.
@@ -303,7 +285,7 @@ private slots:
             expectedCodes(family, factoryValues, iniInts(factory(), "dpiEnableArray"));
         QVERIFY(factoryCodes != raisedCodes);
         const int beforeReset = lineCount(wireLog());
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(quiet(), scaled(15000));
         click(at["resetButton"]);
         click(at["resetOk"]);
         QTRY_VERIFY2_WITH_TIMEOUT(
@@ -329,7 +311,7 @@ private slots:
         kairo.terminate();
         QVERIFY(kairo.waitForFinished(5000));
         QTRY_VERIFY_WITH_TIMEOUT(
-            run("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed().isEmpty(),
+            runTool("xdotool", {"search", "--name", "^ZENDRA KAIRO MOUSE K1$"}).trimmed().isEmpty(),
             scaled(5000));
         qInfo("%s journey took %lld ms", qPrintable(family), clock.elapsed());
     }
@@ -489,10 +471,10 @@ private slots:
         const int from = lineCount(wireLog());
         click(at["gunEditorButton"]);
         click(at["gunY"]);
-        run("xdotool", {"windowfocus", "--sync", QString::number(window)});
-        run("xdotool", {"key", "ctrl+a"});
-        run("xdotool", {"type", "--delay", "60", "37"});
-        run("xdotool", {"key", "Return"});
+        runTool("xdotool", {"windowfocus", "--sync", QString::number(window)});
+        runTool("xdotool", {"key", "ctrl+a"});
+        runTool("xdotool", {"type", "--delay", "60", "37"});
+        runTool("xdotool", {"key", "Return"});
         click(at["gunClose"]);
         QTRY_COMPARE_WITH_TIMEOUT(iniValue(path("modules/gun/gunData.bin"), "gunData", "0"),
                                   QStringLiteral("M416, L-Click, 10, 0, 37, 0"), scaled(5000));
@@ -577,8 +559,8 @@ private slots:
             return;
         const QString id = QString::number(window);
         const auto keys = [&](const QStringList &args) {
-            run("xdotool", {"windowfocus", "--sync", id});
-            run("xdotool", args);
+            runTool("xdotool", {"windowfocus", "--sync", id});
+            runTool("xdotool", args);
         };
 
         // a. Ctrl+Z on button 4, Mute on button 5, Save
@@ -600,10 +582,11 @@ private slots:
                                   (QList<int>{2, 1, 0x1d, 0}), scaled(5000));
 
         // b. a new macro, recorded from two typed keys
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(quiet(), scaled(15000));
         click(at["tab2"]);
-        run("xdotool", {"mousemove", "--sync", QString::number(origin.x() + at[tree].centre.x()),
-                        QString::number(origin.y() + at[tree].centre.y()), "click", "3"});
+        runTool("xdotool",
+                {"mousemove", "--sync", QString::number(origin.x() + at[tree].centre.x()),
+                 QString::number(origin.y() + at[tree].centre.y()), "click", "3"});
         click(at["menuNewMacro"]);
         click(at["inputAssigmentField"]);
         keys({"type", "--delay", "60", "word"});
@@ -648,7 +631,7 @@ private slots:
         QCOMPARE(quint8(block[8]), 0x81); // the last action, a release
         QTRY_COMPARE_WITH_TIMEOUT(iniValue(profile(), "mouseMacroKey", "2"), QStringLiteral("word"),
                                   scaled(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(quiet(), scaled(15000));
         from = lineCount(wireLog());
         click(at["saveButton"]);
         QTRY_VERIFY_WITH_TIMEOUT(anyRecord(sentMatrix1(commands(wireLog(), from), family), 2,
@@ -656,10 +639,11 @@ private slots:
                                  scaled(10000));
 
         // d. renamed in the editor: the binding follows
-        QTRY_VERIFY_WITH_TIMEOUT(idle(), scaled(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(quiet(), scaled(15000));
         click(at["tab2"]);
-        run("xdotool", {"mousemove", "--sync", QString::number(origin.x() + editorRow.centre.x()),
-                        QString::number(origin.y() + editorRow.centre.y()), "click", "3"});
+        runTool("xdotool",
+                {"mousemove", "--sync", QString::number(origin.x() + editorRow.centre.x()),
+                 QString::number(origin.y() + editorRow.centre.y()), "click", "3"});
         click(onRow("menuRename"));
         click(at["inputAssigmentField"]);
         keys({"key", "ctrl+a"});
@@ -672,8 +656,9 @@ private slots:
 
         // e. deleted: button 3 gets the middle button back on the wire
         from = lineCount(wireLog());
-        run("xdotool", {"mousemove", "--sync", QString::number(origin.x() + editorRow.centre.x()),
-                        QString::number(origin.y() + editorRow.centre.y()), "click", "3"});
+        runTool("xdotool",
+                {"mousemove", "--sync", QString::number(origin.x() + editorRow.centre.x()),
+                 QString::number(origin.y() + editorRow.centre.y()), "click", "3"});
         click(onRow("menuDelete"));
         click(at["macroDeleteConfirm/tooltipOk"]);
         QTRY_VERIFY_WITH_TIMEOUT(anyRecord(sentMatrix1(commands(wireLog(), from), family), 2,

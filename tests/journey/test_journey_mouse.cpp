@@ -13,12 +13,6 @@ using namespace kairo::journey;
 
 namespace {
 
-QByteArray fileText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The stage colours the window holds: six swatches, stages 7 and 8 white.
 QByteArray windowColours(const QString &profile)
 {
@@ -36,7 +30,7 @@ QByteArray windowColours(const QString &profile)
 
 } // namespace
 
-class MouseJourney : public QObject, private ProgramCopy
+class MouseJourney : public QObject, private JourneyCopy
 {
     Q_OBJECT
 private:
@@ -61,11 +55,7 @@ private:
     {
         return kairo::journey::countNear(screen(), QRect(300, 620, 680, 4), accent);
     }
-    void click(const Place &place)
-    {
-        pointTo(origin + place.centre);
-        run("xdotool", {"click", "1"});
-    }
+    void click(const Place &place) { clickAt(origin + place.centre); }
     QJsonObject mouseState()
     {
         QString state;
@@ -75,17 +65,10 @@ private:
 
     void startProgram()
     {
-        QProcessEnvironment env = environment();
-        env.insert("LD_PRELOAD", KAIRO_PRELOAD);
-        env.insert("QT_LOGGING_RULES", "kairo*.debug=true");
-        startCopy(kairo, env);
-        findWindow(window);
-        if (QTest::currentTestFailed())
-            return;
-        static const QRegularExpression xy("X=(-?\\d+)\\nY=(-?\\d+)");
-        const auto m =
-            xy.match(run("xdotool", {"getwindowgeometry", "--shell", QString::number(window)}));
-        origin = QPoint(m.captured(1).toInt(), m.captured(2).toInt());
+        QRect geometry;
+        const QString failed = startShown(kairo, environment(), window, geometry);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        origin = geometry.topLeft();
     }
 
     // What the mouse holds of the window's stages, colours, lift-off and
@@ -121,8 +104,8 @@ private slots:
     {
         // For a look at the program's files and wire log after a failure.
         if (qEnvironmentVariableIsSet("KAIRO_JOURNEY_KEEP")) {
-            dir.setAutoRemove(false);
-            qInfo("keeping %s", qPrintable(dir.path()));
+            keep();
+            qInfo("keeping %s", qPrintable(folder()));
         }
     }
 

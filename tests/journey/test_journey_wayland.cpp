@@ -6,7 +6,9 @@
 #include "tests/journey/journeysupport.h"
 #include "tests/journey/scenepixels.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QtTest>
 
 using namespace kairo::journey;
@@ -73,7 +75,7 @@ void stop(QProcess &process)
 
 } // namespace
 
-class WaylandJourney : public QObject, private ProgramCopy
+class WaylandJourney : public QObject, private JourneyCopy
 {
     Q_OBJECT
 private:
@@ -102,7 +104,7 @@ private:
     void click(const Place &place, const char *button = "1")
     {
         pointTo(origin + place.centre);
-        run("xdotool", {"click", button});
+        runTool("xdotool", {"click", button});
     }
 
     // A person waits to see the menu or dialog before clicking into it; a
@@ -117,21 +119,30 @@ private:
     // Weston passes the keys it gets on its X window to the focused client.
     void keys(const QStringList &args)
     {
-        run("xdotool", {"windowfocus", "--sync", QString::number(output)});
-        run("xdotool", args);
+        runTool("xdotool", {"windowfocus", "--sync", QString::number(output)});
+        runTool("xdotool", args);
     }
 
-    // Presses at `from`, gives the program time to hand the drag over, and
-    // moves the pointer `by` in a few steps before releasing.
+    int dragsBegun() const
+    {
+        QFile log(programLog());
+        return log.open(QIODevice::ReadOnly) ? int(log.readAll().count("drag begun")) : 0;
+    }
+
+    // Presses at `from`, waits until the program has taken the press (its
+    // debug line), and moves the pointer `by` in a few steps before releasing.
     void drag(const QPoint &from, const QPoint &by)
     {
+        const int begun = dragsBegun();
         pointTo(from);
-        run("xdotool", {"mousedown", "1"});
-        QTest::qWait(scaled(300));
+        runTool("xdotool", {"mousedown", "1"});
+        const auto release = qScopeGuard([] { runTool("xdotool", {"mouseup", "1"}); });
+        QTRY_VERIFY2_WITH_TIMEOUT(dragsBegun() > begun, "the program never took the press",
+                                  scaled(5000));
+        QTest::qWait(scaled(100));
         for (int step = 1; step <= 5; ++step)
             pointTo(from + by * step / 5);
         QTest::qWait(scaled(100));
-        run("xdotool", {"mouseup", "1"});
     }
 
     // Weston follows the X pointer by its relative motion and now and then
@@ -156,18 +167,10 @@ private:
     {
         QProcessEnvironment env = environment();
         env.insert("XDG_RUNTIME_DIR", session.path());
-        env.insert("LD_PRELOAD", KAIRO_PRELOAD);
         return env;
     }
 
-    void startProgram(const QProcessEnvironment &env)
-    {
-        kairo.setProcessEnvironment(env);
-        kairo.setProcessChannelMode(QProcess::MergedChannels);
-        kairo.setStandardOutputFile(path("kairo.log"));
-        kairo.start(path("kairo"));
-        QVERIFY(kairo.waitForStarted());
-    }
+    void startProgram(const QProcessEnvironment &env) { startCopy(kairo, env); }
 
     // Stage 1's slider drawn, and the busy ring's picture once it holds still.
     void waitUntilDrawn(const QHash<QString, Place> &at)
@@ -257,9 +260,9 @@ private slots:
     void initTestCase()
     {
         if (qEnvironmentVariableIsSet("KAIRO_JOURNEY_KEEP")) {
-            dir.setAutoRemove(false);
+            keep();
             session.setAutoRemove(false);
-            qInfo("keeping %s and %s", qPrintable(dir.path()), qPrintable(session.path()));
+            qInfo("keeping %s and %s", qPrintable(folder()), qPrintable(session.path()));
         }
         for (const char *tool : {"xdotool", "weston", "Xwayland"})
             QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), tool);
@@ -282,7 +285,7 @@ private slots:
         QVERIFY(weston.waitForStarted());
         QString id;
         QTRY_VERIFY_WITH_TIMEOUT(
-            !(id = run("xdotool", {"search", "--class", "^Weston Compositor$"}).trimmed())
+            !(id = runTool("xdotool", {"search", "--class", "^Weston Compositor$"}).trimmed())
                  .isEmpty(),
             scaled(10000));
         QVERIFY2(!id.contains('\n'), qPrintable(id));
@@ -444,23 +447,9 @@ private slots:
         startProgram(env);
         if (QTest::currentTestFailed())
             return;
-        const auto windowGeometry = [&] {
-            const QString id =
-                run("xdotool", {"search", "--onlyvisible", "--name", "^ZENDRA KAIRO MOUSE K1$"},
-                    nullptr, env)
-                    .trimmed();
-            static const QRegularExpression field("^(X|Y|WIDTH|HEIGHT)=(-?\\d+)$",
-                                                  QRegularExpression::MultilineOption);
-            QHash<QString, int> g;
-            const QString shell =
-                id.isEmpty() || id.contains('\n')
-                    ? QString()
-                    : run("xdotool", {"getwindowgeometry", "--shell", id}, nullptr, env);
-            for (auto m = field.globalMatch(shell); m.hasNext();) {
-                const auto match = m.next();
-                g.insert(match.captured(1), match.captured(2).toInt());
-            }
-            return QRect(g.value("X"), g.value("Y"), g.value("WIDTH"), g.value("HEIGHT"));
+        const auto windowGeometry = [&env] {
+            const WId id = kairo::test::waitForWindow(0, env);
+            return id ? kairo::test::windowGeometry(id, env) : QRect();
         };
         QRect window;
         QTRY_COMPARE_WITH_TIMEOUT((window = windowGeometry()).size(), windowSize, scaled(15000));

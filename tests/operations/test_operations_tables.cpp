@@ -13,6 +13,8 @@
 #include <QSet>
 #include <QtTest>
 
+#include <array>
+
 Q_DECLARE_METATYPE(Family)
 
 namespace {
@@ -70,10 +72,8 @@ private slots:
     void dpiStagesMaskAndEnables();
 
     void attributeBlock();
-    void colourfulEffects_data();
-    void colourfulEffects();
-    void plainEffects_data();
-    void plainEffects();
+    void effects_data();
+    void effects();
     void stageColoursAndNibbles();
 
     void macroSlotsAndBlock();
@@ -536,71 +536,60 @@ void TestOperationsTables::attributeBlock()
     QCOMPARE(int(block[7]), 0);
 }
 
-void TestOperationsTables::colourfulEffects_data()
+// The colourful mouse's effects and the plain one's: the third value is the
+// colourful effect's operand 2, the plain effect's kind of lighting.
+void TestOperationsTables::effects_data()
 {
-    QTest::addColumn<int>("effect");
-    QTest::addColumn<int>("option1");
-    QTest::addColumn<int>("option2");
-    QTest::addColumn<QByteArray>("expected"); // code, operand 1, operand 2
-    auto row = [](int e, int o1, int o2, int c, int a, int b) {
-        QTest::addRow("%d %d %d", e, o1, o2) << e << o1 << o2 << rec(c, a, b, 0).left(3);
-    };
-    row(0, 0, 1, 1, 0x40, 0);
-    row(0, 0, 0, 1, 0, 0);
-    row(1, 0, 4, 3, 0, 10);
-    row(1, 4, 4, 3, 0, 1);
-    row(2, 2, 1, 4, 0, 5);
-    row(3, 2, 3, 0, 0, 0);
-    row(4, 0, 2, 2, 0x80, 0);
-    row(5, 3, 4, 5, 0xFF, 3);
-    row(5, 7, 0, 5, 0, 0);
-    row(6, 2, 2, 6, 0, 0);
-    row(7, 1, 5, 7, 0, 0);
-    row(8, 2, 3, 8, 0xC0, 15);
-    row(9, 0, 1, 9, 0x40, 15);
-    row(9, 4, 1, 9, 0x40, 5);
-    row(10, 3, 2, 10, 0x80, 22);
-    row(11, 1, 1, 0, 0, 0);
-}
-
-void TestOperationsTables::colourfulEffects()
-{
-    QFETCH(int, effect);
-    QFETCH(int, option1);
-    QFETCH(int, option2);
-    QFETCH(QByteArray, expected);
-    const auto e = Lighting::colourfulEffect(effect, option1, option2);
-    QCOMPARE(rec(e.code, e.operand1, e.operand2, 0).left(3), expected);
-}
-
-void TestOperationsTables::plainEffects_data()
-{
+    QTest::addColumn<bool>("colourful");
     QTest::addColumn<int>("effect");
     QTest::addColumn<int>("option1");
     QTest::addColumn<int>("option2");
     QTest::addColumn<QByteArray>("expected"); // code, operand 1, third value
-    auto row = [](int e, int o1, int o2, int c, int a, int b) {
-        QTest::addRow("%d %d %d", e, o1, o2) << e << o1 << o2 << rec(c, a, b, 0).left(3);
+    auto row = [](bool colourful, int e, int o1, int o2, int c, int a, int b) {
+        QTest::addRow("%s %d %d %d", colourful ? "colourful" : "plain", e, o1, o2)
+            << colourful << e << o1 << o2 << rec(c, a, b, 0).left(3);
     };
-    row(0, 0, 4, 1, 10, 1);
-    row(0, 3, 0, 1, 1, 1);
-    row(0, 0, 5, 1, 0, 1);
-    row(1, 2, 0, 2, 3, 1);
-    row(2, 0, 0, 3, 30, 1);
-    row(2, 4, 0, 3, 6, 1);
-    row(2, 5, 0, 3, 0, 1);
-    row(4, 2, 0, 2, 3, 3);
-    row(3, 1, 1, 0, 0, 0);
-    row(5, 1, 1, 0, 0, 0);
+    for (const auto &[e, o1, o2, c, a, b] :
+         std::initializer_list<std::array<int, 6>>{{0, 0, 1, 1, 0x40, 0},
+                                                   {0, 0, 0, 1, 0, 0},
+                                                   {1, 0, 4, 3, 0, 10},
+                                                   {1, 4, 4, 3, 0, 1},
+                                                   {2, 2, 1, 4, 0, 5},
+                                                   {3, 2, 3, 0, 0, 0},
+                                                   {4, 0, 2, 2, 0x80, 0},
+                                                   {5, 3, 4, 5, 0xFF, 3},
+                                                   {5, 7, 0, 5, 0, 0},
+                                                   {6, 2, 2, 6, 0, 0},
+                                                   {7, 1, 5, 7, 0, 0},
+                                                   {8, 2, 3, 8, 0xC0, 15},
+                                                   {9, 0, 1, 9, 0x40, 15},
+                                                   {9, 4, 1, 9, 0x40, 5},
+                                                   {10, 3, 2, 10, 0x80, 22},
+                                                   {11, 1, 1, 0, 0, 0}})
+        row(true, e, o1, o2, c, a, b);
+    for (const auto &[e, o1, o2, c, a, b] :
+         std::initializer_list<std::array<int, 6>>{{0, 0, 4, 1, 10, 1},
+                                                   {0, 3, 0, 1, 1, 1},
+                                                   {0, 0, 5, 1, 0, 1},
+                                                   {1, 2, 0, 2, 3, 1},
+                                                   {2, 0, 0, 3, 30, 1},
+                                                   {2, 4, 0, 3, 6, 1},
+                                                   {2, 5, 0, 3, 0, 1},
+                                                   {4, 2, 0, 2, 3, 3},
+                                                   {3, 1, 1, 0, 0, 0},
+                                                   {5, 1, 1, 0, 0, 0}})
+        row(false, e, o1, o2, c, a, b);
 }
 
-void TestOperationsTables::plainEffects()
+void TestOperationsTables::effects()
 {
+    QFETCH(bool, colourful);
     QFETCH(int, effect);
     QFETCH(int, option1);
     QFETCH(int, option2);
     QFETCH(QByteArray, expected);
-    const auto e = Lighting::plainEffect(effect, option1, option2);
+    const auto e = colourful ? Lighting::colourfulEffect(effect, option1, option2)
+                             : Lighting::plainEffect(effect, option1, option2);
     QCOMPARE(rec(e.code, e.operand1, e.operand2, 0).left(3), expected);
 }
 

@@ -62,6 +62,18 @@ QRectF drawnRect(const QQuickItem *text)
     return text->mapRectToScene(QRectF(x, y, w, h));
 }
 
+// What of a text the eye sees: a list sliding open out of a clipping room
+// is cut at the room's edge, so its rows never lie on the box above it.
+QRectF seenRect(const QQuickItem *text)
+{
+    QRectF seen = drawnRect(text);
+    for (const QQuickItem *room = text->parentItem(); room; room = room->parentItem()) {
+        if (room->clip())
+            seen &= room->mapRectToScene(QRectF(0, 0, room->width(), room->height()));
+    }
+    return seen;
+}
+
 // Check boxes and radio buttons: their label and box together are one
 // control, which another text must not run into.
 void visibleChoices(QQuickItem *item, QList<QQuickItem *> &found)
@@ -185,7 +197,31 @@ private:
         return at;
     }
 
-    void settle() { QTest::qWait(200); }
+    // Until the texts hold still: on a loaded machine an overlay's opening
+    // animation outlasts any fixed pause, and a text caught on its way
+    // overlaps the ones it is passing.
+    void settle()
+    {
+        QTest::qWait(150);
+        QList<QRectF> before = textPlaces();
+        for (int sample = 0; sample < 60; ++sample) {
+            QTest::qWait(50);
+            const QList<QRectF> now = textPlaces();
+            if (now == before)
+                return;
+            before = now;
+        }
+    }
+    QList<QRectF> textPlaces()
+    {
+        QList<QQuickItem *> texts;
+        if (QQuickItem *scene = root())
+            visibleTexts(scene, texts);
+        QList<QRectF> places;
+        for (const QQuickItem *text : std::as_const(texts))
+            places << drawnRect(text);
+        return places;
+    }
 
     void click(const QString &path, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -327,7 +363,7 @@ private:
             visibleTexts(layer, inside);
         for (qsizetype i = 0; i < inside.size(); ++i) {
             for (qsizetype j = i + 1; j < inside.size(); ++j) {
-                const QRectF a = drawnRect(inside[i]), b = drawnRect(inside[j]);
+                const QRectF a = seenRect(inside[i]), b = seenRect(inside[j]);
                 const QRectF both = a.intersected(b);
                 // The frame's copy of the first tab button lies on it.
                 const bool copy = (a.topLeft() - b.topLeft()).manhattanLength() < 4
@@ -345,7 +381,7 @@ private:
             const QRectF box =
                 choice->mapRectToScene(QRectF(0, 0, choice->implicitWidth(), choice->height()));
             for (QQuickItem *text : std::as_const(inside)) {
-                const QRectF both = drawnRect(text).intersected(box);
+                const QRectF both = seenRect(text).intersected(box);
                 if (!isInside(text, choice) && both.width() > 1 && both.height() > 1)
                     found << QStringLiteral("%1 runs into %2 \"%3\"")
                                  .arg(pathOf(choice), pathOf(text),

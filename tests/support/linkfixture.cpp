@@ -109,6 +109,11 @@ QByteArray pattern(int size, int start)
     return bytes;
 }
 
+std::shared_ptr<QByteArray> sharedPattern(int size, int start)
+{
+    return std::make_shared<QByteArray>(pattern(size, start));
+}
+
 void expectCommand(LinkFixture &link, DebugCapture &debug, const std::function<void()> &command,
                    const QStringList &wire, const QList<int> &expectedSleeps,
                    const QStringList &debugLines)
@@ -122,6 +127,54 @@ void expectCommand(LinkFixture &link, DebugCapture &debug, const std::function<v
     QCOMPARE(debug.lines(), debugLines);
     QVERIFY(link.hid.idle);
     QCOMPARE(kairo::sim::state(0).protocolErrors, 0);
+}
+
+CommandStep queryStep(const QString &name,
+                      const std::function<void(kairo::sim::FirmwareState &)> &before,
+                      const std::function<QList<int>(Hid_Thread &)> &run, const QStringList &wire,
+                      const QList<int> &values, const std::function<void()> &after)
+{
+    return {name, run, wire, {}, {}, values, before, after};
+}
+
+CommandStep commandStep(const QString &name, const std::function<void(Hid_Thread &)> &call,
+                        const QStringList &wire, const QList<int> &sleeps,
+                        const QStringList &debugLines, const std::function<void()> &after)
+{
+    const auto run = [call](Hid_Thread &hid) {
+        call(hid);
+        return QList<int>();
+    };
+    return {name, run, wire, sleeps, debugLines, {}, {}, after};
+}
+
+void addStepRows(const QList<CommandStep> &steps)
+{
+    QTest::addColumn<int>("step");
+    for (int i = 0; i < steps.size(); ++i)
+        QTest::newRow(qPrintable(steps.at(i).name)) << i;
+}
+
+static void applyBefore(const QList<CommandStep> &steps)
+{
+    kairo::sim::FirmwareState state = kairo::sim::state(0);
+    for (const CommandStep &step : steps)
+        if (step.before)
+            step.before(state);
+    kairo::sim::setState(0, state);
+}
+
+void expectStep(LinkFixture &link, DebugCapture &debug, const CommandStep &step)
+{
+    applyBefore({step});
+    QList<int> values;
+    expectCommand(
+        link, debug, [&] { values = step.run(link.hid); }, step.wire, step.sleeps, step.debugLines);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(values, step.values);
+    if (step.after)
+        step.after();
 }
 
 namespace {
@@ -138,6 +191,7 @@ QList<StepResult> runSteps(const kairo::sim::DeviceConfig &device, const QList<C
     LinkFixture link({device});
     if (setup)
         setup(link.hid);
+    applyBefore(steps);
     QList<StepResult> results;
     for (const CommandStep &step : steps) {
         kairo::sim::clearWireLog();

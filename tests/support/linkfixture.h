@@ -68,6 +68,9 @@ QString featureLine(const char *hex);
 QString outLine(const QByteArray &payload);
 // size bytes counting up from start.
 QByteArray pattern(int size, int start);
+// The same, for a call and the expectations on it to share: debug lines name
+// the address a command is handed.
+std::shared_ptr<QByteArray> sharedPattern(int size, int start);
 inline uchar *raw(QByteArray &bytes)
 {
     return reinterpret_cast<uchar *>(bytes.data());
@@ -79,16 +82,45 @@ void expectCommand(LinkFixture &link, DebugCapture &debug, const std::function<v
                    const QStringList &wire, const QList<int> &expectedSleeps,
                    const QStringList &debugLines);
 
-// One command of a run, with what it hands back (out-parameters, result).
+// One command of a run, with what it hands back (out-parameters, result),
+// and what a single call on a fresh device must do. A scrambled run needs only
+// the call.
 struct CommandStep {
     QString name;
     std::function<QList<int>(Hid_Thread &)> run;
+    QStringList wire = {};
+    QList<int> sleeps = {};
+    QStringList debugLines = {};
+    QList<int> values = {};
+    // What the firmware holds before the call, so a query has something to read.
+    std::function<void(kairo::sim::FirmwareState &)> before = {};
+    // Checks on the device once the call is done.
+    std::function<void()> after = {};
 };
 
+// A query: its command report alone, no pauses, no debug lines; it hands
+// back what it read.
+CommandStep queryStep(const QString &name,
+                      const std::function<void(kairo::sim::FirmwareState &)> &before,
+                      const std::function<QList<int>(Hid_Thread &)> &run, const QStringList &wire,
+                      const QList<int> &values, const std::function<void()> &after = {});
+// A command that hands nothing back.
+CommandStep commandStep(const QString &name, const std::function<void(Hid_Thread &)> &call,
+                        const QStringList &wire, const QList<int> &sleeps,
+                        const QStringList &debugLines = {},
+                        const std::function<void()> &after = {});
+
+// One data row per step, its index in column "step".
+void addStepRows(const QList<CommandStep> &steps);
+// The step from its firmware state on the fixture's device: expectCommand,
+// then the values it handed back and its checks.
+void expectStep(LinkFixture &link, DebugCapture &debug, const CommandStep &step);
+
 // Runs the steps on a plain device and again on the same device with
-// scrambling and the given code, and checks that each command block left
-// scrambled, arrived as the plain run's block, that bulk data and replies are
-// the same, and that both firmwares end in the same state.
+// scrambling and the given code, both starting from every step's firmware
+// state, and checks that each command block left scrambled, arrived as the
+// plain run's block, that bulk data and replies are the same, and that both
+// firmwares end in the same state.
 void expectScrambledRunMatchesPlainRun(kairo::sim::DeviceConfig device, const QString &sCode,
                                        const QList<CommandStep> &steps,
                                        const std::function<void(Hid_Thread &)> &setup = {});

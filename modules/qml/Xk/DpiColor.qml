@@ -49,13 +49,12 @@ Item {
                                                     parseInt(blueField.txtInput.text) || 0)
     }
 
-    Image {
+    ShownImage {
         id: wheel
         objectName: "dpiColorWheel"
         width: 160
         height: 160
         source: Images.colorWheel
-        smooth: true
         Accessible.role: Accessible.ColorChooser
         Accessible.name: "Hue wheel"
 

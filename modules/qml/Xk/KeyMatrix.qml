@@ -41,7 +41,7 @@ Item {
 
     readonly property var englishLang: page.buildEnglish()
     // The language list where it has a text, English where it has not.
-    readonly property var labels: page.mergeLabels(page.keyAssigmentLang)
+    readonly property var labels: Texts.shown(page.keyAssigmentLang, page.englishLang)
 
     width: 540
     height: 390
@@ -62,15 +62,6 @@ Item {
         return list
     }
 
-    function mergeLabels(lang: var): var {
-        const list = page.englishLang.slice()
-        for (let i = 0; lang && i < lang.length && i < list.length; ++i) {
-            if (lang[i])
-                list[i] = String(lang[i])
-        }
-        return list
-    }
-
     function builtInMatrix(mode: int): var {
         const list = []
         for (let j = 0; j < 16; ++j)
@@ -88,10 +79,8 @@ Item {
     // Profile values come back as text.
     function numbers(list: var): var {
         const out = []
-        for (let k = 0; k < 4; ++k) {
-            const value = list && k < list.length ? parseInt(list[k]) : 0
-            out.push(isNaN(value) ? 0 : value)
-        }
+        for (let k = 0; k < 4; ++k)
+            out.push(Stored.intOr(list ? list[k] : 0, 0))
         return out
     }
 
@@ -224,7 +213,8 @@ Item {
         const mode = page.mouseMode
         const outcome = MacroLogic.chooseOutcome(button, page.codes[mode][button], code)
         if (outcome === "warn") {
-            warning.open(page.warningLabel(1, "Please keep a key at least for the left button function."))
+            warning.open(Texts.label(page.warningAssigmentLang, 1,
+                                     "Please keep a key at least for the left button function."))
             return false
         }
         page.selectedButton = -1
@@ -272,11 +262,6 @@ Item {
             return
         page.setButton(mode, button, code, text)
         page.isSave = true
-    }
-
-    function warningLabel(i: int, fallback: string): string {
-        const text = page.warningAssigmentLang ? page.warningAssigmentLang[i] : undefined
-        return text ? String(text) : fallback
     }
 
     function detectKeyboard(isDown, usbCode) {

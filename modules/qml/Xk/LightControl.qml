@@ -50,7 +50,7 @@ Item {
     Component.onCompleted: {
         page.fillEffects()
         page.showDirection()
-        page.showFields()
+        colourPicker.showFields()
         speedSlider.setIndexValue(page.speedValue, false)
         brightnessSlider.setIndexValue(page.brightnessValue, false)
     }
@@ -104,7 +104,7 @@ Item {
             page.blockColors = blocks
         }
         page.colorIndex = LightRules.clampInt(index, 0, LightRules.blockCount - 1, page.colorIndex)
-        page.showFields()
+        colourPicker.showFields()
     }
 
     function init(isSendData, isRecovery) {
@@ -173,14 +173,14 @@ Item {
         if (index !== page.colorIndex)
             page.isSave = true
         page.colorIndex = index
-        page.showFields()
+        colourPicker.showFields()
     }
 
     function setBlockColor(color: string) {
         const blocks = page.blockColors.slice()
         blocks[page.colorIndex] = color
         page.blockColors = blocks
-        page.showFields()
+        colourPicker.showFields()
         page.isSave = true
     }
 
@@ -188,10 +188,6 @@ Item {
         page.closeMenu()
         page.closeFocus()
         page.setBlockColor(color)
-    }
-
-    function showFields() {
-        colourPicker.showFields()
     }
 
     // ---- presets ----
@@ -413,7 +409,7 @@ Item {
         onClicked: page.openPresets()
     }
 
-    Image {
+    ShownImage {
         objectName: "lightMouseSide"
         anchors.right: parent.right
         anchors.verticalCenter: parent.verticalCenter
@@ -421,7 +417,6 @@ Item {
         height: 420
         fillMode: Image.PreserveAspectFit
         source: Images.mouseSide
-        smooth: true
         asynchronous: true
     }
 

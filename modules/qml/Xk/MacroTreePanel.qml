@@ -43,13 +43,16 @@ Item {
     function reload(): void {
         const old = panel.selectedIndex >= 0 && panel.selectedIndex < panel.tree.length
                   ? panel.tree[panel.selectedIndex] : null;
+        const oldLevel = old ? old.level : -1;
+        const oldKey = old ? old.path.concat([old.textValue]).join("/") : "";
+        // A large library's tree takes megabytes, and the collector would
+        // only reclaim the last one after several reads: let it go before
+        // the next is built, so a read costs one tree, not a pile of them.
+        panel.tree = [];
+        gc();
         panel.tree = MacroTree.readTree(panel.view, SceneLogic.storedList);
-        let again = -1;
-        if (old) {
-            const key = old.path.concat([old.textValue]).join("/");
-            again = panel.tree.findIndex(e => e.level === old.level
-                                         && e.path.concat([e.textValue]).join("/") === key);
-        }
+        const again = oldLevel < 0 ? -1 : panel.tree.findIndex(
+            e => e.level === oldLevel && e.path.concat([e.textValue]).join("/") === oldKey);
         panel.selectRow(again);
     }
 

@@ -26,14 +26,13 @@ Item {
     width: 420
     height: 250
 
-    Image {
+    ShownImage {
         id: picture
 
         objectName: "mousePicture"
         anchors.fill: parent
         source: Images.mousePicture
         fillMode: Image.PreserveAspectFit
-        smooth: true
     }
 
     Repeater {

@@ -19,10 +19,9 @@ Item {
     signal saveClicked()
     signal resetClicked()
 
-    Image {
+    ShownImage {
         anchors.fill: parent
         source: Images.bottomBar
-        smooth: true
     }
 
     Text {

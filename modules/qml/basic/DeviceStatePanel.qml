@@ -36,7 +36,8 @@ Rectangle {
 
     signal minimizeClicked()
     signal closeClicked()
-    signal draggedBy(real dx, real dy)
+    signal dragStarted()
+    signal dragged()
 
     function text(index: int, fallback: string): string {
         return texts && texts[index] ? texts[index] : fallback
@@ -48,23 +49,14 @@ Rectangle {
     Accessible.role: Accessible.AlertMessage
     Accessible.name: titleText
 
-    MouseArea {
-        property real pressX: 0
-        property real pressY: 0
-
+    DragArea {
         objectName: "deviceStateDragArea"
         anchors.fill: parent
         // The pages underneath must not light up as the pointer passes.
         hoverEnabled: true
         Accessible.name: "Drag the window"
-        onPressed: function(mouse) {
-            pressX = mouse.x
-            pressY = mouse.y
-        }
-        onPositionChanged: function(mouse) {
-            if (pressed)
-                panel.draggedBy(mouse.x - pressX, mouse.y - pressY)
-        }
+        onPressed: panel.dragStarted()
+        onDragged: panel.dragged()
         onWheel: function(wheel) { wheel.accepted = true }
     }
 
@@ -78,11 +70,10 @@ Rectangle {
         scale: panel.zoom
         Accessible.name: "KAIRO"
 
-        Image {
+        ShownImage {
             objectName: "deviceStateBarPicture"
             anchors.fill: parent
             source: Images.titleBar
-            smooth: true
             Accessible.name: "KAIRO"
         }
         Image {

@@ -4,8 +4,8 @@ import modules.qml
 // The window's background: the background picture stretched over the frame.
 // It is built behind the start-up logo, inside the scene's lock, and decodes
 // there, so the frame never appears without it.
-Image {
+ShownImage {
+    zoom: 1
     source: Images.background
     fillMode: Image.Stretch
-    smooth: true
 }

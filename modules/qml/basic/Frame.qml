@@ -47,7 +47,7 @@ Item {
     // Before an overlay opens, and on a press on an empty part: menus close.
     signal focusWanted()
     signal dragStarted()
-    signal draggedBy(real dx, real dy)
+    signal dragged()
     signal tabChosen(int index)
     signal modeChosen(int mode)
     signal languageChosen(int index)
@@ -93,14 +93,13 @@ Item {
         anchors.centerIn: parent
         scale: frame.zoom
         
-        Image {
+        ShownImage {
             x: 916
             y: 40
             width: 300
             height: 120
             source: Images.bgLogo
             asynchronous: true
-            smooth: true
         }
 
         TabRow {
@@ -219,7 +218,7 @@ Item {
                         systemSettingMain.closeFocus()
                         macroEditorMain.closeFocus()
                     }
-                    onDraggedBy: function(dx, dy) { frame.draggedBy(dx, dy) }
+                    onDragged: frame.dragged()
                 }
                 SystemSetting {
                     id: systemSettingMain
@@ -253,14 +252,13 @@ Item {
             }
         }
 
-        Image {
+        ShownImage {
             x: 64
             y: 648
             width: 1152
             height: 14.4
             source: Images.separator
             asynchronous: true
-            smooth: true
         }
 
         BottomBar {
@@ -307,7 +305,7 @@ Item {
                 gunControlMain.closeFocus()
                 lightControlMain.closeFocus()
             }
-            onDraggedBy: function(dx, dy) { frame.draggedBy(dx, dy) }
+            onDragged: frame.dragged()
         }
 
         // Dialogs and menus of the pages open here, over the dimmed mask.

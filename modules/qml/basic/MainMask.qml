@@ -9,27 +9,17 @@ Rectangle {
     property bool dimmed: false
 
     signal pressedAt(real x, real y)
-    signal draggedBy(real dx, real dy)
+    signal dragged()
 
     objectName: "mainMask"
     color: dimmed ? Theme.maskColor : Theme.colorTransparent
 
-    MouseArea {
-        property real pressX: 0
-        property real pressY: 0
-
+    DragArea {
         anchors.fill: parent
         // Under a dialog the pages must not light up as the pointer passes.
         hoverEnabled: mask.dimmed
-        onPressed: function(mouse) {
-            pressX = mouse.x
-            pressY = mouse.y
-            mask.pressedAt(mouse.x, mouse.y)
-        }
-        onPositionChanged: function(mouse) {
-            if (pressed)
-                mask.draggedBy(mouse.x - pressX, mouse.y - pressY)
-        }
+        onPressed: function(mouse) { mask.pressedAt(mouse.x, mouse.y) }
+        onDragged: mask.dragged()
         onWheel: function(wheel) { wheel.accepted = true }
     }
 }

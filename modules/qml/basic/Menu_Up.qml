@@ -26,10 +26,9 @@ Item {
         languageList.closeMenu()
     }
 
-    Image {
+    ShownImage {
         anchors.fill: parent
         source: Images.titleBar
-        smooth: true
     }
     Image {
         x: bar.marginLeft

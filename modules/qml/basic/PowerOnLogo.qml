@@ -2,12 +2,11 @@ import QtQuick
 import modules.qml
 
 // Shown alone until the device data have been read for the first time.
-Image {
+ShownImage {
     objectName: "powerOnLogo"
     width: 400
     height: 300
     source: Images.powerOn
-    smooth: true
     Accessible.role: Accessible.Graphic
     Accessible.name: "ZENDRA KAIRO MOUSE K1"
 }

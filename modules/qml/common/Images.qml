@@ -6,6 +6,8 @@ import QtQuick
 // qrc:/modules/img/ and the gun pictures under qrc:/gun/modules/img/skin1/gun/.
 QtObject {
     property int skin_No: 1
+    // The scene's zoom, which pictures take into account when decoding.
+    property real shownZoom: 1.0
 
     function skin(group: string, file: string): string {
         return "qrc:/index/modules/img/skin" + skin_No + "/" + group + "/" + file
