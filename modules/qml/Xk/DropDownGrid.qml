@@ -180,7 +180,8 @@ Item {
                 columns: 3
 
                 Repeater {
-                    model: dropDown.mdItems
+                    // Cells only while shown, as in the plain list.
+                    model: dropArea.visible ? dropDown.mdItems : null
 
                     Rectangle {
                         id: cell

@@ -173,7 +173,9 @@ Item {
                 id: rows
 
                 anchors.fill: parent
-                model: dropDown.mdItems
+                // Rows only while shown: a closed list holds no texts, and
+                // the language list no faces of scripts not in use.
+                model: dropArea.visible ? dropDown.mdItems : null
                 interactive: rows.count > dropDown.count
                 boundsBehavior: Flickable.StopAtBounds
                 onMovementStarted: dropDown.dragSignal(true)
