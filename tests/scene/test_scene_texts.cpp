@@ -444,7 +444,10 @@ private slots:
         startProgram(language);
         QStringList found;
         for (const Step &step : steps()) {
-            selectTab(step.tab);
+            // The step's opening settles the scene anyway: a tab already
+            // shown needs no wait of its own before it.
+            if (!step.open || root()->property("currentTab").toInt() != step.tab)
+                selectTab(step.tab);
             if (step.open)
                 step.open();
             for (const QString &offender : offenders(step.overlay))
