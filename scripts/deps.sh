@@ -11,7 +11,7 @@ KAIRO_PACKAGES=(
   qml6-module-qtquick-templates qml6-module-qtquick-layouts
   libhidapi-dev libudev-dev libx11-dev libxi-dev
   xvfb xauth xdotool trayer x11-utils x11-xserver-utils dbus-x11
-  fonts-noto-cjk qt6-translations-l10n ccache librsvg2-bin
+  fonts-noto-cjk qt6-translations-l10n ccache ninja-build lld librsvg2-bin
   desktop-file-utils appstream lintian dpkg-dev
   clang libclang-rt-14-dev clang-format
   qt6-wayland weston xwayland libevdev-dev

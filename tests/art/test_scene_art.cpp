@@ -1,10 +1,11 @@
 // Every picture the scene names must be in the resources, rendered at twice a
-// plausible design size and actually show something.
+// plausible design size and at that size itself, and actually show something.
 #include <QImage>
 #include <QMetaProperty>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlExtensionPlugin>
+#include <QRegularExpression>
 #include <QtTest>
 
 Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
@@ -67,6 +68,13 @@ private slots:
         QVERIFY2(size.width() % 2 == 0 && size.height() % 2 == 0, qPrintable(path));
         QVERIFY2(size.width() >= 16 && size.height() >= 12, qPrintable(path));
         QVERIFY2(size.width() <= 2 * 1280 && size.height() <= 2 * 720, qPrintable(path));
+
+        // The design-size rendering a window of the design's size reads.
+        QString small = path.mid(3);
+        small.replace(QRegularExpression(QStringLiteral("\\.png$")), QStringLiteral("_1x.png"));
+        const QImage designSized(small);
+        QVERIFY2(!designSized.isNull(), qPrintable(small));
+        QCOMPARE(designSized.size() * 2, size);
 
         const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
         qsizetype visible = 0;

@@ -54,7 +54,7 @@ Item {
         objectName: "dpiColorWheel"
         width: 160
         height: 160
-        source: Images.colorWheel
+        picture: Images.colorWheel
         Accessible.role: Accessible.ColorChooser
         Accessible.name: "Hue wheel"
 

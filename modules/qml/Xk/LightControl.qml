@@ -416,7 +416,7 @@ Item {
         width: 420
         height: 420
         fillMode: Image.PreserveAspectFit
-        source: Images.mouseSide
+        picture: Images.mouseSide
         asynchronous: true
     }
 

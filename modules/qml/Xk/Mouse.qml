@@ -31,7 +31,7 @@ Item {
 
         objectName: "mousePicture"
         anchors.fill: parent
-        source: Images.mousePicture
+        picture: Images.mousePicture
         fillMode: Image.PreserveAspectFit
     }
 

@@ -21,7 +21,7 @@ Item {
 
     ShownImage {
         anchors.fill: parent
-        source: Images.bottomBar
+        picture: Images.bottomBar
     }
 
     Text {

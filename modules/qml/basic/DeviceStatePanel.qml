@@ -73,7 +73,7 @@ Rectangle {
         ShownImage {
             objectName: "deviceStateBarPicture"
             anchors.fill: parent
-            source: Images.titleBar
+            picture: Images.titleBar
             Accessible.name: "KAIRO"
         }
         Image {

@@ -6,6 +6,7 @@ import modules.qml
 // there, so the frame never appears without it.
 ShownImage {
     zoom: 1
-    source: Images.background
+    designSize: Qt.size(1280, 720)
+    picture: Images.background
     fillMode: Image.Stretch
 }

@@ -98,7 +98,7 @@ Item {
             y: 40
             width: 300
             height: 120
-            source: Images.bgLogo
+            picture: Images.bgLogo
             asynchronous: true
         }
 
@@ -257,7 +257,7 @@ Item {
             y: 648
             width: 1152
             height: 14.4
-            source: Images.separator
+            picture: Images.separator
             asynchronous: true
         }
 

@@ -28,7 +28,7 @@ Item {
 
     ShownImage {
         anchors.fill: parent
-        source: Images.titleBar
+        picture: Images.titleBar
     }
     Image {
         x: bar.marginLeft

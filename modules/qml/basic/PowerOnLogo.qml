@@ -6,7 +6,7 @@ ShownImage {
     objectName: "powerOnLogo"
     width: 400
     height: 300
-    source: Images.powerOn
+    picture: Images.powerOn
     Accessible.role: Accessible.Graphic
     Accessible.name: "ZENDRA KAIRO MOUSE K1"
 }

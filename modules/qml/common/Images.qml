@@ -12,6 +12,10 @@ QtObject {
     function skin(group: string, file: string): string {
         return "qrc:/index/modules/img/skin" + skin_No + "/" + group + "/" + file
     }
+    // The rendering of a picture at its design size (see ShownImage).
+    function designSized(path: string): string {
+        return path.replace(/\.png$/, "_1x.png")
+    }
     function gun(name: string): string {
         return "qrc:/gun/modules/img/skin1/gun/" + name + ".png"
     }
