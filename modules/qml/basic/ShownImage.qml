@@ -17,10 +17,8 @@ Image {
     // for the design's window and shown at the window's size.
     property size designSize: Qt.size(width, height)
 
-    readonly property bool designSizeEnough: width * zoom <= designSize.width + 0.5
-                                             && height * zoom <= designSize.height + 0.5
-
-    source: picture === "" ? "" : (designSizeEnough ? Images.designSized(picture) : picture)
+    source: width * zoom <= designSize.width + 0.5 && height * zoom <= designSize.height + 0.5
+            ? Images.designSized(picture) : picture
     sourceSize.width: Math.max(1, Math.ceil(width * zoom))
     sourceSize.height: Math.max(1, Math.ceil(height * zoom))
     smooth: true
